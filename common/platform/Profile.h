@@ -1,0 +1,24 @@
+#pragma once
+// Profile (INI) files with the semantics of the Windows profile functions:
+// case-insensitive section and key names, blanks around names and values trimmed,
+// surrounding double quotes stripped on read, CR LF / CR / LF all accepted, CR LF written.
+// A write keeps every other line of the file and is atomic (temporary file, then rename).
+#include <cstdint>
+
+namespace platform {
+
+// GetPrivateProfileStringA: copies the value (or the default, trailing blanks removed;
+// null acts as "") cut to size - 1 characters and terminated; returns the number copied.
+// Size 0 returns 0 and leaves the buffer untouched.
+std::uint32_t GetPrivateProfileString(const char* section, const char* key, const char* defaultValue,
+                                      char* buffer, std::uint32_t size, const char* path);
+
+// GetPrivateProfileIntA: leading blanks, optional sign, leading digits, wrapping modulo 2^32;
+// a key that holds no number gives 0, a missing key the default.
+std::uint32_t GetPrivateProfileInt(const char* section, const char* key, int defaultValue, const char* path);
+
+// WritePrivateProfileStringA: a null value deletes the key, a null key deletes the section.
+// A new key goes after the existing keys of its section, a new section at the end of the file.
+bool WritePrivateProfileString(const char* section, const char* key, const char* value, const char* path);
+
+} // namespace platform
