@@ -1,0 +1,30 @@
+#pragma once
+// Conversions between SYSTEMTIME fields and OLE Automation dates, with the Windows rules.
+//
+// An OLE Automation date counts days since 1899-12-30 00:00 as a double; the fraction is
+// the time of day. Before 1899-12-30 the whole part still counts days, but the fraction is
+// the time of day counted away from zero: -5.25 is 1899-12-25 06:00, and +0.25 and -0.25
+// are the same moment (1899-12-30 06:00). Valid dates run from -657434 (0100-01-01) to
+// 2958465 (9999-12-31), each with a fraction below one day. The calendar is the proleptic
+// Gregorian one.
+#include "platform/WinTypes.h"
+
+namespace platform {
+
+// Smallest and largest whole day of the valid range.
+constexpr double kOleDateMin = -657434.0;
+constexpr double kOleDateMax = 2958465.0;
+
+// VariantTimeToSystemTime: the date broken into fields, rounded to the nearest second
+// (milliseconds 0), day of week filled (Sunday = 0). False, with *time untouched, for a
+// null time, a date outside the valid range (NaN included) or one that rounds past
+// 9999-12-31 23:59:59.
+bool VariantTimeToSystemTime(double date, SYSTEMTIME* time);
+
+// SystemTimeToVariantTime: the fields as a date; milliseconds and day of week are ignored.
+// False, with *date untouched, for a null argument, a year outside 100..9999, a month
+// outside 1..12, a day outside 1..days of that month, or an hour, minute or second
+// beyond 23, 59, 59.
+bool SystemTimeToVariantTime(const SYSTEMTIME* time, double* date);
+
+} // namespace platform
