@@ -25,12 +25,15 @@ std::string RegistryFilePath();
 
 // RegOpenKeyExA + RegQueryValueExA + RegCloseKey for a text value: true with the value
 // terminated in out when the key and value exist and value plus terminator fit in size bytes.
-// On false, out is left empty (when size > 0).
+// On false, out is left empty (when size > 0). Key paths match without regard to case; a
+// null or empty subKey is the hive itself, a null or empty valueName the key's default
+// value, written "@" in the file.
 bool RegQueryString(RegistryHive hive, const char* subKey, const char* valueName, char* out,
                     std::uint32_t size);
 
 // The version recorded for a file (major, minor, build, revision); false with all four 0
-// when the path is empty or no version is recorded for it.
+// when the path is empty or no version is recorded for it. The recorded text is "a.b.c.d"
+// with each part 0..65535; missing trailing parts are 0; anything else counts as no version.
 bool QueryFileVersion(const char* path, std::uint16_t version[4]);
 
 } // namespace platform

@@ -1,0 +1,354 @@
+#include "platform/Profile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+#include <string_view>
+#include <sys/stat.h>
+#include <vector>
+
+#include "platform/Files.h"
+
+namespace platform {
+namespace {
+
+// Profile files may hold passwords; a new one is readable by its owner only.
+constexpr unsigned kNewFileMode = 0600;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && IsBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+// ASCII folding only: the code page's own tables are built from the emulated registry,
+// which is read through these functions, so using them here would recurse.
+char FoldCase(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldCase(a[i]) != FoldCase(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+enum class LineKind
+{
+    Other,   // blank, comment, junk: kept, never matched
+    Section, // "[name]"
+    Key,     // "name=value"
+};
+
+// One line of the file as offsets into its text: [begin, textEnd) is the line,
+// [textEnd, end) its terminator (CR LF, CR, LF or nothing at the end of the file).
+struct Line
+{
+    std::size_t begin = 0;
+    std::size_t textEnd = 0;
+    std::size_t end = 0;
+    LineKind kind = LineKind::Other;
+    std::string_view name;  // trimmed section or key name
+    std::string_view value; // trimmed raw value of a key
+};
+
+// Walks the lines of a profile file; never reads outside the text.
+class LineReader
+{
+public:
+    explicit LineReader(std::string_view text) : m_text(text)
+    {
+        // A UTF-8 byte order mark belongs to no line; it is kept as it is.
+        if (m_text.substr(0, 3) == "\xEF\xBB\xBF") {
+            m_pos = 3;
+        }
+    }
+
+    bool Next(Line& line)
+    {
+        if (m_pos >= m_text.size()) {
+            return false;
+        }
+        line = Line{};
+        line.begin = m_pos;
+        std::size_t i = m_pos;
+        while (i < m_text.size() && m_text[i] != '\r' && m_text[i] != '\n') {
+            ++i;
+        }
+        line.textEnd = i;
+        if (i < m_text.size()) {
+            i += (m_text[i] == '\r' && i + 1 < m_text.size() && m_text[i + 1] == '\n') ? 2 : 1;
+        }
+        line.end = m_pos = i;
+        Classify(m_text.substr(line.begin, line.textEnd - line.begin), line);
+        return true;
+    }
+
+private:
+    static void Classify(std::string_view text, Line& line)
+    {
+        std::string_view t = Trim(text);
+        if (!t.empty() && t.front() == '[') {
+            std::size_t close = t.rfind(']');
+            if (close != std::string_view::npos) {
+                line.kind = LineKind::Section;
+                line.name = Trim(t.substr(1, close - 1));
+                return;
+            }
+        }
+        std::size_t equals = t.find('=');
+        if (equals != std::string_view::npos) {
+            line.kind = LineKind::Key;
+            line.name = Trim(t.substr(0, equals));
+            line.value = Trim(t.substr(equals + 1));
+        }
+    }
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+// The value as a caller sees it: up to a NUL byte, trimmed, surrounding quotes stripped.
+std::string_view CookedValue(std::string_view raw)
+{
+    std::size_t nul = raw.find('\0');
+    if (nul != std::string_view::npos) {
+        raw = Trim(raw.substr(0, nul));
+    }
+    if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"') {
+        raw = raw.substr(1, raw.size() - 2);
+    }
+    return raw;
+}
+
+// Finds the key in the first section of that name.
+bool FindValue(std::string_view text, std::string_view section, std::string_view key, std::string_view& value)
+{
+    LineReader reader(text);
+    Line line;
+    bool inSection = false;
+    bool seenSection = false;
+    while (reader.Next(line)) {
+        if (line.kind == LineKind::Section) {
+            if (seenSection) {
+                return false;
+            }
+            inSection = SameName(line.name, section);
+            seenSection = inSection;
+        } else if (inSection && line.kind == LineKind::Key && SameName(line.name, key)) {
+            value = CookedValue(line.value);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ReadProfile(const char* path, std::string& text)
+{
+    return path != nullptr && *path != '\0' && ReadWholeFile(path, text, kMaxProfileFileBytes);
+}
+
+std::uint32_t CopyOut(std::string_view text, char* buffer, std::uint32_t size)
+{
+    std::size_t n = text.size() < size - 1 ? text.size() : size - 1;
+    if (n > 0) {
+        std::memcpy(buffer, text.data(), n);
+    }
+    buffer[n] = '\0';
+    return static_cast<std::uint32_t>(n);
+}
+
+bool HasLineBreak(std::string_view s)
+{
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// Serialises read-modify-write cycles of this process.
+std::mutex g_writeLock;
+
+} // namespace
+
+bool FindPrivateProfileValue(const char* section, const char* key, const char* path, std::string& value)
+{
+    value.clear();
+    std::string text;
+    if (section == nullptr || key == nullptr || !ReadProfile(path, text)) {
+        return false;
+    }
+    std::string_view found;
+    if (!FindValue(text, Trim(section), Trim(key), found)) {
+        return false;
+    }
+    value.assign(found);
+    return true;
+}
+
+std::uint32_t GetPrivateProfileString(const char* section, const char* key, const char* defaultValue,
+                                      char* buffer, std::uint32_t size, const char* path)
+{
+    if (buffer == nullptr || size == 0) {
+        return 0;
+    }
+    std::string value;
+    if (FindPrivateProfileValue(section, key, path, value)) {
+        return CopyOut(value, buffer, size);
+    }
+    std::string_view fallback = defaultValue != nullptr ? defaultValue : "";
+    while (!fallback.empty() && IsBlank(fallback.back())) {
+        fallback.remove_suffix(1);
+    }
+    return CopyOut(fallback, buffer, size);
+}
+
+std::uint32_t GetPrivateProfileInt(const char* section, const char* key, int defaultValue, const char* path)
+{
+    std::string value;
+    if (!FindPrivateProfileValue(section, key, path, value)) {
+        return static_cast<std::uint32_t>(defaultValue);
+    }
+    std::string_view s = Trim(value);
+    bool negative = false;
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    std::uint32_t result = 0; // unsigned arithmetic wraps modulo 2^32 as Windows does
+    for (char c : s) {
+        if (c < '0' || c > '9') {
+            break;
+        }
+        result = result * 10u + static_cast<std::uint32_t>(c - '0');
+    }
+    return negative ? 0u - result : result;
+}
+
+bool WritePrivateProfileString(const char* section, const char* key, const char* value, const char* path)
+{
+    if (path == nullptr || *path == '\0') {
+        return false;
+    }
+    if (section == nullptr) {
+        return key == nullptr && value == nullptr; // Windows: a flush request, nothing to do here
+    }
+    std::string_view sectionName = Trim(section);
+    std::string_view keyName = key != nullptr ? Trim(key) : std::string_view();
+    if (HasLineBreak(sectionName)) {
+        return false;
+    }
+    if (key != nullptr && (keyName.empty() || HasLineBreak(keyName) ||
+                           keyName.find('=') != std::string_view::npos || keyName.front() == '[')) {
+        return false;
+    }
+    if (value != nullptr && HasLineBreak(value)) {
+        return false;
+    }
+
+    std::lock_guard<std::mutex> guard(g_writeLock);
+    std::string text;
+    if (!ReadWholeFile(path, text, kMaxProfileFileBytes)) {
+        struct stat st
+        {
+        };
+        if (::stat(path, &st) == 0 || errno != ENOENT) {
+            return false; // there but unreadable or too large: never replace what we cannot keep
+        }
+        text.clear();
+    }
+
+    std::vector<Line> lines;
+    LineReader reader(text);
+    for (Line line; reader.Next(line);) {
+        lines.push_back(line);
+    }
+
+    // The first section of that name, its last key line and the key's line.
+    std::size_t header = lines.size();
+    std::size_t lastKey = lines.size();
+    std::size_t match = lines.size();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind == LineKind::Section) {
+            if (header != lines.size()) {
+                break;
+            }
+            if (SameName(lines[i].name, sectionName)) {
+                header = i;
+            }
+        } else if (header != lines.size() && lines[i].kind == LineKind::Key) {
+            lastKey = i;
+            if (match == lines.size() && SameName(lines[i].name, keyName)) {
+                match = i;
+            }
+        }
+    }
+
+    std::string out;
+    if (key == nullptr) {
+        // Delete every section of that name, so that no later read finds it again.
+        out.reserve(text.size());
+        out.append(text, 0, lines.empty() ? text.size() : lines[0].begin);
+        bool dropping = false;
+        for (const Line& line : lines) {
+            if (line.kind == LineKind::Section) {
+                dropping = SameName(line.name, sectionName);
+            }
+            if (!dropping) {
+                out.append(text, line.begin, line.end - line.begin);
+            }
+        }
+    } else if (value == nullptr) {
+        if (match == lines.size()) {
+            return true;
+        }
+        out = text.substr(0, lines[match].begin) + text.substr(lines[match].end);
+    } else {
+        std::string newLine = std::string(keyName) + "=" + value + "\r\n";
+        if (match != lines.size()) {
+            // Keep the name as the file spells it.
+            const Line& old = lines[match];
+            std::string keyLine = std::string(old.name) + "=" + value;
+            if (text.compare(old.begin, old.textEnd - old.begin, keyLine) == 0) {
+                return true; // already so: leave the file and its line ends alone
+            }
+            out = text.substr(0, old.begin) + keyLine + "\r\n" + text.substr(old.end);
+        } else {
+            std::size_t after =
+                header == lines.size() ? lines.size() : (lastKey != lines.size() ? lastKey : header);
+            if (after == lines.size()) {
+                // A new section at the end of the file.
+                out = text;
+                if (!lines.empty() && lines.back().end == lines.back().textEnd) {
+                    out += "\r\n";
+                }
+                out += "[" + std::string(sectionName) + "]\r\n" + newLine;
+            } else {
+                const Line& prev = lines[after];
+                bool terminated = prev.end != prev.textEnd;
+                out = text.substr(0, prev.end) + (terminated ? "" : "\r\n") + newLine + text.substr(prev.end);
+            }
+        }
+    }
+    if (out == text) {
+        return true;
+    }
+    return WriteFileAtomically(path, out, kNewFileMode);
+}
+
+} // namespace platform
