@@ -60,6 +60,9 @@ char32_t CaseMap(char32_t c, bool toUpper)
 
 std::unique_ptr<CodePageTables> BuildTables(std::string_view requested)
 {
+    if (requested.empty()) {
+        return nullptr; // iconv would take "" as the locale's charset
+    }
     auto tables = std::make_unique<CodePageTables>();
     tables->name = NormaliseName(requested);
     iconv_t cd = iconv_open("UTF-32LE", tables->name.c_str());
@@ -74,9 +77,14 @@ std::unique_ptr<CodePageTables> BuildTables(std::string_view requested)
         char* outPtr = reinterpret_cast<char*>(out);
         size_t outLeft = sizeof out;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        errno = 0;
         char32_t cp = static_cast<char32_t>(b); // undefined bytes keep their C1 code point
         if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) && outLeft == 4) {
             cp = static_cast<char32_t>(out[0] | (out[1] << 8) | (out[2] << 16) | (out[3] << 24));
+        } else if (errno == EINVAL) {
+            // A lead byte of a multi-byte charset (UTF-8, Shift-JIS): no 8-bit code page.
+            iconv_close(cd);
+            return nullptr;
         }
         tables->toUnicode[b] = cp;
     }
@@ -273,8 +281,9 @@ int AnsiCompareNoCase(const char* a, const char* b)
     const auto* x = reinterpret_cast<const unsigned char*>(a);
     const auto* y = reinterpret_cast<const unsigned char*>(b);
     for (;; ++x, ++y) {
-        int cx = t.upper[*x];
-        int cy = t.upper[*y];
+        // Lower case, as _stricmp folds: "_" sorts before letters.
+        int cx = t.lower[*x];
+        int cy = t.lower[*y];
         if (cx != cy || *x == 0) {
             return cx - cy;
         }
