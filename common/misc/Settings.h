@@ -1,0 +1,191 @@
+#pragma once
+// The settings store: one process-wide record of every user choice, the settings file it is
+// loaded from and saved to, the per-user working folder, and the default file locations the
+// option pages offer.
+//
+// The record is used from one thread at a time (the one that runs the driver); nothing here
+// locks.
+#include "misc/CxIniUtil.h"
+#include "platform/WinTypes.h"
+
+#include <cstddef>
+#include <string>
+#include <type_traits>
+
+// Every key lives in this section of the settings file.
+inline constexpr char kSettingsSection[] = "FWLN";
+// The settings file, in the working folder.
+inline constexpr char kSettingsFileName[] = "FWLN.ini";
+// The settings object's path until the working folder is known: in the program's folder.
+inline constexpr char kDefaultSettingsFileName[] = "corvane.ini";
+
+// Field capacities (terminator included).
+inline constexpr std::size_t kSettingsTextSize = 256; // paths, host names
+inline constexpr std::size_t kSettingsNameSize = 64;  // account names, labels
+inline constexpr std::size_t kSettingsPasswordSize = 256;
+inline constexpr std::size_t kSettingsTokenSize = 1024;
+
+// Capacity of the Base64 form of the longest text a plain field of plainSize holds, so that a
+// kept password is always stored whole.
+constexpr std::size_t EncodedFieldSize(std::size_t plainSize)
+{
+    return 4 * ((plainSize - 1 + 2) / 3) + 1;
+}
+inline constexpr std::size_t kSettingsPasswordCodeSize = EncodedFieldSize(kSettingsPasswordSize);
+inline constexpr std::size_t kSettingsTokenCodeSize = EncodedFieldSize(kSettingsTokenSize);
+
+// Where each application's nine slots start in FWSettings::CustomID.
+enum FWCustomIDBlock : int
+{
+    kCustomIDACT = 0,
+    kCustomIDGoogle = 9,
+    kCustomIDNotes = 18,
+    kCustomIDOutlook = 27,
+    kCustomIDPalm = 36,
+};
+inline constexpr int kCustomIDSlots = 9;
+inline constexpr int kCustomIDCount = 45;
+
+// One field per key of the settings file, named as the key. Texts are terminated and hold at
+// most their capacity - 1 characters. A password key's field (LNPassword, SFToken, ...) holds
+// its Base64 form as read from the file; the field of the same name with "Text" appended
+// (LNPasswordText, SFTokenText, ...) holds the plain text, which is what the pages edit and
+// what SaveSettings encodes. FWSettings{} is the cleared record: empty texts, false, 0.
+struct FWSettings
+{
+    int SourceApp;
+    bool EnableDebug;
+    int LogLevel;
+    bool SyncAddr;
+    bool SyncDate;
+    bool SyncTask;
+    bool SyncNote;
+    int NewColor;
+    int DiffColor;
+    int SameColor;
+
+    char LNAppName[kSettingsTextSize];
+    bool LNSavePassword;
+    bool LNNeedPassword;
+    char LNAddrName[kSettingsTextSize];
+    char LNDateName[kSettingsTextSize];
+    char LNNoteName[kSettingsTextSize];
+    char LNPassword[kSettingsPasswordCodeSize];
+    char LNPasswordText[kSettingsPasswordSize];
+    char LNIDFile[kSettingsTextSize];
+
+    char ACTPadName[kSettingsTextSize];
+    char ACTUserName[kSettingsNameSize];
+    bool ACTSaveUser;
+    bool ACTSavePassword;
+    char ACTPassword[kSettingsPasswordCodeSize];
+    char ACTPasswordText[kSettingsPasswordSize];
+    char ACTAppName[kSettingsTextSize];
+    bool Opp;
+    bool OppNotes;
+
+    int PDUserID;
+    bool PDUseAddrFile;
+    bool PDUseDateFile;
+    bool PDUseTaskFile;
+    bool PDUseNoteFile;
+    char PDAddrFileName[kSettingsTextSize];
+    char PDDateFileName[kSettingsTextSize];
+    char PDTaskFileName[kSettingsTextSize];
+    char PDNoteFileName[kSettingsTextSize];
+
+    bool GGSaveEmail;
+    char GGEmail[kSettingsNameSize];
+    bool GGSavePassword;
+    char GGPassword[kSettingsPasswordCodeSize];
+    char GGPasswordText[kSettingsPasswordSize];
+
+    int OLMode;
+    char OLAppName[MAX_PATH];
+
+    char DNHostName[kSettingsTextSize];
+    bool DNSaveOrg;
+    bool DNSaveID;
+    bool DNSavePassword;
+    int DNAuthMode;
+    char DNOrg[kSettingsNameSize];
+    char DNLiveID[kSettingsNameSize];
+    char DNPassword[kSettingsPasswordCodeSize];
+    char DNPasswordText[kSettingsPasswordSize];
+    bool DNAddrAccount;
+    bool DNAddrContact;
+    bool DNAddrLead;
+
+    bool SFSaveUser;
+    bool SFSavePassword;
+    bool SFSaveToken;
+    char SFUserName[kSettingsNameSize];
+    char SFPassword[kSettingsPasswordCodeSize];
+    char SFPasswordText[kSettingsPasswordSize];
+    char SFToken[kSettingsTokenCodeSize];
+    char SFTokenText[kSettingsTokenSize];
+    bool SFAddrAccount;
+    bool SFAddrContact;
+    bool SFAddrLead;
+
+    char SGHostName[kSettingsTextSize];
+    bool SGSaveUser;
+    bool SGSavePassword;
+    char SGUserName[kSettingsNameSize];
+    char SGPassword[kSettingsPasswordCodeSize];
+    char SGPasswordText[kSettingsPasswordSize];
+    bool SGAddrAccount;
+    bool SGAddrContact;
+    bool SGAddrLead;
+
+    // ACTCustomID1..9, GGCustomID1..9, LNCustomID1..9, OLCustomID1..9, PDCustomID1..9.
+    int CustomID[kCustomIDCount];
+    // OLCustomLabel1..9 and GGCustomLabel1..9 (index 0 is label 1).
+    char OLCustomLabel[kCustomIDSlots][kSettingsNameSize];
+    char GGCustomLabel[kCustomIDSlots][kSettingsNameSize];
+    bool ACTCustom;
+    bool GGCustom;
+    bool LNCustom;
+    bool PDCustom;
+    bool OLCustom;
+};
+static_assert(std::is_trivially_copyable_v<FWSettings>);
+
+// The process-wide record that the pages and flows read and change.
+FWSettings& g_Settings();
+// The process-wide settings file accessor; points at kDefaultSettingsFileName in the program's
+// folder until the session start points it at the working folder's kSettingsFileName.
+CxIniUtil& g_SettingsIni();
+
+// Clears the record, then reads every key with its default. Passwords and the account names
+// that have a keep flag are read only when kept and are emptied otherwise; ACTUserName is
+// always read. A missing file or key gives the defaults.
+void LoadSettings(FWSettings& settings, const CxIniUtil& ini);
+void LoadSettings(); // g_Settings() from g_SettingsIni()
+
+// Writes every key. A password is written Base64-encoded when kept, empty otherwise; an
+// account name with a keep flag (ACTUserName included) is written when kept, empty otherwise.
+// False when any write failed (every key is still attempted).
+bool SaveSettings(const FWSettings& settings, const CxIniUtil& ini);
+bool SaveSettings(); // g_Settings() to g_SettingsIni()
+
+// The per-user working folder <roaming app data>/corvane/FWLN/, ending in a separator, made
+// when missing (with its sibling corvane/FWCommon/), each folder private to the user. False,
+// with folder empty, when a folder cannot be made or the path exceeds MAX_PATH - 1 characters.
+bool GetWorkingFolder(std::string& folder);
+
+// Default locations offered by the option pages: true with the path, or false with it empty.
+// The Lotus Notes program: the registry's Notes "Path" (ending in a separator) + "Notes.exe".
+bool GetDefaultNotesProgram(std::string& path);
+// The Lotus Notes ID file: the same "Path" + "Data/user.id".
+bool GetDefaultNotesIDFile(std::string& path);
+// The Lotus Notes address book: the user's Notes data folder + "names.nsf".
+bool GetDefaultNotesAddrBook(std::string& path);
+// The Lotus Notes notebook: the data folder + "notebook.nsf" when that file exists; true with
+// an empty path when it does not; false when there is no data folder.
+bool GetDefaultNotesNotebook(std::string& path);
+// The ACT! database: in <documents>/ACT, the first sub-folder by name (byte order, since the
+// order of directory entries is arbitrary here) whose name is longer than one character and
+// does not end in '.'; in its "Databases" folder, the first file by name ending in ".pad" in
+// any case.
+bool GetDefaultACTDatabase(std::string& path);
