@@ -1,0 +1,145 @@
+#include "misc/CxMILog.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "misc/CxDateTime.h"
+#include "misc/Settings.h"
+
+CxMILog::CxMILog()
+{
+    std::string folder;
+    if (GetWorkingFolder(folder)) {
+        SetFolder(folder);
+    }
+}
+
+CxMILog::CxMILog(const std::string& folder)
+{
+    SetFolder(folder);
+}
+
+CxMILog::~CxMILog()
+{
+    Close();
+}
+
+void CxMILog::SetFolder(const std::string& folder)
+{
+    std::string path = folder + "MILog.txt";
+    if (path.size() < sizeof m_szPath) {
+        std::memcpy(m_szPath, path.c_str(), path.size() + 1);
+    }
+}
+
+bool CxMILog::Open()
+{
+    Close();
+    if (m_szPath[0] == '\0') {
+        return false;
+    }
+    // Emptied first, then appended to line by line: should the run be cut short, the log still
+    // tells which items were migrated up to then.
+    std::FILE* empty = std::fopen(m_szPath, "wb");
+    if (empty == nullptr) {
+        return false;
+    }
+    std::fclose(empty);
+    m_bOpen = m_file.Open(m_szPath, "ab");
+    return m_bOpen;
+}
+
+void CxMILog::Close()
+{
+    m_bOpen = false;
+    m_file.Close();
+}
+
+void CxMILog::WriteLine(const char* text)
+{
+    if (m_bOpen) {
+        m_file.WriteLine(text);
+    }
+}
+
+void CxMILog::WriteEntry(const char* label, const char* value, std::size_t capacity)
+{
+    std::string line = "\t";
+    line += label;
+    line += ": ";
+    std::size_t n = value != nullptr ? strnlen(value, capacity) : 0;
+    if (n == 0) {
+        line += "<empty>";
+    } else {
+        line.append(value, n);
+    }
+    WriteLine(line.c_str());
+}
+
+void CxMILog::LogContact(const CommAddrRec* rec)
+{
+    if (!m_bOpen || rec == nullptr) {
+        return;
+    }
+    WriteLine("Migrating Contact item:");
+    WriteEntry("Display Name", rec->DisplayName, sizeof rec->DisplayName);
+    WriteEntry("Company", rec->Company, sizeof rec->Company);
+    WriteEntry("Title", rec->Title, sizeof rec->Title);
+    WriteEntry("Email", rec->Email, sizeof rec->Email);
+    WriteEntry("Primary Phone", rec->PrimaryPhone, sizeof rec->PrimaryPhone);
+    WriteLine("Contact item migrated successfully...\r\n");
+}
+
+void CxMILog::LogCalendar(const CommDateRec* rec)
+{
+    if (!m_bOpen || rec == nullptr) {
+        return;
+    }
+    char date[256] = {};
+    char start[256] = {};
+    char end[256] = {};
+    CxDateTime(rec->Start).FormatDate(date, sizeof date);
+    CxDateTime(rec->Start).FormatTime(start, sizeof start);
+    CxDateTime(rec->End).FormatTime(end, sizeof end);
+    WriteLine("Migrating Calendar item:");
+    WriteEntry("Subject", rec->Subject, sizeof rec->Subject);
+    WriteEntry("Location", rec->Location, sizeof rec->Location);
+    WriteEntry("Date", date, sizeof date);
+    WriteEntry("Start Time", start, sizeof start);
+    WriteEntry("End Time", end, sizeof end);
+    WriteLine("Calendar item migrated successfully...\r\n");
+}
+
+void CxMILog::LogTask(const CommTaskRec* rec)
+{
+    if (!m_bOpen || rec == nullptr) {
+        return;
+    }
+    WriteLine("Migrating Task item:");
+    WriteEntry("Subject", rec->Subject, sizeof rec->Subject);
+    WriteLine("Task item migrated successfully...\r\n");
+}
+
+std::string CxMILog::BriefNote(const CommNoteRec& rec)
+{
+    std::string body(rec.Body, strnlen(rec.Body, sizeof rec.Body));
+    std::size_t end = body.find("\r\n");
+    if (end == std::string::npos) {
+        end = body.find('\n');
+    }
+    if (end == std::string::npos) {
+        end = body.size();
+    }
+    return body.substr(0, end < 255 ? end : 255);
+}
+
+void CxMILog::LogNote(const CommNoteRec* rec)
+{
+    if (!m_bOpen || rec == nullptr) {
+        return;
+    }
+    std::string brief = BriefNote(*rec);
+    WriteLine("Migrating Note item:");
+    WriteEntry("Brief Note", brief.c_str(), brief.size() + 1);
+    WriteLine("Note item migrated successfully...\r\n");
+}

@@ -1,0 +1,159 @@
+#include "misc/CxMILog.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+#include "common/TempHome.h"
+
+namespace {
+
+class CxMILogTest : public testing::Test
+{
+protected:
+    std::string Folder() const { return home.Root() + "/"; }
+    std::string Text() const { return home.ReadFile("MILog.txt"); }
+
+    fwtest::TempHome home;
+};
+
+TEST_F(CxMILogTest, LogsAContactWithEmptyFieldsMarked)
+{
+    CommAddrRec rec{};
+    CopyText(rec.DisplayName, "Ann Lee");
+    CopyText(rec.Title, "CEO");
+    CopyText(rec.Email, "ann@example.com");
+    CopyText(rec.PrimaryPhone, "555 0100");
+    CxMILog log(Folder());
+    ASSERT_TRUE(log.Open());
+    log.WriteLine("Migrating contacts to Lotus Notes...");
+    log.LogContact(&rec);
+    log.LogContact(nullptr);
+    log.Close();
+    EXPECT_EQ(Text(), "Migrating contacts to Lotus Notes...\r\n"
+                      "Migrating Contact item:\r\n"
+                      "\tDisplay Name: Ann Lee\r\n"
+                      "\tCompany: <empty>\r\n"
+                      "\tTitle: CEO\r\n"
+                      "\tEmail: ann@example.com\r\n"
+                      "\tPrimary Phone: 555 0100\r\n"
+                      "Contact item migrated successfully...\r\n\r\n");
+}
+
+TEST_F(CxMILogTest, LogsCalendarTaskAndNoteEntries)
+{
+    CommDateRec event{};
+    CopyText(event.Subject, "Review");
+    event.Start = SYSTEMTIME{2013, 3, 5, 1, 9, 30, 0, 0};
+    event.End = SYSTEMTIME{2013, 3, 5, 1, 10, 45, 15, 0};
+    CommDateRec old{};
+    CopyText(old.Subject, "Ancient");
+    old.Start = SYSTEMTIME{1930, 6, 0, 1, 8, 0, 0, 0};
+    old.End = old.Start;
+    CommTaskRec task{};
+    CopyText(task.Subject, "Call back");
+    CommNoteRec note{};
+    CopyText(note.Body, "Shopping\r\nmilk\r\n");
+
+    CxMILog log(Folder());
+    ASSERT_TRUE(log.Open());
+    log.LogCalendar(&event);
+    log.LogCalendar(&old);
+    log.LogTask(&task);
+    log.LogNote(&note);
+    log.Close();
+    EXPECT_EQ(Text(), "Migrating Calendar item:\r\n"
+                      "\tSubject: Review\r\n"
+                      "\tLocation: <empty>\r\n"
+                      "\tDate: 03/01/2013\r\n"
+                      "\tStart Time: 09:30:00\r\n"
+                      "\tEnd Time: 10:45:15\r\n"
+                      "Calendar item migrated successfully...\r\n\r\n"
+                      "Migrating Calendar item:\r\n"
+                      "\tSubject: Ancient\r\n"
+                      "\tLocation: <empty>\r\n"
+                      "\tDate: <empty>\r\n"
+                      "\tStart Time: 08:00:00\r\n"
+                      "\tEnd Time: 08:00:00\r\n"
+                      "Calendar item migrated successfully...\r\n\r\n"
+                      "Migrating Task item:\r\n"
+                      "\tSubject: Call back\r\n"
+                      "Task item migrated successfully...\r\n\r\n"
+                      "Migrating Note item:\r\n"
+                      "\tBrief Note: Shopping\r\n"
+                      "Note item migrated successfully...\r\n\r\n");
+}
+
+struct BriefCase
+{
+    const char* name;
+    std::string body;
+    std::string brief;
+};
+
+class BriefNoteTest : public testing::TestWithParam<BriefCase>
+{
+};
+
+TEST_P(BriefNoteTest, TakesTheFirstLineUpTo255Characters)
+{
+    CommNoteRec note{};
+    CopyText(note.Body, GetParam().body.c_str());
+    EXPECT_EQ(CxMILog::BriefNote(note), GetParam().brief);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, BriefNoteTest,
+    testing::Values(BriefCase{"crlf", "one\r\ntwo", "one"},
+                    BriefCase{"lf_only", "one\ntwo\r\nthree", "one\ntwo"},
+                    BriefCase{"leading_break", "\r\nrest", ""}, BriefCase{"no_break", "plain", "plain"},
+                    BriefCase{"long_line", std::string(300, 'n'), std::string(255, 'n')},
+                    BriefCase{"long_first_line", std::string(300, 'n') + "\nx", std::string(255, 'n')}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CxMILogTest, EmptyBriefNoteIsMarked)
+{
+    CommNoteRec note{};
+    CopyText(note.Body, "\nsecond line");
+    CxMILog log(Folder());
+    ASSERT_TRUE(log.Open());
+    log.LogNote(&note);
+    log.Close();
+    EXPECT_NE(Text().find("\tBrief Note: <empty>\r\n"), std::string::npos);
+}
+
+TEST_F(CxMILogTest, EachOpenReplacesThePreviousLog)
+{
+    {
+        CxMILog log(Folder());
+        ASSERT_TRUE(log.Open());
+        log.WriteLine("first run");
+    }
+    CxMILog log(Folder());
+    ASSERT_TRUE(log.Open());
+    log.WriteLine("second run");
+    log.Close();
+    EXPECT_EQ(Text(), "second run\r\n");
+}
+
+TEST_F(CxMILogTest, WritesNothingWhenClosedOrUnopenable)
+{
+    CxMILog closed(Folder());
+    closed.WriteLine("never");
+    CommTaskRec task{};
+    closed.LogTask(&task);
+    EXPECT_EQ(Text(), "");
+
+    CxMILog missing("/nonexistent-folder/for/sure/");
+    EXPECT_FALSE(missing.Open());
+    missing.WriteLine("dropped");
+    EXPECT_FALSE(missing.IsOpen());
+}
+
+TEST_F(CxMILogTest, DefaultsToTheWorkingFolder)
+{
+    CxMILog log;
+    std::string path = log.GetPath();
+    EXPECT_EQ(path, home.ConfigHome() + "/corvane/FWLN/MILog.txt");
+}
+
+} // namespace
