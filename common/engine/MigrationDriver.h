@@ -1,0 +1,64 @@
+#pragma once
+// The migration driver: the one place where front ends ask for work on application data.
+// All operations run on one thread at a time (the engine thread); the front end's message
+// boxes and wait views are reached through IFrontEnd (engine/FrontEnd.h).
+#include <functional>
+#include <memory>
+
+#include "engine/FrontEnd.h"
+#include "misc/AppKind.h"
+#include "misc/CxConnector.h"
+#include "misc/CxList.h"
+
+// The records the user picked for one data type: borrowed pointers into the source
+// connector's store (CommAddrRec*, CommDateRec*, ...), never freed by the list.
+using SelectionList = CxList;
+
+// Makes the connector of one application kind and data type; null when the code base has
+// none for it (the flow then fails with its own message).
+using ConnectorCreator = std::function<std::unique_ptr<CxConnector>()>;
+
+// The one factory through which connectors are created. Connector libraries register their
+// classes at start-up (the program's entry point calls their registration functions).
+void RegisterConnector(AppKind kind, DataType type, ConnectorCreator creator);
+void UnregisterAllConnectors();
+std::unique_ptr<CxConnector> CreateConnector(AppKind kind, DataType type);
+
+// At most one connector per application kind and data type, from first use to EndSession.
+class ConnectorRegistry
+{
+public:
+    static ConnectorRegistry& Instance();
+
+    // The connector, or null when none has been made yet.
+    CxConnector* Get(AppKind kind, DataType type) const;
+    // The connector, made through the factory when missing; null when it cannot be made.
+    CxConnector* GetOrCreate(AppKind kind, DataType type);
+    // Destroys every connector: Palm Desktop, ACT!, Google, Lotus Notes, Outlook, Dynamics CRM,
+    // salesforce, SugarCRM; within a kind contacts, calendar, tasks, notes.
+    void DestroyAll();
+
+    SelectionList* GetSelectionList(DataType type);
+
+private:
+    ConnectorRegistry() = default;
+    std::unique_ptr<CxConnector> m_connectors[9][kDataTypeCount];
+    std::unique_ptr<SelectionList> m_selections[kDataTypeCount];
+    friend void BeginSession();
+    friend void EndSession(bool);
+};
+
+// Start of a run: working folder, settings loaded, diagnostic log configured, registry empty,
+// selection lists made.
+void BeginSession();
+// End of a run: settings saved (unless saveSettings is false), connectors destroyed in order,
+// selection lists destroyed without freeing their records.
+void EndSession(bool saveSettings = true);
+
+// Loads the target, then the source, comparing each source data type with the target's.
+bool LoadAndCompare(ParentWindow parent, AppKind source, AppKind target);
+// Submits the selection lists to the target; an exception escaping the flow is shown in the
+// front end's exception dialog and gives false.
+bool SubmitSelection(ParentWindow parent, AppKind target);
+// Sets the custom-field mapping of the kind's contacts from the settings.
+void PrepareFieldMapping(AppKind source);
