@@ -57,6 +57,9 @@ void EndSession(bool saveSettings = true);
 
 // Loads the target, then the source, comparing each source data type with the target's.
 bool LoadAndCompare(ParentWindow parent, AppKind source, AppKind target);
+// Runs the load flow of one kind for one data type only, with no comparison partner (for
+// inspection and export); the kind's other data types are not touched.
+bool LoadOne(ParentWindow parent, AppKind kind, DataType type);
 // Submits the selection lists to the target; an exception escaping the flow is shown in the
 // front end's exception dialog and gives false.
 bool SubmitSelection(ParentWindow parent, AppKind target);
