@@ -2,6 +2,7 @@
 // The migration driver: the one place where front ends ask for work on application data.
 // All operations run on one thread at a time (the engine thread); the front end's message
 // boxes and wait views are reached through IFrontEnd (engine/FrontEnd.h).
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -58,10 +59,18 @@ void EndSession(bool saveSettings = true);
 // Loads the target, then the source, comparing each source data type with the target's.
 bool LoadAndCompare(ParentWindow parent, AppKind source, AppKind target);
 // Runs the load flow of one kind for one data type only, with no comparison partner (for
-// inspection and export); the kind's other data types are not touched.
+// inspection and export); the kind's other data types are not touched. The data type's settings
+// switch is not asked. False, with nothing shown, for a data type the kind has no flow for
+// (Google tasks and notes).
 bool LoadOne(ParentWindow parent, AppKind kind, DataType type);
 // Submits the selection lists to the target; an exception escaping the flow is shown in the
 // front end's exception dialog and gives false.
 bool SubmitSelection(ParentWindow parent, AppKind target);
 // Sets the custom-field mapping of the kind's contacts from the settings.
 void PrepareFieldMapping(AppKind source);
+
+// The flows pause after starting a wait window and after each progress text, so that the
+// window exists before a status file is handed to it: 200 ms unless set otherwise (tests
+// shorten it). Set it while no flow runs.
+void SetFlowPause(std::chrono::milliseconds pause);
+std::chrono::milliseconds GetFlowPause();

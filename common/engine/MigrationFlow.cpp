@@ -1,0 +1,646 @@
+#include "engine/MigrationFlow.h"
+
+#include <thread>
+
+#include "engine/MigrationDriver.h"
+#include "engine/WaitWindowControl.h"
+#include "misc/CxDebugUtil.h"
+#include "misc/CxMILog.h"
+
+namespace {
+
+struct DataTypeFlow
+{
+    const char* loadProgress; // null: the kind has no flow for this data type
+    const char* statusFile;   // in the working folder; null: the kind has none
+    const char* loadFailure;  // "%s" (at most one) stands for the connector's error text
+    const char* submitFailure;
+};
+
+struct KindFlow
+{
+    AppKind kind;
+    const char* errorName; // the application's name in our own error texts
+    bool helperUtility;
+    const char* loadOpening;
+    DataTypeFlow types[kDataTypeCount];
+    // Submit; a null opening line means the kind is never a target.
+    const char* submitOpeningLine;
+    const char* submitProgress;
+    const char* submitClosingLine; // null: none
+    bool logBeforeSubmit;          // the migration-log entry goes before SubmitRecord, else after
+    bool waitWindowBeforeLog;      // the wait window starts before the migration log is opened
+    bool failureInMigrationLog;    // a failed commit's message is also a migration-log line
+    bool writeNow;                 // records are written at once (no commit step)
+};
+
+const KindFlow kFlows[] = {
+    {kAppACT,
+     "ACT!",
+     true,
+     "Loading information from ACT! ...",
+     {{"Loading ACT! Contacts ...", "ACTAddrStatus.dat", "Loading ACT! Contacts Error: %s",
+       "Failed to submit Contact changes to ACT!, Error=%s"},
+      {"Loading ACT! Calendar ...", "ACTDateStatus.dat", "Loading ACT! Calendar Error: %s",
+       "Failed to submit Calendar changes to ACT!, Error=%s"},
+      {"Loading ACT! Todos and Opportunities ...", "ACTTaskStatus.dat",
+       "Loading ACT! Todos or Opportunities Error: %s", "Failed to submit Task changes to ACT!, Error=%s"},
+      {"Loading ACT! Notes ...", "ACTNoteStatus.dat", "Loading ACT! Notes Error: %s",
+       "Failed to submit Notes changes to ACT!, Error=%s"}},
+     "Migrating information to ACT! ...\r\n",
+     "Migrating information to ACT! ...",
+     "Migrating information to ACT! completed successfully.",
+     false,
+     true,
+     false,
+     false},
+    {kAppGoogle,
+     "Google",
+     true,
+     "Loading information from Google account ...",
+     {{"Loading Google Contacts ...", "GAddrStatus.dat", "Loading Google Contacts Error: %s",
+       "Failed to submit Contact changes to Google, Error=%s"},
+      {"Loading Google Calendar ...", "GDateStatus.dat", "Loading Google Calendar Error: %s",
+       "Failed to submit Calendar changes to Google, Error=%s"},
+      {nullptr, nullptr, nullptr, nullptr},
+      {nullptr, nullptr, nullptr, nullptr}},
+     "Start migrating information to Google account ...",
+     "Migrating information to Google account ...",
+     "Migrating information to Google account completed successfully.",
+     true,
+     false,
+     true,
+     false},
+    {kAppOutlook,
+     "Outlook",
+     false,
+     "Loading information from Outlook ...",
+     {{"Loading Outlook Contacts ...", nullptr, "Failed to load Outlook Contacts information.", nullptr},
+      {"Loading Outlook Calendar ...", nullptr, "Failed to load Outlook Calendar information.", nullptr},
+      {"Loading Outlook Tasks ...", nullptr, "Failed to load Outlook Task information.", nullptr},
+      {"Loading Outlook Notes ...", nullptr, "Failed to load Outlook Notes information.", nullptr}},
+     "Start migrating information to Outlook ...",
+     "Migrating information to Outlook ...",
+     "Migrating information to Outlook completed successfully.",
+     true,
+     false,
+     false,
+     true},
+    {kAppNotes,
+     "Lotus Notes",
+     true,
+     "Loading information from Lotus Notes ...",
+     {{"Loading Lotus Notes Contacts ...", "LNAddrStatus.dat", "Loading Lotus Notes Contacts Error: %s",
+       "Failed to submit Contact changes to Lotus Notes, Error=%s"},
+      {"Loading Lotus Notes Calendar ...", "LNDateStatus.dat", "Loading Lotus Notes Calendar Error: %s",
+       "Failed to submit Calendar changes to Lotus Notes, Error=%s"},
+      {"Loading Lotus Notes Todos ...", "LNTaskStatus.dat", "Loading Lotus Notes Todo Error: %s",
+       "Failed to submit Task changes to Lotus Notes, Error=%s"},
+      {"Loading Lotus Notes Notebook ...", "LNNoteStatus.dat", "Loading Lotus Notes Notebook Error: %s",
+       "Failed to submit Notes changes to Lotus Notes, Error=%s"}},
+     "Start migrating information to Lotus Notes.",
+     "Migrating information to Lotus Notes ...",
+     nullptr,
+     true,
+     false,
+     false,
+     false},
+    {kAppPalm,
+     "Palm Desktop",
+     false,
+     "Loading information from Palm Desktop ...",
+     {{"Loading Palm Desktop Contacts ...", nullptr, "Failed to load Palm Desktop Contacts information.",
+       nullptr},
+      {"Loading Palm Desktop Calendar ...", nullptr, "Failed to load Palm Desktop Calendar information.",
+       nullptr},
+      {"Loading Palm Desktop Tasks ...", nullptr, "Failed to load Palm Desktop Task information.", nullptr},
+      {"Loading Palm Desktop Notes ...", nullptr, "Failed to load Palm Desktop Memos information.", nullptr}},
+     nullptr,
+     nullptr,
+     nullptr,
+     false,
+     false,
+     false,
+     false},
+    {kAppDynamics,
+     "Dynamics CRM",
+     true,
+     "Loading information from Dynamics CRM ...",
+     {{"Loading Dynamics CRM Contacts ...", "DNAddrStatus.dat", "Loading Dynamics CRM Contacts Error: %s",
+       "Failed to submit Contact changes to Dynamics CRM, Error=%s"},
+      {"Loading Dynamics CRM Calendar ...", "DNDateStatus.dat", "Loading Dynamics CRM Calendar Error: %s",
+       "Failed to submit Calendar changes to Dynamics CRM, Error=%s"},
+      {"Loading Dynamics CRM Tasks ...", "DNTaskStatus.dat", "Loading Dynamics CRM Tasks Error: %s",
+       "Failed to submit Task changes to Dynamics CRM, Error=%s"},
+      {"Loading Dynamics CRM Notes ...", "DNNoteStatus.dat", "Loading Dynamics CRM Notes Error: %s",
+       "Failed to submit Notes changes to Dynamics CRM, Error=%s"}},
+     "Migrating information to Dynamics CRM ...\r\n",
+     "Migrating information to Dynamics CRM ...",
+     "Migrating information to Dynamics CRM completed successfully.",
+     false,
+     true,
+     false,
+     false},
+    {kAppSalesForce,
+     "salesforce",
+     true,
+     "Loading information from salesforce ...",
+     {{"Loading salesforce Contacts ...", "SFAddrStatus.dat", "Loading salesforce Contacts Error: %s",
+       "Failed to submit Contact changes to salesforce, Error=%s"},
+      {"Loading salesforce Calendar ...", "SFDateStatus.dat", "Loading salesforce Calendar Error: %s",
+       "Failed to submit Calendar changes to salesforce, Error=%s"},
+      {"Loading salesforce Tasks ...", "SFTaskStatus.dat", "Loading salesforce Tasks Error: %s",
+       "Failed to submit Task changes to salesforce, Error=%s"},
+      {"Loading salesforce Notes ...", "SFNoteStatus.dat", "Loading salesforce Notes Error: %s",
+       "Failed to submit Notes changes to salesforce, Error=%s"}},
+     "Migrating information to salesforce ...\r\n",
+     "Migrating information to salesforce ...",
+     "Migrating information to salesforce completed successfully.",
+     false,
+     true,
+     false,
+     false},
+    {kAppSugarCRM,
+     "SugarCRM",
+     true,
+     "Loading information from SugarCRM ...",
+     {{"Loading SugarCRM Contacts ...", "SGAddrStatus.dat", "Loading SugarCRM Contacts Error: %s",
+       "Failed to submit Contact changes to SugarCRM, Error=%s"},
+      {"Loading SugarCRM Calendar ...", "SGDateStatus.dat", "Loading SugarCRM Calendar Error: %s",
+       "Failed to submit Calendar changes to SugarCRM, Error=%s"},
+      {"Loading SugarCRM Tasks ...", "SGTaskStatus.dat", "Loading SugarCRM Tasks Error: %s",
+       "Failed to submit Task changes to SugarCRM, Error=%s"},
+      {"Loading SugarCRM Notes ...", "SGNoteStatus.dat", "Loading SugarCRM Notes Error: %s",
+       "Failed to submit Notes changes to SugarCRM, Error=%s"}},
+     "Migrating information to SugarCRM ...\r\n",
+     "Migrating information to SugarCRM ...",
+     "Migrating information to SugarCRM completed successfully.",
+     false,
+     true,
+     false,
+     false},
+};
+
+const KindFlow* FindFlow(AppKind kind)
+{
+    for (const KindFlow& flow : kFlows) {
+        if (flow.kind == kind) {
+            return &flow;
+        }
+    }
+    return nullptr;
+}
+
+bool IsValidDataType(int type)
+{
+    return type >= kDataContacts && type <= kDataNotes;
+}
+
+const char* DataTypeName(DataType type)
+{
+    static const char* const kNames[kDataTypeCount] = {"contacts", "calendar", "tasks", "notes"};
+    return kNames[type];
+}
+
+bool SyncSwitch(const FWSettings& settings, DataType type)
+{
+    switch (type) {
+    case kDataContacts:
+        return settings.SyncAddr;
+    case kDataCalendar:
+        return settings.SyncDate;
+    case kDataTasks:
+        return settings.SyncTask;
+    case kDataNotes:
+        return settings.SyncNote;
+    }
+    return false;
+}
+
+// The format with its "%s" replaced by the text. Not printf: the formats are ours, but the
+// error text comes from a connector and may hold anything.
+std::string FormatWithError(const char* format, const std::string& error)
+{
+    std::string message(format);
+    std::size_t at = message.find("%s");
+    if (at != std::string::npos) {
+        message.replace(at, 2, error);
+    }
+    return message;
+}
+
+// Lets the wait window's thread make its window before the flow hands it a status file.
+void Pause()
+{
+    const std::chrono::milliseconds pause = GetFlowPause();
+    if (pause.count() > 0) {
+        std::this_thread::sleep_for(pause);
+    }
+}
+
+void ShowError(ParentWindow parent, const std::string& message)
+{
+    if (IFrontEnd* frontEnd = GetFrontEnd()) {
+        frontEnd->MessageBox(parent, message, "Error", MessageIcon::Error);
+    }
+}
+
+// The flow's wait window. Stopping it also when an exception leaves the flow keeps the
+// exception dialog from sitting under it.
+class FlowWaitWindow
+{
+public:
+    FlowWaitWindow() : m_control(GetWaitWindowControl()) {}
+    ~FlowWaitWindow() { Stop(); }
+    FlowWaitWindow(const FlowWaitWindow&) = delete;
+    FlowWaitWindow& operator=(const FlowWaitWindow&) = delete;
+
+    void Start(ParentWindow parent)
+    {
+        m_control.Start(parent);
+        m_started = true;
+    }
+    void SetText(const char* text) { m_control.SetText(text); }
+    void WatchStatusFile(const std::string& path) { m_control.WatchStatusFile(path.c_str()); }
+    void Stop()
+    {
+        if (m_started) {
+            m_started = false;
+            m_control.Stop();
+        }
+    }
+
+private:
+    IWaitWindowControl& m_control;
+    bool m_started = false;
+};
+
+std::string WorkingFolder()
+{
+    std::string folder;
+    if (!GetWorkingFolder(folder)) {
+        FW_LOG(0, "The working folder could not be determined; no status file is watched.");
+    }
+    return folder;
+}
+
+// No working folder, no status file: a bare name would delete a file wherever we happen to run.
+std::string StatusPath(const std::string& folder, const char* fileName)
+{
+    if (fileName == nullptr || folder.empty()) {
+        return std::string();
+    }
+    return folder + fileName;
+}
+
+template <class Store> void CompareStores(Store* source, Store* target)
+{
+    if (source != nullptr && target != nullptr) {
+        source->CompareAll(target);
+    }
+}
+
+void CompareWithPartner(CxConnector& source, CxConnector& partner, DataType type)
+{
+    switch (type) {
+    case kDataContacts:
+        CompareStores(source.GetAddrStore(), partner.GetAddrStore());
+        break;
+    case kDataCalendar:
+        CompareStores(source.GetDateStore(), partner.GetDateStore());
+        break;
+    case kDataTasks:
+        CompareStores(source.GetTaskStore(), partner.GetTaskStore());
+        break;
+    case kDataNotes:
+        CompareStores(source.GetNoteStore(), partner.GetNoteStore());
+        break;
+    }
+}
+
+void LogRecord(CxMILog& log, const CommAddrRec* record)
+{
+    log.LogContact(record);
+}
+void LogRecord(CxMILog& log, const CommDateRec* record)
+{
+    log.LogCalendar(record);
+}
+void LogRecord(CxMILog& log, const CommTaskRec* record)
+{
+    log.LogTask(record);
+}
+void LogRecord(CxMILog& log, const CommNoteRec* record)
+{
+    log.LogNote(record);
+}
+
+// Submits every record of the list; a record's own failure is the connector's to log.
+template <class Rec>
+void SubmitList(const KindFlow& flow, CxConnector& target, CxMILog& log, SelectionList& list)
+{
+    for (void* element = list.First(); element != nullptr; element = list.Next()) {
+        const Rec* record = static_cast<const Rec*>(element);
+        if (flow.logBeforeSubmit) {
+            LogRecord(log, record);
+        }
+        target.SubmitRecord(*record, flow.writeNow);
+        if (!flow.logBeforeSubmit) {
+            LogRecord(log, record);
+        }
+    }
+}
+
+void SubmitList(const KindFlow& flow, CxConnector& target, CxMILog& log, SelectionList& list, DataType type)
+{
+    switch (type) {
+    case kDataContacts:
+        SubmitList<CommAddrRec>(flow, target, log, list);
+        break;
+    case kDataCalendar:
+        SubmitList<CommDateRec>(flow, target, log, list);
+        break;
+    case kDataTasks:
+        SubmitList<CommTaskRec>(flow, target, log, list);
+        break;
+    case kDataNotes:
+        SubmitList<CommNoteRec>(flow, target, log, list);
+        break;
+    }
+}
+
+// The connector of (kind, type) ready to load: the registry's, cleared, or a new one. Null,
+// with error set, when the build has none.
+CxConnector* ConnectorForLoad(AppKind kind, DataType type, std::string& error)
+{
+    ConnectorRegistry& registry = ConnectorRegistry::Instance();
+    if (CxConnector* connector = registry.Get(kind, type)) {
+        connector->Clear();
+        return connector;
+    }
+    CxConnector* connector = registry.GetOrCreate(kind, type);
+    if (connector == nullptr) {
+        error = MigrationFlow::NoConnectorText(kind, type);
+        FW_LOG(0, "%s", error.c_str());
+    }
+    return connector;
+}
+
+} // namespace
+
+bool MigrationFlow::HasLoadFlow(AppKind kind, DataType type)
+{
+    const KindFlow* flow = FindFlow(kind);
+    return flow != nullptr && IsValidDataType(type) && flow->types[type].loadProgress != nullptr;
+}
+
+bool MigrationFlow::HasSubmitFlow(AppKind kind)
+{
+    const KindFlow* flow = FindFlow(kind);
+    return flow != nullptr && flow->submitOpeningLine != nullptr;
+}
+
+bool MigrationFlow::IsHelperUtilityKind(AppKind kind)
+{
+    const KindFlow* flow = FindFlow(kind);
+    return flow != nullptr && flow->helperUtility;
+}
+
+std::string MigrationFlow::NoConnectorText(AppKind kind, DataType type)
+{
+    const KindFlow* flow = FindFlow(kind);
+    std::string text = "no connector for ";
+    text += flow != nullptr ? flow->errorName : "this application";
+    text += ' ';
+    text += IsValidDataType(type) ? DataTypeName(type) : "data";
+    text += " is available in this build";
+    return text;
+}
+
+std::optional<ConnectorConfig> MigrationFlow::MakeConfig(AppKind kind, DataType type,
+                                                         const FWSettings& settings,
+                                                         const std::string& workingFolder)
+{
+    ConnectorConfig config;
+    const bool contacts = type == kDataContacts;
+    auto common = [&] {
+        config.dataFolder = workingFolder;
+        config.logFolder = workingFolder;
+        config.enableDebug = settings.EnableDebug;
+        config.logLevel = settings.LogLevel;
+    };
+    switch (kind) {
+    case kAppACT:
+        common();
+        config.database = settings.ACTPadName;
+        config.userName = settings.ACTUserName;
+        config.password = settings.ACTPasswordText;
+        if (type == kDataTasks) {
+            config.opportunities = settings.Opp;
+            config.opportunityNotes = settings.OppNotes;
+        }
+        return config;
+    case kAppGoogle:
+        common();
+        config.userName = settings.GGEmail;
+        config.password = settings.GGPasswordText;
+        return config;
+    case kAppNotes:
+        common();
+        config.database = type == kDataContacts ? settings.LNAddrName
+                          : type == kDataNotes
+                              ? settings.LNNoteName
+                              : settings.LNDateName; // calendar and tasks share the mail database
+        config.idFile = settings.LNIDFile;
+        return config;
+    case kAppPalm: {
+        static constexpr bool FWSettings::*kUseFile[kDataTypeCount] = {
+            &FWSettings::PDUseAddrFile, &FWSettings::PDUseDateFile, &FWSettings::PDUseTaskFile,
+            &FWSettings::PDUseNoteFile};
+        const char* const fileNames[kDataTypeCount] = {settings.PDAddrFileName, settings.PDDateFileName,
+                                                       settings.PDTaskFileName, settings.PDNoteFileName};
+        if (!IsValidDataType(type)) {
+            return config;
+        }
+        config.useFile = settings.*kUseFile[type];
+        if (config.useFile) {
+            config.fileName = fileNames[type];
+        }
+        config.userId = settings.PDUserID;
+        return config;
+    }
+    case kAppDynamics:
+        common();
+        config.hostName = settings.DNHostName;
+        config.organisation = settings.DNOrg;
+        config.userName = settings.DNLiveID;
+        config.password = settings.DNPasswordText;
+        config.authMode = settings.DNAuthMode;
+        if (contacts) {
+            config.addrAccount = settings.DNAddrAccount;
+            config.addrContact = settings.DNAddrContact;
+            config.addrLead = settings.DNAddrLead;
+        }
+        return config;
+    case kAppSalesForce:
+        common();
+        config.userName = settings.SFUserName;
+        config.password = settings.SFPasswordText;
+        config.token = settings.SFTokenText;
+        if (contacts) {
+            config.addrAccount = settings.SFAddrAccount;
+            config.addrContact = settings.SFAddrContact;
+            config.addrLead = settings.SFAddrLead;
+        }
+        return config;
+    case kAppSugarCRM:
+        common();
+        config.userName = settings.SGUserName;
+        config.password = settings.SGPasswordText;
+        config.hostName = settings.SGHostName;
+        if (contacts) {
+            config.addrAccount = settings.SGAddrAccount;
+            config.addrContact = settings.SGAddrContact;
+            config.addrLead = settings.SGAddrLead;
+        }
+        return config;
+    case kAppOutlook:
+    case kAppNone:
+        break;
+    }
+    return std::nullopt;
+}
+
+bool MigrationFlow::Load(ParentWindow parent, AppKind kind, AppKind partner, std::optional<DataType> only)
+{
+    const KindFlow* flow = FindFlow(kind);
+    if (flow == nullptr) {
+        FW_LOG(0, "No load flow for application kind %d.", static_cast<int>(kind));
+        return false;
+    }
+    if (only.has_value() && !HasLoadFlow(kind, *only)) {
+        FW_LOG(0, "No load flow for application kind %d, data type %d.", static_cast<int>(kind),
+               static_cast<int>(*only));
+        return false;
+    }
+    const KindFlow* partnerFlow = FindFlow(partner);
+    const FWSettings& settings = g_Settings();
+
+    FlowWaitWindow wait;
+    wait.Start(parent);
+    wait.SetText(flow->loadOpening);
+    Pause();
+    const std::string folder = flow->helperUtility ? WorkingFolder() : std::string();
+
+    for (DataType type : kAllDataTypes) {
+        const DataTypeFlow& texts = flow->types[type];
+        if (texts.loadProgress == nullptr) {
+            continue;
+        }
+        if (only.has_value() ? *only != type : !SyncSwitch(settings, type)) {
+            continue;
+        }
+        wait.SetText(texts.loadProgress);
+        const std::string statusPath = StatusPath(folder, texts.statusFile);
+        Pause();
+
+        std::string error;
+        CxConnector* connector = ConnectorForLoad(kind, type, error);
+        bool loaded = false;
+        if (connector != nullptr) {
+            if (std::optional<ConnectorConfig> config = MakeConfig(kind, type, settings, folder)) {
+                connector->Configure(*config);
+            }
+            if (!statusPath.empty()) {
+                wait.WatchStatusFile(statusPath);
+            }
+            loaded = connector->Load();
+            if (flow->helperUtility && connector->GetErrorFlag()) {
+                loaded = false;
+            }
+            if (!loaded) {
+                error = connector->GetErrorText();
+            }
+        }
+        if (!loaded) {
+            wait.Stop();
+            const std::string message = FormatWithError(texts.loadFailure, error);
+            FW_LOG(0, "%s", message.c_str());
+            ShowError(parent, message);
+            return false;
+        }
+
+        if (partnerFlow != nullptr && partnerFlow->types[type].loadProgress != nullptr) {
+            if (CxConnector* target = ConnectorRegistry::Instance().Get(partner, type)) {
+                CompareWithPartner(*connector, *target, type);
+            }
+        }
+    }
+    wait.Stop();
+    return true;
+}
+
+bool MigrationFlow::Submit(ParentWindow parent, AppKind target)
+{
+    const KindFlow* flow = FindFlow(target);
+    if (flow == nullptr || flow->submitOpeningLine == nullptr) {
+        return false;
+    }
+    const FWSettings& settings = g_Settings();
+    ConnectorRegistry& registry = ConnectorRegistry::Instance();
+
+    FlowWaitWindow wait;
+    if (flow->waitWindowBeforeLog) {
+        wait.Start(parent);
+    }
+    CxMILog log;
+    log.Open();
+    log.WriteLine(flow->submitOpeningLine);
+    if (!flow->waitWindowBeforeLog) {
+        wait.Start(parent);
+    }
+    wait.SetText(flow->submitProgress);
+    Pause();
+    const std::string folder = WorkingFolder();
+
+    for (DataType type : kAllDataTypes) {
+        const DataTypeFlow& texts = flow->types[type];
+        if (texts.loadProgress == nullptr || !SyncSwitch(settings, type)) {
+            continue;
+        }
+        SelectionList* list = registry.GetSelectionList(type);
+        CxConnector* connector = registry.Get(target, type);
+        if (list == nullptr || connector == nullptr) {
+            continue;
+        }
+        SubmitList(*flow, *connector, log, *list, type);
+        if (list->GetCount() == 0 || !flow->helperUtility) {
+            continue;
+        }
+        const std::string statusPath = StatusPath(folder, texts.statusFile);
+        if (!statusPath.empty()) {
+            wait.WatchStatusFile(statusPath);
+        }
+        bool committed = connector->Commit();
+        if (connector->GetErrorFlag()) {
+            committed = false;
+        }
+        if (!committed) {
+            const std::string message = FormatWithError(texts.submitFailure, connector->GetErrorText());
+            wait.Stop();
+            ShowError(parent, message);
+            FW_LOG(0, "%s", message.c_str());
+            if (flow->failureInMigrationLog) {
+                log.WriteLine(message.c_str());
+            }
+            log.Close();
+            return false;
+        }
+    }
+    wait.Stop();
+    if (flow->submitClosingLine != nullptr) {
+        log.WriteLine(flow->submitClosingLine);
+    }
+    log.Close();
+    return true;
+}
