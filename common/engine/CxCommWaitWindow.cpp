@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <future>
 #include <unistd.h>
 
 namespace {
@@ -10,8 +11,9 @@ namespace {
 std::mutex g_frontEndLock;
 IFrontEnd* g_frontEnd = nullptr;
 
-// The current window. Set by StartWaitWindow before its thread runs, so that a stop that comes
-// at once still finds it; cleared by the ending thread only while it is still its own window.
+// The current window. Set by its thread once the view exists, before StartWaitWindow returns, so
+// that a stop that comes at once still finds it; cleared by the ending thread only while it is
+// still its own window.
 std::mutex g_currentLock;
 std::shared_ptr<CxCommWaitWindow> g_current;
 
@@ -21,7 +23,9 @@ std::thread g_thread;
 void CopyCut(char* dest, std::size_t size, const char* src)
 {
     std::size_t n = src != nullptr ? strnlen(src, size - 1) : 0;
-    std::memcpy(dest, src, n);
+    if (n > 0) {
+        std::memcpy(dest, src, n);
+    }
     dest[n] = '\0';
 }
 
@@ -56,17 +60,28 @@ bool CxCommWaitWindow::StartWaitWindow(ParentWindow parent)
 {
     StopWaitWindow();
     auto window = std::make_shared<CxCommWaitWindow>(parent, nullptr);
-    {
-        std::lock_guard<std::mutex> guard(g_currentLock);
-        g_current = window;
-    }
+    // The thread makes the view; until it says whether it could, the window is not current, so
+    // a status file handed over for a window that never appears is neither deleted nor watched.
+    auto made = std::make_shared<std::promise<bool>>();
+    std::future<bool> madeResult = made->get_future();
     try {
-        g_thread = std::thread([window, parent] {
+        g_thread = std::thread([window, parent, made] {
             IFrontEnd* frontEnd = GetFrontEnd();
-            window->m_view = frontEnd != nullptr ? frontEnd->CreateWaitView() : nullptr;
-            if (window->m_view) {
-                window->Run();
+            try {
+                window->m_view = frontEnd != nullptr ? frontEnd->CreateWaitView() : nullptr;
+            } catch (...) {
+                window->m_view.reset();
             }
+            const bool shown = window->m_view != nullptr;
+            if (shown) {
+                std::lock_guard<std::mutex> guard(g_currentLock);
+                g_current = window;
+            }
+            made->set_value(shown);
+            if (!shown) {
+                return;
+            }
+            window->Run();
             {
                 std::lock_guard<std::mutex> guard(g_currentLock);
                 if (g_current == window) {
@@ -74,15 +89,12 @@ bool CxCommWaitWindow::StartWaitWindow(ParentWindow parent)
                 }
             }
             window->m_view.reset(); // the view closes on the thread that made it
-            if (frontEnd != nullptr) {
-                frontEnd->BringToFront(parent);
-            }
+            frontEnd->BringToFront(parent);
         });
     } catch (const std::system_error&) {
-        std::lock_guard<std::mutex> guard(g_currentLock);
-        g_current.reset();
         return false;
     }
+    madeResult.wait();
     return true;
 }
 

@@ -20,6 +20,8 @@ public:
     static constexpr int kHeight = 150;
 
     // Starts a thread that creates and runs a new wait window; true when the thread started.
+    // Returns once the thread has made the view (the window is then current) or found that it
+    // cannot (IFrontEnd::CreateWaitView gave null; nothing is current).
     static bool StartWaitWindow(ParentWindow parent);
     // Texts and paths go to the current window; without one they do nothing.
     static void SetWaitText(const char* text);
