@@ -234,6 +234,53 @@ template <class Record, class Visitor> void VisitKeys(Record& s, Visitor& v)
     v.Flag("OLCustom", s.OLCustom, false);
 }
 
+// Records where each key's field lies, for SettingsKeys.
+class Describer
+{
+public:
+    explicit Describer(const FWSettings& base) : m_base(reinterpret_cast<const char*>(&base)) {}
+
+    std::vector<FWSettingKey> Take() { return std::move(m_keys); }
+
+    void Int(const char* key, const int& field, int defaultValue)
+    {
+        Add(key, FWSettingKind::Integer, &field, sizeof field, nullptr, defaultValue, "");
+    }
+    void Flag(const char* key, const bool& field, bool defaultValue)
+    {
+        Add(key, FWSettingKind::Flag, &field, sizeof field, nullptr, defaultValue ? 1 : 0, "");
+    }
+    template <std::size_t N> void Text(const char* key, const char (&field)[N], const char* defaultValue = "")
+    {
+        Add(key, FWSettingKind::Text, field, N, nullptr, 0, defaultValue);
+    }
+    template <std::size_t N>
+    void KeptName(const char* key, const char (&field)[N], const bool& keep, ReadName /*read*/)
+    {
+        Add(key, FWSettingKind::KeptName, field, N, &keep, 0, "");
+    }
+    template <std::size_t C, std::size_t P>
+    void Password(const char* key, const char (&/*code*/)[C], const char (&plain)[P], const bool& keep)
+    {
+        Add(key, FWSettingKind::Password, plain, P, &keep, 0, "");
+    }
+
+private:
+    void Add(const char* key, FWSettingKind kind, const void* field, std::size_t size, const bool* keep,
+             int defaultInt, const char* defaultText)
+    {
+        m_keys.push_back(FWSettingKey{key, kind, OffsetOf(field), size, keep != nullptr ? OffsetOf(keep) : 0,
+                                      defaultInt, defaultText});
+    }
+    std::size_t OffsetOf(const void* field) const
+    {
+        return static_cast<std::size_t>(static_cast<const char*>(field) - m_base);
+    }
+
+    const char* m_base;
+    std::vector<FWSettingKey> m_keys;
+};
+
 // A registry text value of the Lotus Notes keys; false for a missing or empty value, which
 // would otherwise turn into a path relative to the current folder (or the root).
 bool QueryNotesValue(platform::RegistryHive hive, const char* key, const char* name, std::string& value)
@@ -299,6 +346,17 @@ CxIniUtil& g_SettingsIni()
 {
     static CxIniUtil ini(nullptr, kDefaultSettingsFileName);
     return ini;
+}
+
+const std::vector<FWSettingKey>& SettingsKeys()
+{
+    static const std::vector<FWSettingKey> keys = [] {
+        static const FWSettings layout{};
+        Describer describer(layout);
+        VisitKeys(layout, describer);
+        return describer.Take();
+    }();
+    return keys;
 }
 
 void LoadSettings(FWSettings& settings, const CxIniUtil& ini)

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 // Every key lives in this section of the settings file.
 inline constexpr char kSettingsSection[] = "FWLN";
@@ -150,6 +151,29 @@ struct FWSettings
     bool OLCustom;
 };
 static_assert(std::is_trivially_copyable_v<FWSettings>);
+
+// One key of the settings file as the store reads and writes it, for code that walks every
+// key generically (the command line's settings command). Offsets are into FWSettings.
+enum class FWSettingKind
+{
+    Integer,  // int field
+    Flag,     // bool field
+    Text,     // char field of Size bytes
+    KeptName, // a Text kept only while its keep flag is set
+    Password, // the plain-text field (LNPasswordText, ...) of Size bytes; kept while its flag is set
+};
+struct FWSettingKey
+{
+    std::string Name;
+    FWSettingKind Kind;
+    std::size_t Offset;
+    std::size_t Size;        // capacity of a text field, terminator included
+    std::size_t KeepOffset;  // KeptName, Password: the bool keep flag
+    int DefaultInt;          // Integer, Flag
+    std::string DefaultText; // Text
+};
+// Every key, in the order the store writes them.
+const std::vector<FWSettingKey>& SettingsKeys();
 
 // The process-wide record that the pages and flows read and change.
 FWSettings& g_Settings();
