@@ -43,9 +43,7 @@ bool ReadAll(const std::string& path, std::string& contents, std::size_t maxByte
     if (fd.Get() < 0) {
         return false;
     }
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return false;
     }
@@ -134,9 +132,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents, u
         return false;
     }
     std::string target = path;
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
         // Replace the file the link points at, not the link itself.
         if (char* real = ::realpath(path.c_str(), nullptr)) {

@@ -5,7 +5,6 @@
 #include <mutex>
 #include <string_view>
 #include <sys/stat.h>
-#include <vector>
 
 #include "platform/Files.h"
 
@@ -264,85 +263,92 @@ bool WritePrivateProfileString(const char* section, const char* key, const char*
     std::lock_guard<std::mutex> guard(g_writeLock);
     std::string text;
     if (!ReadWholeFile(path, text, kMaxProfileFileBytes)) {
-        struct stat st
-        {
-        };
+        struct stat st = {};
         if (::stat(path, &st) == 0 || errno != ENOENT) {
             return false; // there but unreadable or too large: never replace what we cannot keep
         }
         text.clear();
     }
 
-    std::vector<Line> lines;
-    LineReader reader(text);
-    for (Line line; reader.Next(line);) {
-        lines.push_back(line);
-    }
-
-    // The first section of that name, its last key line and the key's line.
-    std::size_t header = lines.size();
-    std::size_t lastKey = lines.size();
-    std::size_t match = lines.size();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].kind == LineKind::Section) {
-            if (header != lines.size()) {
-                break;
+    // One pass to find the first section of that name, its last key line and the key's line.
+    // Lines are not stored: a file of millions of empty lines must not cost a line record each.
+    Line header, lastKey, match, last;
+    bool haveHeader = false, haveLastKey = false, haveMatch = false, haveLast = false;
+    {
+        LineReader reader(text);
+        bool sectionDone = false;
+        for (Line line; reader.Next(line);) {
+            last = line;
+            haveLast = true;
+            if (sectionDone) {
+                continue; // only the last line is still of interest
             }
-            if (SameName(lines[i].name, sectionName)) {
-                header = i;
-            }
-        } else if (header != lines.size() && lines[i].kind == LineKind::Key) {
-            lastKey = i;
-            if (match == lines.size() && SameName(lines[i].name, keyName)) {
-                match = i;
+            if (line.kind == LineKind::Section) {
+                if (haveHeader) {
+                    sectionDone = true;
+                } else if (SameName(line.name, sectionName)) {
+                    header = line;
+                    haveHeader = true;
+                }
+            } else if (haveHeader && line.kind == LineKind::Key) {
+                lastKey = line;
+                haveLastKey = true;
+                if (!haveMatch && SameName(line.name, keyName)) {
+                    match = line;
+                    haveMatch = true;
+                }
             }
         }
     }
 
     std::string out;
-    if (key == nullptr) {
-        // Delete every section of that name, so that no later read finds it again.
+    if (key == nullptr || value == nullptr) {
+        if (key != nullptr && !haveMatch) {
+            return true; // nothing to delete
+        }
+        // A null key drops every section of that name, a null value every copy of the key in
+        // the first one, so that no later read finds them again.
         out.reserve(text.size());
-        out.append(text, 0, lines.empty() ? text.size() : lines[0].begin);
-        bool dropping = false;
-        for (const Line& line : lines) {
+        LineReader reader(text);
+        Line line;
+        bool any = reader.Next(line);
+        out.append(text, 0, any ? line.begin : text.size());
+        bool inSection = false;
+        bool seenSection = false;
+        for (; any; any = reader.Next(line)) {
+            bool drop = false;
             if (line.kind == LineKind::Section) {
-                dropping = SameName(line.name, sectionName);
+                bool same = SameName(line.name, sectionName);
+                inSection = same && (key == nullptr || !seenSection);
+                seenSection = seenSection || same;
+                drop = inSection && key == nullptr;
+            } else if (inSection) {
+                drop = key == nullptr || (line.kind == LineKind::Key && SameName(line.name, keyName));
             }
-            if (!dropping) {
+            if (!drop) {
                 out.append(text, line.begin, line.end - line.begin);
             }
         }
-    } else if (value == nullptr) {
-        if (match == lines.size()) {
-            return true;
+    } else if (haveMatch) {
+        // Keep the name as the file spells it.
+        std::string keyLine = std::string(match.name) + "=" + value;
+        if (text.compare(match.begin, match.textEnd - match.begin, keyLine) == 0) {
+            return true; // already so: leave the file and its line ends alone
         }
-        out = text.substr(0, lines[match].begin) + text.substr(lines[match].end);
+        out = text.substr(0, match.begin) + keyLine + "\r\n" + text.substr(match.end);
     } else {
         std::string newLine = std::string(keyName) + "=" + value + "\r\n";
-        if (match != lines.size()) {
-            // Keep the name as the file spells it.
-            const Line& old = lines[match];
-            std::string keyLine = std::string(old.name) + "=" + value;
-            if (text.compare(old.begin, old.textEnd - old.begin, keyLine) == 0) {
-                return true; // already so: leave the file and its line ends alone
+        if (!haveHeader) {
+            // A new section at the end of the file.
+            out = text;
+            if (haveLast && last.end == last.textEnd) {
+                out += "\r\n";
             }
-            out = text.substr(0, old.begin) + keyLine + "\r\n" + text.substr(old.end);
+            out += "[" + std::string(sectionName) + "]\r\n" + newLine;
         } else {
-            std::size_t after =
-                header == lines.size() ? lines.size() : (lastKey != lines.size() ? lastKey : header);
-            if (after == lines.size()) {
-                // A new section at the end of the file.
-                out = text;
-                if (!lines.empty() && lines.back().end == lines.back().textEnd) {
-                    out += "\r\n";
-                }
-                out += "[" + std::string(sectionName) + "]\r\n" + newLine;
-            } else {
-                const Line& prev = lines[after];
-                bool terminated = prev.end != prev.textEnd;
-                out = text.substr(0, prev.end) + (terminated ? "" : "\r\n") + newLine + text.substr(prev.end);
-            }
+            const Line& prev = haveLastKey ? lastKey : header;
+            bool terminated = prev.end != prev.textEnd;
+            out = text.substr(0, prev.end) + (terminated ? "" : "\r\n") + newLine + text.substr(prev.end);
         }
     }
     if (out == text) {

@@ -20,9 +20,7 @@ using platform::WriteFileAtomically;
 
 unsigned ModeOf(const std::string& path)
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0xFFFFFFFF;
 }
 
@@ -110,9 +108,7 @@ TEST_F(FilesTest, WritesThroughSymbolicLink)
     ASSERT_EQ(::chmod(File("target").c_str(), 0600), 0);
     ASSERT_EQ(::symlink("target", File("link").c_str()), 0);
     ASSERT_TRUE(WriteFileAtomically(File("link"), "new"));
-    struct stat st
-    {
-    };
+    struct stat st = {};
     ASSERT_EQ(::lstat(File("link").c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode)) << "the link was replaced by a file";
     EXPECT_EQ(m_home.ReadFile("work/target"), "new");

@@ -18,9 +18,7 @@ using platform::MakeFolder;
 
 unsigned ModeOf(const std::string& path)
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0xFFFFFFFF;
 }
 

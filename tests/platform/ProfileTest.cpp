@@ -25,9 +25,7 @@ constexpr const char* kFile = "test.ini";
 
 unsigned ModeOf(const std::string& path)
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0xFFFFFFFF;
 }
 
@@ -251,6 +249,8 @@ const WriteCase kWriteCases[] = {
     {"EmptyValueNewKey", "[s]\r\n", "s", "k", "", "[s]\r\nk=\r\n"},
     {"SameValueLeavesFileAlone", "[s]\nk=1\n", "s", "k", "1", "[s]\nk=1\n"},
     {"NullValueDeletesKey", "[s]\r\na=1\r\nk=2\r\nb=3\r\n", "s", "K", nullptr, "[s]\r\na=1\r\nb=3\r\n"},
+    {"NullValueDeletesEveryCopyInSection", "[s]\r\nk=1\r\na=2\r\nK=3\r\n[t]\r\nk=4\r\n", "s", "k", nullptr,
+     "[s]\r\na=2\r\n[t]\r\nk=4\r\n"},
     {"NullValueMissingKey", "[s]\r\na=1\r\n", "s", "k", nullptr, "[s]\r\na=1\r\n"},
     {"NullValueMissingFile", nullptr, "s", "k", nullptr, nullptr},
     {"NullKeyDeletesSection", "top\r\n[a]\r\nx=1\r\n; c\r\n[s]\r\nk=1\r\n\r\n[b]\r\ny=2\r\n", "S", nullptr,
@@ -367,9 +367,7 @@ TEST_F(ProfileTest, UnreadableOrOversizedFileIsNotReplaced)
     EXPECT_FALSE(WritePrivateProfileString("s", "k", "2", Path().c_str()));
     char buffer[8];
     EXPECT_EQ(GetPrivateProfileString("s", "k", "def", buffer, sizeof buffer, Path().c_str()), 3u);
-    struct stat st
-    {
-    };
+    struct stat st = {};
     ASSERT_EQ(::stat(Path().c_str(), &st), 0);
     EXPECT_EQ(static_cast<std::uint32_t>(st.st_size), platform::kMaxProfileFileBytes + 1);
 }
