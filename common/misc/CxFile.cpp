@@ -96,6 +96,7 @@ bool CxFile::Open(const char* path, const char* mode)
         }
     }
     m_path = path;
+    m_size = -1;
     return true;
 }
 
@@ -137,14 +138,19 @@ bool CxFile::AtEnd()
     return false;
 }
 
-std::int64_t CxFile::BytesLeft()
+std::int64_t CxFile::BytesLeft(bool refresh)
 {
-    struct stat info;
+    if (refresh || m_size < 0) {
+        struct stat info;
+        m_size = ::fstat(fileno(m_pFile), &info) == 0 && S_ISREG(info.st_mode)
+                     ? static_cast<std::int64_t>(info.st_size)
+                     : -1;
+    }
     const off_t position = ::ftello(m_pFile);
-    if (position < 0 || ::fstat(fileno(m_pFile), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (m_size < 0 || position < 0) {
         return kUnknownSize;
     }
-    return std::max<std::int64_t>(0, static_cast<std::int64_t>(info.st_size) - position);
+    return std::max<std::int64_t>(0, m_size - static_cast<std::int64_t>(position));
 }
 
 CxFile::LengthCheck CxFile::ReadLength(int* length)
@@ -154,7 +160,8 @@ CxFile::LengthCheck CxFile::ReadLength(int* length)
         return LengthCheck::Missing;
     }
     *length = static_cast<int>(static_cast<std::uint32_t>(GetLittleEndian(bytes, 4)));
-    if (*length < 0 || *length > BytesLeft()) {
+    // The size is taken again before a length is called damaged: the file may have grown.
+    if (*length < 0 || (*length > BytesLeft(false) && *length > BytesLeft(true))) {
         return LengthCheck::Damaged;
     }
     return LengthCheck::Good;

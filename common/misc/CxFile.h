@@ -79,10 +79,12 @@ private:
     LengthCheck ReadLength(int* length);
     bool SkipBytes(std::int64_t count);
     void SkipToEnd();
-    std::int64_t BytesLeft();
+    // Bytes between the position and the end; refresh takes the size from the file again.
+    std::int64_t BytesLeft(bool refresh);
 
     std::FILE* m_pFile = nullptr;
     std::string m_path;     // the file the caller named
     std::string m_tempPath; // when writing from scratch: the file being written
     bool m_writeFailed = false;
+    std::int64_t m_size = -1; // size when last looked at; -1 not known
 };

@@ -2,9 +2,16 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 
 namespace {
+
+// Cases print as their names, so that test listings stay readable.
+template <class Case> auto operator<<(std::ostream& os, const Case& c) -> decltype(c.name, os)
+{
+    return os << c.name;
+}
 
 using namespace std::string_literals;
 
@@ -15,6 +22,11 @@ struct VectorCase
     std::string bytes;
     std::string text;
 };
+
+void PrintTo(const VectorCase& c, std::ostream* os)
+{
+    *os << (c.text.empty() ? "empty" : c.text);
+}
 
 class Base64Vectors : public testing::TestWithParam<VectorCase>
 {

@@ -1,10 +1,17 @@
 #include "misc/CSV.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace {
+
+// Cases print as their names, so that test listings stay readable.
+template <class Case> auto operator<<(std::ostream& os, const Case& c) -> decltype(c.name, os)
+{
+    return os << c.name;
+}
 
 struct SplitCase
 {

@@ -8,9 +8,16 @@
 #include <ctime>
 #include <gtest/gtest.h>
 #include <limits>
+#include <ostream>
 #include <string>
 
 namespace {
+
+// Cases print as their names, so that test listings stay readable.
+template <class Case> auto operator<<(std::ostream& os, const Case& c) -> decltype(c.name, os)
+{
+    return os << c.name;
+}
 
 class BerlinZone : public testing::Environment
 {

@@ -2,15 +2,23 @@
 
 #include "common/TempHome.h"
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// Cases print as their names, so that test listings stay readable.
+template <class Case> auto operator<<(std::ostream& os, const Case& c) -> decltype(c.name, os)
+{
+    return os << c.name;
+}
 
 using namespace std::string_literals;
 
@@ -198,6 +206,26 @@ TEST_F(CxFileTest, ArrayDestinationTakesItsOwnCapacity)
     int next = 0;
     EXPECT_TRUE(file.ReadInt(&next));
     EXPECT_EQ(next, 7);
+}
+
+// A file that another program is still writing: a length is judged by the file as it is
+// when the text is read, not as it was when it was opened.
+TEST_F(CxFileTest, TextWrittenAfterOpeningIsRead)
+{
+    const std::string path = WriteBytes("growing.bin", "\x03\0\0\0abc\x05\0\0\0"s);
+    CxFile file;
+    ASSERT_TRUE(file.Open(path.c_str(), "rb"));
+    char text[16];
+    ASSERT_TRUE(file.ReadString(text));
+    EXPECT_STREQ(text, "abc");
+    std::FILE* writer = std::fopen(path.c_str(), "ab");
+    ASSERT_NE(writer, nullptr);
+    std::fputs("hello", writer);
+    std::fclose(writer);
+    int length = 0;
+    EXPECT_TRUE(file.ReadString(text, &length));
+    EXPECT_STREQ(text, "hello");
+    EXPECT_EQ(length, 5);
 }
 
 // ---- Reading numbers from truncated files ----

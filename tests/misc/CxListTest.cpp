@@ -1,10 +1,17 @@
 #include "misc/CxList.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace {
+
+// Cases print as their names, so that test listings stay readable.
+template <class Case> auto operator<<(std::ostream& os, const Case& c) -> decltype(c.name, os)
+{
+    return os << c.name;
+}
 
 // One call on the list and what it must give: the index of the element (into the
 // fixture's values), or -1 for null.

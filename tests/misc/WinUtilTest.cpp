@@ -8,12 +8,19 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
 #include <vector>
 
 namespace {
+
+// Cases print as their names, so that test listings stay readable.
+template <class Case> auto operator<<(std::ostream& os, const Case& c) -> decltype(c.name, os)
+{
+    return os << c.name;
+}
 
 // A temporary home whose emulated registry holds the given text.
 class WinUtilTest : public testing::Test
