@@ -1,0 +1,454 @@
+#include "cli/CliArguments.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+
+namespace {
+
+struct KindName
+{
+    const char* name;
+    AppKind kind;
+    const char* display;
+};
+
+constexpr KindName kKindNames[] = {
+    {"act", kAppACT, "ACT!"},
+    {"google", kAppGoogle, "Google account"},
+    {"outlook", kAppOutlook, "Outlook"},
+    {"notes", kAppNotes, "Lotus Notes"},
+    {"palm", kAppPalm, "Palm Desktop"},
+    {"dynamics", kAppDynamics, "Dynamics CRM"},
+    {"salesforce", kAppSalesForce, "salesforce"},
+    {"sugarcrm", kAppSugarCRM, "SugarCRM"},
+};
+
+constexpr const char* kTypeNames[kDataTypeCount] = {"contacts", "calendar", "tasks", "notes"};
+
+// The wizard offers these as sources; Lotus Notes is always the target.
+constexpr AppKind kMigrateSources[] = {kAppPalm, kAppOutlook, kAppGoogle, kAppACT};
+
+bool EqualsNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::vector<std::string_view> SplitList(std::string_view text)
+{
+    std::vector<std::string_view> items;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t comma = text.find(',', start);
+        items.push_back(
+            text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        if (comma == std::string_view::npos) {
+            return items;
+        }
+        start = comma + 1;
+    }
+}
+
+bool IsHelp(const std::string& arg)
+{
+    return arg == "--help" || arg == "-h";
+}
+
+// Options of one command: "--name value" or "--name=value", each at most once. Flags take no
+// value. Anything else is refused.
+class OptionReader
+{
+public:
+    OptionReader(std::vector<std::string> valued, std::vector<std::string> flags)
+        : m_valued(std::move(valued)), m_flags(std::move(flags))
+    {
+    }
+
+    bool Read(const std::vector<std::string>& args, std::size_t from, std::string& error)
+    {
+        for (std::size_t i = from; i < args.size(); ++i) {
+            const std::string& arg = args[i];
+            if (arg.rfind("--", 0) != 0 || arg.size() == 2) {
+                error = arg.empty() || arg[0] != '-' ? "unexpected argument '" + arg + "'"
+                                                     : "unknown option '" + arg + "'";
+                return false;
+            }
+            std::string name = arg;
+            std::optional<std::string> value;
+            if (std::size_t eq = arg.find('='); eq != std::string::npos) {
+                name = arg.substr(0, eq);
+                value = arg.substr(eq + 1);
+            }
+            bool isValued = std::find(m_valued.begin(), m_valued.end(), name) != m_valued.end();
+            bool isFlag = std::find(m_flags.begin(), m_flags.end(), name) != m_flags.end();
+            if (!isValued && !isFlag) {
+                error = "unknown option '" + name + "'";
+                return false;
+            }
+            if (m_values.count(name) != 0) {
+                error = "option " + name + " given twice";
+                return false;
+            }
+            if (isFlag) {
+                if (value) {
+                    error = "option " + name + " takes no value";
+                    return false;
+                }
+                m_values[name] = "";
+                continue;
+            }
+            if (!value) {
+                if (i + 1 >= args.size()) {
+                    error = "option " + name + " needs a value";
+                    return false;
+                }
+                value = args[++i];
+            }
+            m_values[name] = *value;
+        }
+        return true;
+    }
+
+    const std::string* Get(const std::string& name) const
+    {
+        auto it = m_values.find(name);
+        return it != m_values.end() ? &it->second : nullptr;
+    }
+
+private:
+    std::vector<std::string> m_valued;
+    std::vector<std::string> m_flags;
+    std::map<std::string, std::string> m_values;
+};
+
+std::string KindList(bool migrateOnly)
+{
+    std::string list;
+    for (const KindName& k : kKindNames) {
+        if (migrateOnly && std::find(std::begin(kMigrateSources), std::end(kMigrateSources), k.kind) ==
+                               std::end(kMigrateSources)) {
+            continue;
+        }
+        list += list.empty() ? "" : "|";
+        list += k.name;
+    }
+    return list;
+}
+
+bool ParseSource(const OptionReader& options, bool migrateOnly, CliArguments& a, std::string& error)
+{
+    const std::string* text = options.Get("--source");
+    if (text == nullptr) {
+        error = "--source is required";
+        return false;
+    }
+    std::optional<AppKind> kind = CliParseAppKind(*text);
+    if (migrateOnly && kind &&
+        std::find(std::begin(kMigrateSources), std::end(kMigrateSources), *kind) ==
+            std::end(kMigrateSources)) {
+        kind.reset();
+    }
+    if (!kind) {
+        error = "unknown source '" + *text + "' (one of " + KindList(migrateOnly) + ")";
+        return false;
+    }
+    a.source = *kind;
+    return true;
+}
+
+bool ParseTypes(const std::string& text, CliArguments& a, std::string& error)
+{
+    bool chosen[kDataTypeCount] = {};
+    for (std::string_view item : SplitList(text)) {
+        std::optional<DataType> type = CliParseDataType(item);
+        if (!type) {
+            error =
+                "unknown data type '" + std::string(item) + "' in --types (contacts,calendar,tasks,notes)";
+            return false;
+        }
+        chosen[*type] = true;
+    }
+    std::vector<DataType> types;
+    for (DataType type : kAllDataTypes) {
+        if (chosen[type]) {
+            types.push_back(type);
+        }
+    }
+    a.types = std::move(types);
+    return true;
+}
+
+bool ParseSelect(const std::string& text, CliArguments& a, std::string& error)
+{
+    if (EqualsNoCase(text, "all") || EqualsNoCase(text, "none")) {
+        bool all = EqualsNoCase(text, "all");
+        a.selectNew = a.selectDiff = a.selectSame = all;
+        return true;
+    }
+    a.selectNew = a.selectDiff = a.selectSame = false;
+    for (std::string_view item : SplitList(text)) {
+        if (EqualsNoCase(item, "new")) {
+            a.selectNew = true;
+        } else if (EqualsNoCase(item, "diff")) {
+            a.selectDiff = true;
+        } else if (EqualsNoCase(item, "same")) {
+            a.selectSame = true;
+        } else {
+            error = "unknown selection '" + std::string(item) + "' in --select (new,diff,same, all or none)";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ParseMigrate(const std::vector<std::string>& args, CliArguments& a, std::string& error)
+{
+    OptionReader options({"--source", "--types", "--select"}, {"--dry-run"});
+    if (!options.Read(args, 1, error) || !ParseSource(options, true, a, error)) {
+        return false;
+    }
+    if (const std::string* types = options.Get("--types");
+        types != nullptr && !ParseTypes(*types, a, error)) {
+        return false;
+    }
+    if (const std::string* select = options.Get("--select");
+        select != nullptr && !ParseSelect(*select, a, error)) {
+        return false;
+    }
+    a.dryRun = options.Get("--dry-run") != nullptr;
+    return true;
+}
+
+bool ParseDump(const std::vector<std::string>& args, CliArguments& a, std::string& error)
+{
+    OptionReader options({"--source", "--type", "--format"}, {});
+    if (!options.Read(args, 1, error) || !ParseSource(options, false, a, error)) {
+        return false;
+    }
+    const std::string* type = options.Get("--type");
+    if (type == nullptr) {
+        error = "--type is required";
+        return false;
+    }
+    std::optional<DataType> parsed = CliParseDataType(*type);
+    if (!parsed) {
+        error = "unknown data type '" + *type + "' (contacts|calendar|tasks|notes)";
+        return false;
+    }
+    a.type = *parsed;
+    if (const std::string* format = options.Get("--format"); format != nullptr) {
+        if (EqualsNoCase(*format, "json")) {
+            a.format = CliDumpFormat::Json;
+        } else if (EqualsNoCase(*format, "csv")) {
+            a.format = CliDumpFormat::Csv;
+        } else {
+            error = "unknown format '" + *format + "' (json|csv)";
+            return false;
+        }
+    }
+    return true;
+}
+
+// Settings arguments are positional; a value may begin with '-' (a negative number).
+bool ParseSettings(const std::vector<std::string>& args, CliArguments& a, std::string& error)
+{
+    if (args.size() < 2) {
+        error = "settings needs an action (get, set or list)";
+        return false;
+    }
+    const std::string& action = args[1];
+    std::size_t expected = 0;
+    if (action == "get") {
+        a.action = CliSettingsAction::Get;
+        expected = 3;
+    } else if (action == "set") {
+        a.action = CliSettingsAction::Set;
+        expected = 4;
+    } else if (action == "list") {
+        a.action = CliSettingsAction::List;
+        expected = 2;
+    } else {
+        error = action.rfind("-", 0) == 0 ? "unknown option '" + action + "'"
+                                          : "unknown settings action '" + action + "' (get, set or list)";
+        return false;
+    }
+    if (args.size() < expected) {
+        error = "settings " + action +
+                (a.action == CliSettingsAction::Set ? " needs a key and a value" : " needs a key");
+        return false;
+    }
+    if (args.size() > expected) {
+        error = "unexpected argument '" + args[expected] + "'";
+        return false;
+    }
+    if (expected >= 3) {
+        a.key = args[2];
+        if (a.key.empty()) {
+            error = "the key is empty";
+            return false;
+        }
+    }
+    if (expected == 4) {
+        a.value = args[3];
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<AppKind> CliParseAppKind(std::string_view name)
+{
+    for (const KindName& k : kKindNames) {
+        if (EqualsNoCase(name, k.name)) {
+            return k.kind;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<DataType> CliParseDataType(std::string_view name)
+{
+    for (DataType type : kAllDataTypes) {
+        if (EqualsNoCase(name, kTypeNames[type])) {
+            return type;
+        }
+    }
+    return std::nullopt;
+}
+
+const char* CliDataTypeName(DataType type)
+{
+    return type >= 0 && type < kDataTypeCount ? kTypeNames[type] : "?";
+}
+
+const char* CliAppKindName(AppKind kind)
+{
+    for (const KindName& k : kKindNames) {
+        if (k.kind == kind) {
+            return k.display;
+        }
+    }
+    return "?";
+}
+
+CliParseResult ParseCliArguments(const std::vector<std::string>& argv)
+{
+    CliParseResult result;
+    CliArguments& a = result.args;
+    if (argv.empty()) {
+        result.error = "no command given";
+        return result;
+    }
+    const std::string& first = argv[0];
+    if (IsHelp(first) || first == "--version") {
+        if (argv.size() > 1) {
+            result.error = "unexpected argument '" + argv[1] + "'";
+            return result;
+        }
+        a.help = IsHelp(first);
+        a.version = !a.help;
+        result.ok = true;
+        return result;
+    }
+    if (first == "migrate") {
+        a.command = CliCommand::Migrate;
+    } else if (first == "dump") {
+        a.command = CliCommand::Dump;
+    } else if (first == "settings") {
+        a.command = CliCommand::Settings;
+    } else {
+        result.error =
+            first.rfind("-", 0) == 0 ? "unknown option '" + first + "'" : "unknown command '" + first + "'";
+        return result;
+    }
+    // Help for a command wins over anything else on its line.
+    if (std::any_of(argv.begin() + 1, argv.end(), IsHelp)) {
+        a.help = true;
+        result.ok = true;
+        return result;
+    }
+    switch (a.command) {
+    case CliCommand::Migrate:
+        result.ok = ParseMigrate(argv, a, result.error);
+        break;
+    case CliCommand::Dump:
+        result.ok = ParseDump(argv, a, result.error);
+        break;
+    case CliCommand::Settings:
+        result.ok = ParseSettings(argv, a, result.error);
+        break;
+    case CliCommand::None:
+        break;
+    }
+    return result;
+}
+
+std::string CliUsage(CliCommand command)
+{
+    switch (command) {
+    case CliCommand::Migrate:
+        return "Usage: ferrywise-cli migrate --source palm|outlook|google|act\n"
+               "                             [--types contacts,calendar,tasks,notes]\n"
+               "                             [--select new,diff,same|all|none] [--dry-run]\n"
+               "\n"
+               "Loads Lotus Notes and the source, compares them and migrates the selected\n"
+               "records into Lotus Notes.\n"
+               "\n"
+               "  --source KIND   the application to migrate from\n"
+               "  --types LIST    the data types to work on (default: as in the settings)\n"
+               "  --select LIST   which records to migrate: new, diff and/or same, all or\n"
+               "                  none (default: new,diff)\n"
+               "  --dry-run       compare and show what would be migrated; change nothing\n"
+               "\n"
+               "Prints, per data type, how many source records are new, different or the\n"
+               "same as in Lotus Notes, then how many were migrated and where the migration\n"
+               "log is. The options apply to this run only; the settings file is not changed.\n"
+               "Exit status: 0 done, 1 a load or the migration failed, 2 usage error.\n";
+    case CliCommand::Dump:
+        return "Usage: ferrywise-cli dump --source KIND --type contacts|calendar|tasks|notes\n"
+               "                          [--format json|csv]\n"
+               "\n"
+               "Loads one data type of an application as a migration would and prints every\n"
+               "record with all its fields, in UTF-8.\n"
+               "\n"
+               "  --source KIND   palm, outlook, google, act, notes, salesforce, sugarcrm or\n"
+               "                  dynamics\n"
+               "  --type TYPE     the data type to load\n"
+               "  --format FMT    json (default: an array of objects) or csv (a header row,\n"
+               "                  then one row per record)\n"
+               "\n"
+               "Dates are given as ISO 8601 text together with the stored number.\n"
+               "Exit status: 0 done, 1 the load failed, 2 usage error.\n";
+    case CliCommand::Settings:
+        return "Usage: ferrywise-cli settings get KEY\n"
+               "       ferrywise-cli settings set KEY VALUE\n"
+               "       ferrywise-cli settings list\n"
+               "\n"
+               "Reads and changes the settings file (FWLN.ini in the working folder).\n"
+               "\n"
+               "  get KEY         prints the value alone\n"
+               "  set KEY VALUE   changes one key; integers must be whole numbers, flags 0 or 1\n"
+               "  list            prints KEY=VALUE for every key\n"
+               "\n"
+               "Passwords are shown only as (set) or (not set). A password or account name is\n"
+               "kept in the file only while its keep flag (LNSavePassword, GGSaveEmail, ...)\n"
+               "is 1.\n"
+               "Exit status: 0 done, 1 unknown key or the file cannot be written, 2 usage error.\n";
+    case CliCommand::None:
+        break;
+    }
+    return "Usage: ferrywise-cli COMMAND [OPTIONS]\n"
+           "       ferrywise-cli --help | --version\n"
+           "\n"
+           "Moves contacts, calendar events, tasks and notes into Lotus Notes.\n"
+           "\n"
+           "Commands:\n"
+           "  migrate    compare a source with Lotus Notes and migrate the selected records\n"
+           "  dump       print the records of one application and data type (JSON or CSV)\n"
+           "  settings   read and change the settings file\n"
+           "\n"
+           "Run 'ferrywise-cli COMMAND --help' for the options of a command.\n";
+}

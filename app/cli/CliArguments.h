@@ -1,0 +1,82 @@
+#pragma once
+// The command line of ferrywise-cli, parsed by hand: the command, its options and whether the
+// user asked for help. A parse either gives the arguments or one usage error text.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "misc/AppKind.h"
+
+// Exit status of the program.
+inline constexpr int kCliExitOk = 0;
+inline constexpr int kCliExitFailed = 1; // a load or submit failed, an unknown key, a file not written
+inline constexpr int kCliExitUsage = 2;
+
+enum class CliCommand
+{
+    None, // no command: only --help or --version at the top
+    Migrate,
+    Dump,
+    Settings,
+};
+
+enum class CliSettingsAction
+{
+    None,
+    Get,
+    Set,
+    List,
+};
+
+enum class CliDumpFormat
+{
+    Json,
+    Csv,
+};
+
+struct CliArguments
+{
+    CliCommand command = CliCommand::None;
+    bool help = false;    // --help: show the usage of the command (or of the program)
+    bool version = false; // --version at the top
+
+    // migrate and dump
+    AppKind source = kAppNone;
+    // migrate: the data types to work on; unset keeps the settings' Sync switches
+    std::optional<std::vector<DataType>> types;
+    // migrate: which comparison results are selected (New and Diff unless --select says)
+    bool selectNew = true;
+    bool selectDiff = true;
+    bool selectSame = false;
+    bool dryRun = false;
+
+    // dump
+    DataType type = kDataContacts;
+    CliDumpFormat format = CliDumpFormat::Json;
+
+    // settings
+    CliSettingsAction action = CliSettingsAction::None;
+    std::string key;
+    std::string value;
+};
+
+struct CliParseResult
+{
+    bool ok = false;
+    CliArguments args;
+    std::string error; // when not ok: what was wrong, one line
+};
+
+// Parses the arguments after the program name.
+CliParseResult ParseCliArguments(const std::vector<std::string>& argv);
+
+// The usage text of a command (CliCommand::None: the program's).
+std::string CliUsage(CliCommand command);
+
+// Names on the command line.
+std::optional<AppKind> CliParseAppKind(std::string_view name);
+std::optional<DataType> CliParseDataType(std::string_view name);
+const char* CliDataTypeName(DataType type);
+// The name used in progress texts ("Google account", "Lotus Notes", ...).
+const char* CliAppKindName(AppKind kind);

@@ -1,0 +1,208 @@
+#include "cli/CliArguments.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> Split(const std::string& line)
+{
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+// Command lines that are refused, with a piece of the error each must give.
+struct Refused
+{
+    const char* line;
+    const char* error;
+};
+
+const Refused kRefused[] = {
+    {"", "no command given"},
+    {"frobnicate", "unknown command 'frobnicate'"},
+    {"--frobnicate", "unknown option '--frobnicate'"},
+    {"--version extra", "unexpected argument 'extra'"},
+    {"migrate", "--source is required"},
+    {"migrate --source", "--source needs a value"},
+    {"migrate --source notes", "unknown source 'notes' (one of act|google|outlook|palm)"},
+    {"migrate --source salesforce", "unknown source 'salesforce'"},
+    {"migrate --source palm --source act", "--source given twice"},
+    {"migrate --source palm --colour", "unknown option '--colour'"},
+    {"migrate --source palm -x", "unknown option '-x'"},
+    {"migrate --source palm stray", "unexpected argument 'stray'"},
+    {"migrate --source palm --types contacts,", "unknown data type '' in --types"},
+    {"migrate --source palm --types contacts,memos", "unknown data type 'memos'"},
+    {"migrate --source palm --select new,all", "unknown selection 'all'"},
+    {"migrate --source palm --select maybe", "unknown selection 'maybe'"},
+    {"migrate --source palm --dry-run=yes", "--dry-run takes no value"},
+    {"dump --source notes", "--type is required"},
+    {"dump --type contacts", "--source is required"},
+    {"dump --source lotus --type contacts", "unknown source 'lotus'"},
+    {"dump --source notes --type memos", "unknown data type 'memos'"},
+    {"dump --source notes --type notes --format xml", "unknown format 'xml' (json|csv)"},
+    {"settings", "settings needs an action"},
+    {"settings delete LogLevel", "unknown settings action 'delete'"},
+    {"settings --force list", "unknown option '--force'"},
+    {"settings get", "settings get needs a key"},
+    {"settings set LogLevel", "settings set needs a key and a value"},
+    {"settings list LogLevel", "unexpected argument 'LogLevel'"},
+    {"settings get A B", "unexpected argument 'B'"},
+};
+
+TEST(CliArguments, RefusesBadCommandLines)
+{
+    for (const Refused& c : kRefused) {
+        SCOPED_TRACE(c.line);
+        CliParseResult result = ParseCliArguments(Split(c.line));
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.error.find(c.error), std::string::npos) << result.error;
+    }
+}
+
+TEST(CliArguments, HelpAndVersion)
+{
+    struct Case
+    {
+        const char* line;
+        CliCommand command;
+        bool help;
+        bool version;
+    };
+    const Case cases[] = {
+        {"--help", CliCommand::None, true, false},
+        {"-h", CliCommand::None, true, false},
+        {"--version", CliCommand::None, false, true},
+        {"migrate --help", CliCommand::Migrate, true, false},
+        // Help wins over whatever else is wrong on the line.
+        {"migrate --source nowhere --help", CliCommand::Migrate, true, false},
+        {"dump -h", CliCommand::Dump, true, false},
+        {"settings --help", CliCommand::Settings, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        CliParseResult result = ParseCliArguments(Split(c.line));
+        ASSERT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(result.args.command, c.command);
+        EXPECT_EQ(result.args.help, c.help);
+        EXPECT_EQ(result.args.version, c.version);
+    }
+}
+
+TEST(CliArguments, MigrateOptions)
+{
+    struct Case
+    {
+        const char* line;
+        AppKind source;
+        std::vector<DataType> types; // empty: --types not given
+        bool selectNew, selectDiff, selectSame, dryRun;
+    };
+    const Case cases[] = {
+        {"migrate --source palm", kAppPalm, {}, true, true, false, false},
+        {"migrate --source=outlook --dry-run", kAppOutlook, {}, true, true, false, true},
+        {"migrate --source GOOGLE --types notes,contacts,notes",
+         kAppGoogle,
+         {kDataContacts, kDataNotes},
+         true,
+         true,
+         false,
+         false},
+        {"migrate --types=calendar --source act --select all",
+         kAppACT,
+         {kDataCalendar},
+         true,
+         true,
+         true,
+         false},
+        {"migrate --source act --select none", kAppACT, {}, false, false, false, false},
+        {"migrate --source act --select same,new", kAppACT, {}, true, false, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        CliParseResult result = ParseCliArguments(Split(c.line));
+        ASSERT_TRUE(result.ok) << result.error;
+        const CliArguments& a = result.args;
+        EXPECT_EQ(a.command, CliCommand::Migrate);
+        EXPECT_EQ(a.source, c.source);
+        EXPECT_EQ(a.types.has_value(), !c.types.empty());
+        if (a.types) {
+            EXPECT_EQ(*a.types, c.types);
+        }
+        EXPECT_EQ(a.selectNew, c.selectNew);
+        EXPECT_EQ(a.selectDiff, c.selectDiff);
+        EXPECT_EQ(a.selectSame, c.selectSame);
+        EXPECT_EQ(a.dryRun, c.dryRun);
+    }
+}
+
+TEST(CliArguments, DumpTakesEveryKind)
+{
+    struct Case
+    {
+        const char* line;
+        AppKind source;
+        DataType type;
+        CliDumpFormat format;
+    };
+    const Case cases[] = {
+        {"dump --source palm --type contacts", kAppPalm, kDataContacts, CliDumpFormat::Json},
+        {"dump --source notes --type calendar --format csv", kAppNotes, kDataCalendar, CliDumpFormat::Csv},
+        {"dump --source salesforce --type tasks --format=JSON", kAppSalesForce, kDataTasks,
+         CliDumpFormat::Json},
+        {"dump --source sugarcrm --type notes", kAppSugarCRM, kDataNotes, CliDumpFormat::Json},
+        {"dump --source dynamics --type contacts", kAppDynamics, kDataContacts, CliDumpFormat::Json},
+        {"dump --type notes --source act", kAppACT, kDataNotes, CliDumpFormat::Json},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        CliParseResult result = ParseCliArguments(Split(c.line));
+        ASSERT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(result.args.command, CliCommand::Dump);
+        EXPECT_EQ(result.args.source, c.source);
+        EXPECT_EQ(result.args.type, c.type);
+        EXPECT_EQ(result.args.format, c.format);
+    }
+}
+
+TEST(CliArguments, SettingsValuesAreTakenLiterally)
+{
+    // A value that looks like an option is still the value.
+    CliParseResult result = ParseCliArguments({"settings", "set", "SourceApp", "-5"});
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.args.action, CliSettingsAction::Set);
+    EXPECT_EQ(result.args.key, "SourceApp");
+    EXPECT_EQ(result.args.value, "-5");
+
+    result = ParseCliArguments({"settings", "set", "LNAppName", ""});
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.args.value, "");
+
+    result = ParseCliArguments({"settings", "get", ""});
+    EXPECT_FALSE(result.ok);
+
+    result = ParseCliArguments({"settings", "list"});
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.args.action, CliSettingsAction::List);
+}
+
+TEST(CliArguments, EveryCommandHasUsage)
+{
+    for (CliCommand command :
+         {CliCommand::None, CliCommand::Migrate, CliCommand::Dump, CliCommand::Settings}) {
+        std::string usage = CliUsage(command);
+        EXPECT_EQ(usage.rfind("Usage: ferrywise-cli", 0), 0u) << usage;
+    }
+    EXPECT_NE(CliUsage(CliCommand::Migrate).find("--dry-run"), std::string::npos);
+    EXPECT_NE(CliUsage(CliCommand::Dump).find("--format"), std::string::npos);
+    EXPECT_NE(CliUsage(CliCommand::Settings).find("settings set KEY VALUE"), std::string::npos);
+}
+
+} // namespace
