@@ -1,0 +1,115 @@
+#include "misc/CommDateMgr.h"
+
+#include "misc/CommKeyCompare.h"
+
+namespace {
+
+constexpr int g_matchKeys[] = {DateKey::Subject, DateKey::Start, DateKey::End, DateKey::AllDay};
+constexpr int g_compareKeys[] = {DateKey::Location};
+
+bool KeyAgrees(const CommDateRec& a, const CommDateRec& b, int key) noexcept
+{
+    switch (key) {
+    case DateKey::Subject:
+        return CommKeyCompare::TextNoCase(FieldText(a.Subject), FieldText(b.Subject));
+    case DateKey::Location:
+        return CommKeyCompare::TextNoCase(FieldText(a.Location), FieldText(b.Location));
+    case DateKey::Start:
+        return CommKeyCompare::SameDay(a.Start, b.Start);
+    case DateKey::End:
+        return CommKeyCompare::SameDay(a.End, b.End);
+    case DateKey::Notes:
+        return CommKeyCompare::TextIgnoringBreaks(FieldText(a.Notes), FieldText(b.Notes));
+    case DateKey::AllDay:
+        return a.AllDay == b.AllDay;
+    default:
+        return true;
+    }
+}
+
+void KeyHash(CommKeyHash& h, const CommDateRec& r, int key) noexcept
+{
+    switch (key) {
+    case DateKey::Subject:
+        CommKeyCompare::HashNoCase(h, FieldText(r.Subject));
+        break;
+    case DateKey::Location:
+        CommKeyCompare::HashNoCase(h, FieldText(r.Location));
+        break;
+    case DateKey::Start:
+        CommKeyCompare::HashDay(h, r.Start);
+        break;
+    case DateKey::End:
+        CommKeyCompare::HashDay(h, r.End);
+        break;
+    case DateKey::Notes:
+        CommKeyCompare::HashIgnoringBreaks(h, FieldText(r.Notes));
+        break;
+    case DateKey::AllDay:
+        h.AddWord(static_cast<std::uint32_t>(r.AllDay));
+        break;
+    default:
+        break;
+    }
+}
+
+template <std::size_t N> void CopyIfSet(char (&field)[N], const char (&text)[N]) noexcept
+{
+    if (text[0] != '\0') {
+        CopyText(field, text);
+    }
+}
+
+} // namespace
+
+CommDateMgr::CommDateMgr() noexcept : CommStore(g_matchKeys, g_compareKeys) {}
+
+bool CommDateMgr::KeysAgree(const CommDateRec& a, const CommDateRec& b, std::span<const int> keys) noexcept
+{
+    if (keys.empty()) {
+        return false;
+    }
+    for (int key : keys) {
+        if (!KeyAgrees(a, b, key)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CommDateMgr::KeysHash(const CommDateRec& record, std::span<const int> keys, std::uint64_t& hash) noexcept
+{
+    if (keys.empty()) {
+        return false;
+    }
+    CommKeyHash h;
+    for (int key : keys) {
+        KeyHash(h, record, key);
+    }
+    hash = h.Value();
+    return true;
+}
+
+bool CommDateMgr::Update(const CommDateRec* record, int index) noexcept
+{
+    if (record == nullptr) {
+        return false;
+    }
+    CommDateRec* to = RecordAt(index);
+    if (to == nullptr) {
+        return false;
+    }
+    const CommDateRec& from = *record;
+    CopyIfSet(to->Subject, from.Subject);
+    CopyIfSet(to->Location, from.Location);
+    CopyIfSet(to->Notes, from.Notes);
+    CopyIfSet(to->Categories, from.Categories);
+    to->ReminderSet = from.ReminderSet;
+    to->AllDay = from.AllDay;
+    to->Private = from.Private;
+    to->Recurrence = from.Recurrence;
+    to->Start = from.Start;
+    to->End = from.End;
+    Reindex(index);
+    return true;
+}

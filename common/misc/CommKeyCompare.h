@@ -1,0 +1,51 @@
+#pragma once
+// How the record stores compare one key of two records, and a hash that is equal whenever
+// the comparison says equal, so that a store can index its records by their keys.
+// Letter case follows the ANSI code page (platform::AnsiUpperTable); records indexed under
+// one code page must not be searched under another.
+#include <cstdint>
+#include <string_view>
+
+#include "platform/WinTypes.h"
+
+// A 64-bit hash fed value by value (FNV-1a, finished with a mixer).
+class CommKeyHash
+{
+public:
+    void AddByte(unsigned char b) noexcept { m_state = (m_state ^ b) * 0x100000001b3ULL; }
+    void AddWord(std::uint64_t v) noexcept
+    {
+        for (int i = 0; i < 8; ++i) {
+            AddByte(static_cast<unsigned char>(v >> (8 * i)));
+        }
+    }
+    std::uint64_t Value() const noexcept;
+
+private:
+    std::uint64_t m_state = 0xcbf29ce484222325ULL;
+};
+
+class CommKeyCompare
+{
+public:
+    // Texts equal when they differ only in letter case and in CR and LF characters, except
+    // that a text ending in a run of CR/LF differs from one that does not. (The stores'
+    // step-by-step walk, bounded: it never steps past either text's end.)
+    static bool TextIgnoringBreaks(std::string_view a, std::string_view b) noexcept;
+    static void HashIgnoringBreaks(CommKeyHash& hash, std::string_view text) noexcept;
+
+    // Whole texts equal but for letter case.
+    static bool TextNoCase(std::string_view a, std::string_view b) noexcept;
+    static void HashNoCase(CommKeyHash& hash, std::string_view text) noexcept;
+
+    // Same calendar day: year, month and day; time, weekday and seconds are ignored.
+    static bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b) noexcept
+    {
+        return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+    }
+    static void HashDay(CommKeyHash& hash, const SYSTEMTIME& t) noexcept;
+
+    // Exact equality of two dates held as doubles: a NaN equals nothing, not even itself, so
+    // it has no hash (false); -0.0 and 0.0 hash alike.
+    static bool HashExactDouble(CommKeyHash& hash, double value) noexcept;
+};
