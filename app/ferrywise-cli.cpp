@@ -1,27 +1,12 @@
 // Headless front end for scripted and batch migrations.
-#include <cstdio>
-#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
 
-#include "Version.h"
-
-static void PrintUsage(FILE* out)
-{
-    std::fprintf(out,
-                 "Usage: ferrywise-cli [--version] [--help]\n"
-                 "\n"
-                 "Moves contacts, calendar events, tasks and notes into Lotus Notes.\n");
-}
+#include "cli/CliMain.h"
 
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("%s %s\n", FW_PRODUCT_NAME, FW_VERSION);
-        return 0;
-    }
-    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        PrintUsage(stdout);
-        return 0;
-    }
-    PrintUsage(stderr);
-    return 2;
+    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    return RunCli(args, std::cout, std::cerr);
 }

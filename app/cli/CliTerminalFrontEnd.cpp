@@ -128,7 +128,7 @@ void CliTerminalFrontEnd::ShowExceptionDialog(ParentWindow /*parent*/, const std
 {
     std::string log = std::string(g_debugLog.GetLogFolder()) + g_debugLog.GetFileName();
     WriteLine("Error: an unexpected error stopped the work: " + PrintableText(what, true));
-    WriteLine("The diagnostic log is " + log + " (log folder " + g_debugLog.GetLogFolder() + ")");
+    WriteLine("The diagnostic log is " + log + ".");
 }
 
 std::unique_ptr<IWaitView> CliTerminalFrontEnd::CreateWaitView()

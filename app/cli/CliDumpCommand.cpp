@@ -1,0 +1,51 @@
+#include "cli/CliDumpCommand.h"
+
+#include "cli/CliRecordWriter.h"
+#include "cli/CliSession.h"
+#include "engine/MigrationFlow.h"
+#include "misc/CommRecordFields.h"
+
+namespace {
+
+std::span<const CommField> FieldsOf(DataType type)
+{
+    switch (type) {
+    case kDataContacts:
+        return CommAddrFields();
+    case kDataCalendar:
+        return CommDateFields();
+    case kDataTasks:
+        return CommTaskFields();
+    case kDataNotes:
+        break;
+    }
+    return CommNoteFields();
+}
+
+} // namespace
+
+int RunDumpCommand(const CliArguments& args, IFrontEnd& frontEnd, std::ostream& out, std::ostream& err)
+{
+    if (!MigrationFlow::HasLoadFlow(args.source, args.type)) {
+        err << "ferrywise-cli: " << CliAppKindName(args.source) << " has no " << CliDataTypeName(args.type)
+            << "\nRun 'ferrywise-cli dump --help' for usage.\n";
+        return kCliExitUsage;
+    }
+    CliSession session(frontEnd);
+    if (!LoadOne(nullptr, args.source, args.type)) {
+        err << "ferrywise-cli: loading failed; nothing to dump.\n";
+        return kCliExitFailed;
+    }
+    CxConnector* connector = ConnectorRegistry::Instance().Get(args.source, args.type);
+    if (connector == nullptr) {
+        err << "ferrywise-cli: loading gave no records store; nothing to dump.\n";
+        return kCliExitFailed;
+    }
+    // Written only after the load succeeded, so that a failed dump leaves no half document.
+    CliRecordWriter writer(out, args.format, FieldsOf(args.type));
+    writer.Begin();
+    CliSession::ForEachRecord(*connector, args.type,
+                              [&](void* record, int /*status*/) { writer.Write(record); });
+    writer.End();
+    return kCliExitOk;
+}

@@ -1,0 +1,76 @@
+#include "cli/CliMain.h"
+
+#include <exception>
+
+#include "Version.h"
+#include "cli/CliArguments.h"
+#include "cli/CliDumpCommand.h"
+#include "cli/CliMigrateCommand.h"
+#include "cli/CliSettingsCommand.h"
+#include "cli/CliTerminalFrontEnd.h"
+
+namespace {
+
+const char* CommandName(CliCommand command)
+{
+    switch (command) {
+    case CliCommand::Migrate:
+        return "migrate ";
+    case CliCommand::Dump:
+        return "dump ";
+    case CliCommand::Settings:
+        return "settings ";
+    case CliCommand::None:
+        break;
+    }
+    return "";
+}
+
+int Run(const CliArguments& args, std::ostream& out, std::ostream& err)
+{
+    switch (args.command) {
+    case CliCommand::Migrate: {
+        CliTerminalFrontEnd frontEnd;
+        return RunMigrateCommand(args, frontEnd, out, err);
+    }
+    case CliCommand::Dump: {
+        CliTerminalFrontEnd frontEnd;
+        return RunDumpCommand(args, frontEnd, out, err);
+    }
+    case CliCommand::Settings:
+        return RunSettingsCommand(args, out, err);
+    case CliCommand::None:
+        break;
+    }
+    err << CliUsage(CliCommand::None);
+    return kCliExitUsage;
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
+{
+    CliParseResult parsed = ParseCliArguments(argv);
+    if (!parsed.ok) {
+        err << "ferrywise-cli: " << parsed.error << "\n"
+            << "Run 'ferrywise-cli " << CommandName(parsed.args.command) << "--help' for usage.\n";
+        return kCliExitUsage;
+    }
+    const CliArguments& args = parsed.args;
+    if (args.version) {
+        out << FW_PRODUCT_NAME << " " << FW_VERSION << "\n";
+        return kCliExitOk;
+    }
+    if (args.help) {
+        out << CliUsage(args.command);
+        return kCliExitOk;
+    }
+    try {
+        return Run(args, out, err);
+    } catch (const std::exception& e) {
+        err << "Error: " << e.what() << "\n";
+    } catch (...) {
+        err << "Error: an unexpected error stopped the work.\n";
+    }
+    return kCliExitFailed;
+}

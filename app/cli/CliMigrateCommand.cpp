@@ -1,0 +1,112 @@
+#include "cli/CliMigrateCommand.h"
+
+#include <string>
+
+#include "cli/CliSession.h"
+#include "misc/Settings.h"
+
+namespace {
+
+bool& SyncSwitch(FWSettings& settings, DataType type)
+{
+    switch (type) {
+    case kDataContacts:
+        return settings.SyncAddr;
+    case kDataCalendar:
+        return settings.SyncDate;
+    case kDataTasks:
+        return settings.SyncTask;
+    case kDataNotes:
+        break;
+    }
+    return settings.SyncNote;
+}
+
+bool Selected(const CliArguments& args, int status)
+{
+    switch (status) {
+    case MatchNew:
+        return args.selectNew;
+    case MatchDiff:
+        return args.selectDiff;
+    case MatchSame:
+        return args.selectSame;
+    }
+    return false;
+}
+
+} // namespace
+
+int RunMigrateCommand(const CliArguments& args, IFrontEnd& frontEnd, std::ostream& out, std::ostream& err)
+{
+    CliSession session(frontEnd);
+
+    // For this run only: the session ends without saving the settings.
+    FWSettings& settings = g_Settings();
+    settings.SourceApp = args.source;
+    if (args.types) {
+        for (DataType type : kAllDataTypes) {
+            SyncSwitch(settings, type) = false;
+        }
+        for (DataType type : *args.types) {
+            SyncSwitch(settings, type) = true;
+        }
+    }
+
+    if (!LoadAndCompare(nullptr, args.source, kAppNotes)) {
+        err << "ferrywise-cli: loading failed; nothing was migrated.\n";
+        return kCliExitFailed;
+    }
+
+    ConnectorRegistry& registry = ConnectorRegistry::Instance();
+    out << "Compared " << CliAppKindName(args.source) << " with Lotus Notes:\n";
+    for (DataType type : kAllDataTypes) {
+        SelectionList* selection = registry.GetSelectionList(type);
+        if (selection != nullptr) {
+            selection->RemoveAll();
+        }
+        if (!SyncSwitch(settings, type)) {
+            continue;
+        }
+        CxConnector* connector = registry.Get(args.source, type);
+        if (connector == nullptr) {
+            out << "  " << CliDataTypeName(type) << ": not available from " << CliAppKindName(args.source)
+                << "\n";
+            continue;
+        }
+        int counts[3] = {};
+        CliSession::ForEachRecord(*connector, type, [&](void* record, int status) {
+            if (status >= MatchSame && status <= MatchDiff) {
+                ++counts[status];
+            }
+            if (selection != nullptr && Selected(args, status)) {
+                selection->Append(record);
+            }
+        });
+        out << "  " << CliDataTypeName(type) << ": " << counts[MatchNew] << " new, " << counts[MatchDiff]
+            << " diff, " << counts[MatchSame] << " same\n";
+    }
+
+    if (!args.dryRun && !SubmitSelection(nullptr, kAppNotes)) {
+        err << "ferrywise-cli: the migration to Lotus Notes failed.\n";
+        return kCliExitFailed;
+    }
+
+    out << (args.dryRun ? "Selected (dry run, nothing migrated):\n" : "Migrated to Lotus Notes:\n");
+    for (DataType type : kAllDataTypes) {
+        if (!SyncSwitch(settings, type)) {
+            continue;
+        }
+        SelectionList* selection = registry.GetSelectionList(type);
+        out << "  " << CliDataTypeName(type) << ": " << (selection != nullptr ? selection->GetCount() : 0)
+            << "\n";
+    }
+    if (!args.dryRun) {
+        std::string folder;
+        if (GetWorkingFolder(folder)) {
+            out << "Migration log: " << folder << kMigrationLogName << "\n";
+        }
+    }
+    out.flush();
+    return kCliExitOk;
+}

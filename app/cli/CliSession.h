@@ -1,0 +1,49 @@
+#pragma once
+// One run of the driver for a command: the front end set, the session begun, and at the end
+// the session ended without saving the settings, so that options given on the command line
+// never reach the user's settings file.
+#include "engine/FrontEnd.h"
+#include "engine/MigrationDriver.h"
+#include "misc/CxConnector.h"
+
+class CliSession
+{
+public:
+    explicit CliSession(IFrontEnd& frontEnd);
+    ~CliSession();
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+
+    // Calls visit(record, status) for every record in the store of the connector's data type,
+    // in load order; record points into the store (CommAddrRec*, CommDateRec*, ...).
+    template <class Visit> static void ForEachRecord(CxConnector& connector, DataType type, Visit visit);
+
+private:
+    template <class Store, class Visit> static void Walk(Store* store, Visit& visit)
+    {
+        if (store == nullptr) {
+            return;
+        }
+        for (auto* record = store->First(); record != nullptr; record = store->Next()) {
+            visit(static_cast<void*>(record), record->Status);
+        }
+    }
+};
+
+template <class Visit> void CliSession::ForEachRecord(CxConnector& connector, DataType type, Visit visit)
+{
+    switch (type) {
+    case kDataContacts:
+        Walk(connector.GetAddrStore(), visit);
+        break;
+    case kDataCalendar:
+        Walk(connector.GetDateStore(), visit);
+        break;
+    case kDataTasks:
+        Walk(connector.GetTaskStore(), visit);
+        break;
+    case kDataNotes:
+        Walk(connector.GetNoteStore(), visit);
+        break;
+    }
+}
