@@ -32,6 +32,8 @@ int RunDumpCommand(const CliArguments& args, IFrontEnd& frontEnd, std::ostream& 
         return kCliExitUsage;
     }
     CliSession session(frontEnd);
+    // Contacts carry the mapped custom values a migration from this application would carry.
+    PrepareFieldMapping(args.source);
     if (!LoadOne(nullptr, args.source, args.type)) {
         err << "ferrywise-cli: loading failed; nothing to dump.\n";
         return kCliExitFailed;

@@ -53,6 +53,10 @@ int RunMigrateCommand(const CliArguments& args, IFrontEnd& frontEnd, std::ostrea
         }
     }
 
+    // As the wizard does on leaving its Lotus Notes options: the source's contacts connector
+    // takes the custom-field mapping of the settings before it loads.
+    PrepareFieldMapping(args.source);
+
     if (!LoadAndCompare(nullptr, args.source, kAppNotes)) {
         err << "ferrywise-cli: loading failed; nothing was migrated.\n";
         return kCliExitFailed;

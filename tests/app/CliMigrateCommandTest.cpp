@@ -13,6 +13,7 @@
 #include "CliFakeConnector.h"
 #include "cli/CliTerminalFrontEnd.h"
 #include "common/TempHome.h"
+#include "misc/CustomFieldMap.h"
 #include "misc/Settings.h"
 #include "platform/Files.h"
 #include "platform/KnownFolders.h"
@@ -182,6 +183,27 @@ TEST_F(CliCommandTest, OptionsDoNotReachTheSettingsFile)
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_FALSE(Contains(r.out, "contacts")) << r.out;
     EXPECT_TRUE(Contains(r.out, "  calendar: 0 new, 0 diff, 0 same\n")) << r.out;
+}
+
+// The source's custom-field mapping is prepared from the settings before it loads, as the
+// wizard's options page does.
+TEST_F(CliCommandTest, MappingFromSettingsReachesTheSource)
+{
+    CxIniUtil ini(m_folder.c_str(), kSettingsFileName);
+    auto saved = std::make_unique<FWSettings>();
+    LoadSettings(*saved, ini);
+    saved->PDCustom = true;
+    saved->CustomID[kCustomIDPalm] = 12;
+    saved->CustomID[kCustomIDPalm + 8] = 34;
+    saved->CustomID[kCustomIDOutlook] = 56;
+    ASSERT_TRUE(SaveSettings(*saved, ini));
+    ClearMappedFields();
+
+    ASSERT_EQ(Run({"migrate", "--source", "palm", "--dry-run"}).status, 0);
+    EXPECT_EQ(GetMappedField(kAppPalm, 1), 12);
+    EXPECT_EQ(GetMappedField(kAppPalm, 9), 34);
+    EXPECT_EQ(GetMappedField(kAppOutlook, 1), 0);
+    ClearMappedFields();
 }
 
 TEST_F(CliCommandTest, FailedLoadMigratesNothing)
