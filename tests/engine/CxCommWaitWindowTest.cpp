@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -75,6 +76,10 @@ TEST_F(WaitWindowTest, ASlowStatusFileStillAddsOnlyOneTick)
     ASSERT_TRUE(CxCommWaitWindow::StartWaitWindow(parent));
     CxCommWaitWindow::WatchStatusFile(fifo.c_str());
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // The writer may open the pipe just as a read ends; its write then finds no reader.
+    struct sigaction ignore = {}, previous = {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignore, &previous);
     std::atomic<bool> done{false};
     std::thread writer([&] {
         while (!done) {
@@ -96,6 +101,7 @@ TEST_F(WaitWindowTest, ASlowStatusFileStillAddsOnlyOneTick)
     CxCommWaitWindow::StopWaitWindow();
     done = true;
     writer.join();
+    sigaction(SIGPIPE, &previous, nullptr);
 
     EXPECT_EQ(state.text, "slow");
     EXPECT_EQ(state.elapsedMs, state.ticks * CxCommWaitWindow::kTickMs);
