@@ -102,7 +102,25 @@ bool CxIniUtil::WriteString(const char* section, const char* key, const char* te
     }
     std::string_view value = text != nullptr ? std::string_view(text) : std::string_view();
     std::string line(value.substr(0, value.find_first_of("\r\n")));
+    if (m_batch) {
+        return m_batch->WriteString(section, key, line.c_str());
+    }
     return platform::WritePrivateProfileString(section, key, line.c_str(), m_path);
+}
+
+void CxIniUtil::BeginBatch() const
+{
+    m_batch = std::make_unique<platform::ProfileEditor>(m_path);
+}
+
+bool CxIniUtil::EndBatch() const
+{
+    if (!m_batch) {
+        return true;
+    }
+    bool ok = m_batch->Commit();
+    m_batch.reset();
+    return ok;
 }
 
 bool CxIniUtil::WriteInt(const char* section, const char* key, int value) const

@@ -1,6 +1,9 @@
 #pragma once
 // Typed access to one profile (INI) file: texts, integers and flags, over the platform's
 // profile functions. The file path is fixed-size (at most MAX_PATH - 1 characters).
+#include <memory>
+
+#include "platform/Profile.h"
 #include "platform/WinTypes.h"
 
 class CxIniUtil
@@ -37,6 +40,13 @@ public:
     bool WriteInt(const char* section, const char* key, int value) const;
     bool WriteFlag(const char* section, const char* key, bool flag) const;
 
+    // Between BeginBatch and EndBatch, writes are collected and the file is replaced once, at
+    // EndBatch: saving every setting costs one atomic rewrite instead of one per key.
+    // EndBatch is false when the file could not be written.
+    void BeginBatch() const;
+    bool EndBatch() const;
+
 private:
     char m_path[MAX_PATH];
+    mutable std::unique_ptr<platform::ProfileEditor> m_batch;
 };

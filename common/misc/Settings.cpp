@@ -374,8 +374,10 @@ void LoadSettings()
 bool SaveSettings(const FWSettings& settings, const CxIniUtil& ini)
 {
     Saver saver(ini);
+    ini.BeginBatch();
     VisitKeys(settings, saver);
-    return saver.Ok();
+    bool written = ini.EndBatch();
+    return saver.Ok() && written;
 }
 
 bool SaveSettings()

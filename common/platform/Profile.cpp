@@ -239,11 +239,12 @@ std::uint32_t GetPrivateProfileInt(const char* section, const char* key, int def
     return negative ? 0u - result : result;
 }
 
-bool WritePrivateProfileString(const char* section, const char* key, const char* value, const char* path)
+namespace {
+
+// Applies one write to the text of a profile file, with the rules of WritePrivateProfileString.
+// False when the write is refused (the text is then unchanged).
+bool ApplyWrite(std::string& text, const char* section, const char* key, const char* value)
 {
-    if (path == nullptr || *path == '\0') {
-        return false;
-    }
     if (section == nullptr) {
         return key == nullptr && value == nullptr; // Windows: a flush request, nothing to do here
     }
@@ -259,17 +260,6 @@ bool WritePrivateProfileString(const char* section, const char* key, const char*
     if (value != nullptr && HasLineBreak(value)) {
         return false;
     }
-
-    std::lock_guard<std::mutex> guard(g_writeLock);
-    std::string text;
-    if (!ReadWholeFile(path, text, kMaxProfileFileBytes)) {
-        struct stat st = {};
-        if (::stat(path, &st) == 0 || errno != ENOENT) {
-            return false; // there but unreadable or too large: never replace what we cannot keep
-        }
-        text.clear();
-    }
-
     // One pass to find the first section of that name, its last key line and the key's line.
     // Lines are not stored: a file of millions of empty lines must not cost a line record each.
     Line header, lastKey, match, last;
@@ -351,10 +341,63 @@ bool WritePrivateProfileString(const char* section, const char* key, const char*
             out = text.substr(0, prev.end) + (terminated ? "" : "\r\n") + newLine + text.substr(prev.end);
         }
     }
-    if (out == text) {
+    text = std::move(out);
+    return true;
+}
+
+// Reads the file for a read-modify-write cycle: false when it is there but cannot be read or
+// is too large, so that nothing we cannot keep is ever replaced.
+bool ReadForWrite(const char* path, std::string& text)
+{
+    text.clear();
+    if (ReadWholeFile(path, text, kMaxProfileFileBytes)) {
         return true;
     }
-    return WriteFileAtomically(path, out, kNewFileMode);
+    struct stat st = {};
+    text.clear();
+    return ::stat(path, &st) != 0 && errno == ENOENT;
+}
+
+} // namespace
+
+bool WritePrivateProfileString(const char* section, const char* key, const char* value, const char* path)
+{
+    ProfileEditor editor(path);
+    return editor.WriteString(section, key, value) && editor.Commit();
+}
+
+ProfileEditor::ProfileEditor(const char* path) : m_path(path != nullptr ? path : "") {}
+
+ProfileEditor::~ProfileEditor() = default;
+
+bool ProfileEditor::WriteString(const char* section, const char* key, const char* value)
+{
+    if (m_path.empty()) {
+        return false;
+    }
+    if (!m_loaded) {
+        m_guard = std::unique_lock<std::mutex>(g_writeLock);
+        m_readable = ReadForWrite(m_path.c_str(), m_original);
+        m_text = m_original;
+        m_loaded = true;
+    }
+    return m_readable && ApplyWrite(m_text, section, key, value);
+}
+
+bool ProfileEditor::Commit()
+{
+    if (!m_loaded) {
+        return !m_path.empty();
+    }
+    bool ok = m_readable && (m_text == m_original || WriteFileAtomically(m_path, m_text, kNewFileMode));
+    if (ok) {
+        m_original = m_text;
+    }
+    m_loaded = false;
+    if (m_guard.owns_lock()) {
+        m_guard.unlock();
+    }
+    return ok;
 }
 
 } // namespace platform

@@ -4,6 +4,7 @@
 // surrounding double quotes stripped on read, CR LF / CR / LF all accepted, CR LF written.
 // A write keeps every other line of the file and is atomic (temporary file, then rename).
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 namespace platform {
@@ -26,6 +27,31 @@ std::uint32_t GetPrivateProfileInt(const char* section, const char* key, int def
 // is empty, holds "=" or starts with "[" (it would read back as something else), and a file
 // that cannot be read or is larger than kMaxProfileFileBytes.
 bool WritePrivateProfileString(const char* section, const char* key, const char* value, const char* path);
+
+// Several writes to one profile file in one read-modify-write cycle: the file is read at the
+// first write, every write is applied as WritePrivateProfileString would apply it, and Commit
+// replaces the file once, atomically. Other writers of this process wait until Commit.
+class ProfileEditor
+{
+public:
+    explicit ProfileEditor(const char* path);
+    ~ProfileEditor();
+    ProfileEditor(const ProfileEditor&) = delete;
+    ProfileEditor& operator=(const ProfileEditor&) = delete;
+
+    // False when the write is refused (see WritePrivateProfileString) or the file is unreadable.
+    bool WriteString(const char* section, const char* key, const char* value);
+    // Writes the file when anything changed; false when that fails. Nothing is written without it.
+    bool Commit();
+
+private:
+    std::string m_path;
+    std::string m_original;
+    std::string m_text;
+    bool m_loaded = false;
+    bool m_readable = false;
+    std::unique_lock<std::mutex> m_guard;
+};
 
 // Larger profile files are treated as unreadable.
 constexpr std::uint32_t kMaxProfileFileBytes = 16u * 1024 * 1024;

@@ -400,3 +400,47 @@ TEST_F(ProfileTest, WritesFromManyThreadsAreNotLost)
 }
 
 } // namespace
+
+// ---- several writes in one cycle ----
+
+TEST_F(ProfileTest, EditorGivesTheSameFileAsSeparateWritesButWritesOnce)
+{
+    struct Step
+    {
+        const char* section;
+        const char* key;
+        const char* value;
+    };
+    const Step steps[] = {{"s", "a", "1"},       {"s", "b", "2"},       {"t", "c", "3"},
+                          {"S", "A", "changed"}, {"s", "b", nullptr},   {"t", nullptr, nullptr},
+                          {"u", "d", ""},        {"s", "bad\nkey", "x"}};
+    const std::string before = "; top\r\n[s]\r\na=0\r\n";
+    std::string separate = m_home.WriteFile("separate.ini", before);
+    for (const Step& step : steps) {
+        WritePrivateProfileString(step.section, step.key, step.value, separate.c_str());
+    }
+
+    Write(before);
+    platform::ProfileEditor editor(Path().c_str());
+    int refused = 0;
+    for (const Step& step : steps) {
+        refused += editor.WriteString(step.section, step.key, step.value) ? 0 : 1;
+    }
+    EXPECT_EQ(refused, 1); // the key with a line break
+    EXPECT_EQ(Contents(), before) << "nothing is written before Commit";
+    EXPECT_TRUE(editor.Commit());
+    EXPECT_EQ(Contents(), m_home.ReadFile("separate.ini"));
+    EXPECT_EQ(Contents(), "; top\r\n[s]\r\na=changed\r\n[u]\r\nd=\r\n");
+}
+
+TEST_F(ProfileTest, EditorWithoutCommitLeavesTheFileAlone)
+{
+    Write("[s]\r\na=1\r\n");
+    {
+        platform::ProfileEditor editor(Path().c_str());
+        EXPECT_TRUE(editor.WriteString("s", "a", "2"));
+    }
+    EXPECT_EQ(Contents(), "[s]\r\na=1\r\n");
+    EXPECT_TRUE(WritePrivateProfileString("s", "a", "3", Path().c_str())) << "the lock was released";
+    EXPECT_EQ(Contents(), "[s]\r\na=3\r\n");
+}
