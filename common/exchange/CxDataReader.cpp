@@ -1,0 +1,167 @@
+#include "exchange/CxDataReader.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+#include "misc/CxDebugUtil.h"
+#include "platform/KnownFolders.h"
+#include "platform/Registry.h"
+
+namespace {
+
+void CopyName(char* dest, const char* text)
+{
+    dest[0] = '\0';
+    if (text != nullptr) {
+        std::snprintf(dest, MAX_PATH, "%s", text);
+    }
+}
+
+std::string WithSeparator(std::string folder)
+{
+    if (!folder.empty() && folder.back() != platform::kPathSeparator) {
+        folder += platform::kPathSeparator;
+    }
+    return folder;
+}
+
+} // namespace
+
+CxDataReader::CxDataReader()
+{
+    m_szHelperName[0] = '\0';
+    m_szFolder[0] = '\0';
+    m_szParamFile[0] = '\0';
+    m_szDataFile[0] = '\0';
+}
+
+CxDataReader::~CxDataReader()
+{
+    Stop();
+    // The exchange files of the last run go with the reader.
+    if (m_szFolder[0] != '\0') {
+        if (m_szParamFile[0] != '\0') {
+            std::remove((std::string(m_szFolder) + m_szParamFile).c_str());
+        }
+        if (m_szDataFile[0] != '\0') {
+            std::remove((std::string(m_szFolder) + m_szDataFile).c_str());
+        }
+    }
+}
+
+void CxDataReader::SetHelperName(const char* name)
+{
+    CopyName(m_szHelperName, name);
+}
+
+void CxDataReader::SetFolder(const char* folder)
+{
+    CopyName(m_szFolder, folder);
+}
+
+void CxDataReader::SetParamFile(const char* name)
+{
+    CopyName(m_szParamFile, name);
+}
+
+void CxDataReader::SetDataFile(const char* name)
+{
+    CopyName(m_szDataFile, name);
+}
+
+std::string CxDataReader::HelperFolder()
+{
+    const char* custom = std::getenv("FERRYWISE_HELPER_DIR");
+    if (custom != nullptr && *custom != '\0') {
+        return WithSeparator(custom);
+    }
+    std::string folder;
+    if (!platform::GetProgramFolder(folder)) {
+        return std::string();
+    }
+    return WithSeparator(folder);
+}
+
+std::string CxDataReader::HelperPath() const
+{
+    if (std::strchr(m_szHelperName, platform::kPathSeparator) != nullptr) {
+        return m_szHelperName;
+    }
+    return HelperFolder() + m_szHelperName;
+}
+
+std::string CxDataReader::ChildFolder_()
+{
+    std::string folder;
+    if (!platform::GetProgramFolder(folder)) {
+        return std::string();
+    }
+    return folder;
+}
+
+std::string CxLNDataReader::ChildFolder_()
+{
+    char notesPath[256] = {};
+    platform::RegQueryString(platform::RegistryHive::LocalMachine, "SOFTWARE\\Lotus\\Notes", "Path",
+                             notesPath, sizeof(notesPath));
+    FW_LOG(2, "Get Lotus Notes Path: %s", notesPath);
+    if (notesPath[0] != '\0') {
+        return notesPath;
+    }
+    std::string folder = CxDataReader::ChildFolder_();
+    FW_LOG(2, "Lotus Notes Path is not known; the helper utility runs in the program's folder: %s",
+           folder.c_str());
+    return folder;
+}
+
+void CxDataReader::Stop()
+{
+    // A helper that ended is reaped now; one that still runs is left running and reaped later.
+    m_process.Release();
+    platform::Process::ReapAbandoned();
+}
+
+bool CxDataReader::Run()
+{
+    Stop();
+
+    char current[256] = {};
+    if (getcwd(current, sizeof(current)) == nullptr) {
+        current[0] = '\0';
+    }
+    FW_LOG(2, "Original current directory: %s", current);
+    const std::string childFolder = ChildFolder_();
+    // Only the helper's own current directory is set; ours stays as it is.
+    FW_LOG(2, "Set current directory: %s", childFolder.c_str());
+
+    const std::string helper = HelperPath();
+    const std::string paramPath = std::string(m_szFolder) + m_szParamFile;
+    char commandLine[1024] = {};
+    std::snprintf(commandLine, sizeof(commandLine), "\"%s\" \"%s%s\"", helper.c_str(), m_szFolder,
+                  m_szParamFile);
+    FW_LOG(2, "Executing command: %s", commandLine);
+
+    std::string errorText;
+    if (!m_process.Start({helper, paramPath}, childFolder, errorText)) {
+        FW_LOG(0, "CreateProcess Error: %s", errorText.c_str());
+        return false;
+    }
+    m_lastPid = m_process.Id();
+    FW_LOG(2, "Command executed successfully.");
+
+    const platform::Process::WaitResult result = m_process.Wait(m_waitLimit);
+    switch (result) {
+    case platform::Process::WaitResult::Exited:
+        FW_LOG(2, "Helper utility program exited successfully.");
+        return true;
+    case platform::Process::WaitResult::TimedOut:
+        FW_LOG(2, "The helper utility program has no response. Got timeout event.");
+        return false;
+    default:
+        FW_LOG(0, "Got unexpected error, return code=%d", static_cast<int>(result));
+        return false;
+    }
+}

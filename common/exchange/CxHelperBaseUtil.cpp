@@ -1,0 +1,217 @@
+#include "exchange/CxHelperBaseUtil.h"
+
+#include <cstdio>
+
+#include "misc/CxDebugUtil.h"
+#include "misc/CxIniUtil.h"
+#include "platform/KnownFolders.h"
+
+namespace {
+
+const char* Or(const char* text)
+{
+    return text != nullptr ? text : "";
+}
+
+} // namespace
+
+CxHelperBaseUtil::CxHelperBaseUtil(int sourceType, const CxHelperFiles& files, const CxHelperWords& words)
+    : m_nSourceType(sourceType), m_files(files), m_words(words)
+{
+    // Until a load sets the working folder, the connector's files lie in the program's folder.
+    std::string programFolder;
+    if (platform::GetProgramFolder(programFolder)) {
+        programFolder += platform::kPathSeparator;
+        SetFolder(programFolder.c_str());
+    }
+    SetLogFileName("appdebug.log");
+}
+
+CxHelperBaseUtil::~CxHelperBaseUtil()
+{
+    RequestStop_();
+    CxHelperBaseUtil::Clear();
+}
+
+void CxHelperBaseUtil::CopyText(char* dest, const char* text)
+{
+    dest[0] = '\0';
+    if (text != nullptr) {
+        std::snprintf(dest, kTextSize, "%s", text);
+    }
+}
+
+void CxHelperBaseUtil::SetFolder(const char* folder)
+{
+    CopyText(m_szFolder, folder);
+}
+
+void CxHelperBaseUtil::SetLogFolder(const char* folder)
+{
+    CopyText(m_szLogFolder, folder);
+}
+
+void CxHelperBaseUtil::SetLogFileName(const char* name)
+{
+    CopyText(m_szLogFileName, name);
+}
+
+void CxHelperBaseUtil::SetDatabase(const char* name)
+{
+    CopyText(m_szDatabase, name);
+}
+
+void CxHelperBaseUtil::SetIdFile(const char* name)
+{
+    CopyText(m_szIdFile, name);
+}
+
+void CxHelperBaseUtil::SetAccount(const char* name)
+{
+    CopyText(m_szAccount, name);
+}
+
+void CxHelperBaseUtil::SetPassword(const char* password)
+{
+    CopyText(m_szPassword, password);
+}
+
+void CxHelperBaseUtil::SetWaitLimit(std::uint32_t milliseconds)
+{
+    m_waitLimit = milliseconds;
+    if (m_pReader) {
+        m_pReader->SetWaitLimit(milliseconds);
+    }
+}
+
+void CxHelperBaseUtil::Configure(const ConnectorConfig& config)
+{
+    SetFolder(config.dataFolder.c_str());
+    SetLogFolder(config.logFolder.c_str());
+    SetHelperLogLevel(config.logLevel);
+    EnableHelperLog(config.enableDebug);
+    SetDatabase(config.database.c_str());
+    SetIdFile(config.idFile.c_str());
+    SetAccount(config.userName.c_str());
+    SetPassword(config.password.c_str());
+}
+
+std::string CxHelperBaseUtil::DataFilePath() const
+{
+    return std::string(m_szFolder) + Or(m_files.dataFile);
+}
+
+std::string CxHelperBaseUtil::ParamFilePath() const
+{
+    return std::string(m_szFolder) + Or(m_files.paramFile);
+}
+
+std::string CxHelperBaseUtil::ErrorFilePath() const
+{
+    return std::string(m_szFolder) + Or(m_files.errorFile);
+}
+
+std::string CxHelperBaseUtil::StatusFilePath() const
+{
+    return std::string(m_szFolder) + Or(m_files.statusFile);
+}
+
+std::string CxHelperBaseUtil::ControlFilePath() const
+{
+    return std::string(m_szFolder) + Or(m_files.controlFile);
+}
+
+std::unique_ptr<CxDataReader> CxHelperBaseUtil::MakeDataReader_()
+{
+    return std::make_unique<CxDataReader>();
+}
+
+void CxHelperBaseUtil::Clear()
+{
+    std::remove(StatusFilePath().c_str());
+    std::remove(ErrorFilePath().c_str());
+}
+
+bool CxHelperBaseUtil::Load()
+{
+    Clear();
+    FW_LOG(2, "%s", Or(m_words.loadStart));
+    SetCommand(CommandLoad);
+    InvokeHelper_();
+    const bool loaded = LoadFromFile();
+    if (loaded) {
+        FW_LOG(2, "%s", Or(m_words.loadDone));
+    } else {
+        FW_LOG(0, "%s", Or(m_words.loadFailed));
+    }
+    return loaded;
+}
+
+bool CxHelperBaseUtil::Commit()
+{
+    if (!m_bDirty) {
+        return true;
+    }
+    if (!SaveToFile()) {
+        FW_LOG(0, "Can not save information to temperary file.");
+        return false;
+    }
+    SetCommand(CommandSubmit);
+    InvokeHelper_();
+    m_bDirty = false;
+    return true;
+}
+
+void CxHelperBaseUtil::InvokeHelper_()
+{
+    CxParamParser params;
+    FillParams_(params);
+    // A parameter file that cannot be written is not fatal: the helper then reports it.
+    params.WriteParamFile(ParamFilePath().c_str());
+
+    m_bError = false;
+    m_szErrorText[0] = '\0';
+
+    if (!m_pReader) {
+        m_pReader = MakeDataReader_();
+    }
+    m_pReader->SetHelperName(m_files.helperName);
+    m_pReader->SetFolder(m_szFolder);
+    m_pReader->SetParamFile(m_files.paramFile);
+    m_pReader->SetDataFile(m_files.dataFile);
+    m_pReader->SetWaitLimit(m_waitLimit);
+    m_pReader->Run();
+
+    ReadErrorFile_();
+}
+
+void CxHelperBaseUtil::ReadErrorFile_()
+{
+    m_bError = false;
+    m_szErrorText[0] = '\0';
+    const std::string path = ErrorFilePath();
+    CxIniUtil errors(nullptr, nullptr);
+    if (!errors.SetPath(path.c_str())) {
+        return;
+    }
+    const int count = errors.ReadInt("Error", "Error.Count", 0);
+    if (count <= 0) {
+        return;
+    }
+    char key[32];
+    std::snprintf(key, sizeof(key), "Error.%d", count);
+    errors.ReadString("Error", key, m_szErrorText, kErrorTextSize, "");
+    m_bError = true;
+}
+
+void CxHelperBaseUtil::RequestStop_()
+{
+    const std::string path = ControlFilePath();
+    CxIniUtil control(nullptr, nullptr);
+    if (!control.SetPath(path.c_str())) {
+        return;
+    }
+    if (control.ReadInt("Status", "Running", 0) != 0) {
+        control.WriteString("Status", "Stop", "1");
+    }
+}

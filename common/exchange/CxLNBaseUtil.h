@@ -1,0 +1,23 @@
+#pragma once
+// The Lotus Notes family of helper-utility connectors: its parameter table and its data
+// reader, which runs the helper in the Notes program folder.
+#include "exchange/CxHelperBaseUtil.h"
+
+class CxLNBaseUtil : public CxHelperBaseUtil
+{
+public:
+    // Identifier of the database parameter: 1008 for calendar, tasks and notes, 1009 (the
+    // address book) for contacts.
+    static constexpr int kParamDatabase = 1008;
+    static constexpr int kParamAddressBook = 1009;
+
+    CxLNBaseUtil(const CxHelperFiles& files, const CxHelperWords& words,
+                 int databaseParamId = kParamDatabase);
+
+protected:
+    void FillParams_(CxParamParser& params) override;
+    std::unique_ptr<CxDataReader> MakeDataReader_() override;
+
+private:
+    int m_databaseParamId;
+};
