@@ -1,0 +1,19 @@
+#pragma once
+// A local Lotus Notes for a user who has none: a data folder with empty "names.nsf",
+// "mail.nsf" and "notebook.nsf" databases, registered in the emulated registry (DATADIR of
+// HKEY_CURRENT_USER\SOFTWARE\Lotus\Notes\Installer, and the program folder as Path of
+// HKEY_LOCAL_MACHINE\SOFTWARE\Lotus\Notes). The default database names then find the
+// address book and the notebook by themselves. Front ends call it before the session begins.
+#include <string>
+
+struct LNLocalSetupResult
+{
+    bool Created = false;   // a data folder was registered by this call
+    std::string DataFolder; // the registered data folder, ending in '/'
+};
+
+// Does nothing when a data folder is registered already. Otherwise makes the data folder
+// ($XDG_DATA_HOME or ~/.local/share, then "corvane/notes/"), the three databases where they
+// are missing, and registers the folder; a registry value that exists is never changed.
+// False with a reason when a folder, database or registry entry cannot be made.
+bool EnsureLocalLotusNotes(LNLocalSetupResult& result, std::string& error);
