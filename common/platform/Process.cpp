@@ -136,8 +136,8 @@ Process::WaitResult Process::Wait(std::uint32_t timeoutMs)
             outcome = WaitResult::Failed;
             break;
         }
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        // Rounded up, so that a wait never ends before the limit.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0) {
             outcome = WaitResult::TimedOut;
             break;
