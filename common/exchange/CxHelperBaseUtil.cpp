@@ -171,6 +171,8 @@ void CxHelperBaseUtil::InvokeHelper_()
 
     m_bError = false;
     m_szErrorText[0] = '\0';
+    // An error file left by an earlier run would otherwise be taken for this run's report.
+    std::remove(ErrorFilePath().c_str());
 
     if (!m_pReader) {
         m_pReader = MakeDataReader_();

@@ -209,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{"LastErrorMissing", "[Error]\nError.Count=3\nError.1=A\n", true, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(HelperExchangeTest, AnErrorTheHelperReportsIsReadAfterItsRunAndClearedByTheNext)
+TEST_F(HelperExchangeTest, AnErrorTheHelperReportsIsReadAfterItsRunAndNeverTakenForTheNextRuns)
 {
     const std::string errors =
         m_home.WriteFile("errors.ini", "[Error]\nError.Count=1\nError.1=Database locked\n");
@@ -219,10 +219,17 @@ TEST_F(HelperExchangeTest, AnErrorTheHelperReportsIsReadAfterItsRunAndClearedByT
     EXPECT_TRUE(connector->HasError());
     EXPECT_EQ(connector->GetErrorText(), "Database locked");
 
+    // The next run reports only its own errors: the submit finds none, nor does a load.
     Script("");
-    connector->Load(); // Load's Clear deletes the old error file first
+    EXPECT_TRUE(connector->Commit());
     EXPECT_FALSE(connector->HasError());
     EXPECT_STREQ(connector->ErrorText(), "");
+    Script("ErrorFrom=" + errors + "\n");
+    connector->Load();
+    EXPECT_TRUE(connector->HasError());
+    Script("");
+    connector->Load();
+    EXPECT_FALSE(connector->HasError());
 }
 
 // --- load, records and commit -------------------------------------------------------------
