@@ -13,6 +13,14 @@ const char* Or(const char* text)
     return text != nullptr ? text : "";
 }
 
+// A connector without words for a step logs nothing for it.
+void LogWords(int level, const char* text)
+{
+    if (text != nullptr) {
+        FW_LOG(level, "%s", text);
+    }
+}
+
 } // namespace
 
 CxHelperBaseUtil::CxHelperBaseUtil(int sourceType, const CxHelperFiles& files, const CxHelperWords& words)
@@ -135,15 +143,11 @@ void CxHelperBaseUtil::Clear()
 bool CxHelperBaseUtil::Load()
 {
     Clear();
-    FW_LOG(2, "%s", Or(m_words.loadStart));
+    LogWords(2, m_words.loadStart);
     SetCommand(CommandLoad);
     InvokeHelper_();
     const bool loaded = LoadFromFile();
-    if (loaded) {
-        FW_LOG(2, "%s", Or(m_words.loadDone));
-    } else {
-        FW_LOG(0, "%s", Or(m_words.loadFailed));
-    }
+    LogWords(loaded ? 2 : 0, loaded ? m_words.loadDone : m_words.loadFailed);
     return loaded;
 }
 

@@ -27,8 +27,8 @@ struct CxHelperFiles
 };
 
 // The connector's own words for its log lines. loadOpenFailed and saveOpenFailed take the
-// record file's path ("%s") and may be null: nothing is logged then. The texts must outlive
-// the connector (string literals).
+// record file's path ("%s"). A null text logs nothing. The texts must outlive the connector
+// (string literals).
 struct CxHelperWords
 {
     const char* loadStart;      // e.g. "Start loading Lotus Notes Calendar."
