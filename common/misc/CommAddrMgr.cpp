@@ -162,21 +162,13 @@ KeyValue ValueOf(const CommAddrRec& r, int key) noexcept
     }
 }
 
-// Texts from another record go in only when they say something.
-template <std::size_t N> void CopyIfSet(char (&field)[N], const char (&text)[N]) noexcept
-{
-    if (text[0] != '\0') {
-        CopyText(field, text);
-    }
-}
-
 void CopyAddress(AddressBlock& to, const AddressBlock& from) noexcept
 {
-    CopyIfSet(to.Country, from.Country);
-    CopyIfSet(to.State, from.State);
-    CopyIfSet(to.City, from.City);
-    CopyIfSet(to.Street, from.Street);
-    CopyIfSet(to.Postal, from.Postal);
+    CopyTextIfSet(to.Country, from.Country);
+    CopyTextIfSet(to.State, from.State);
+    CopyTextIfSet(to.City, from.City);
+    CopyTextIfSet(to.Street, from.Street);
+    CopyTextIfSet(to.Postal, from.Postal);
 }
 
 } // namespace
@@ -185,40 +177,26 @@ CommAddrMgr::CommAddrMgr() noexcept : CommStore(g_matchKeys, g_compareKeys) {}
 
 bool CommAddrMgr::KeysAgree(const CommAddrRec& a, const CommAddrRec& b, std::span<const int> keys) noexcept
 {
-    if (keys.empty()) {
-        return false;
-    }
-    for (int key : keys) {
+    return CommKeyCompare::AllKeysAgree(keys, [&](int key) {
         const KeyValue x = ValueOf(a, key);
         if (x.kind == KeyValue::Text) {
-            if (!CommKeyCompare::TextIgnoringBreaks(x.text, ValueOf(b, key).text)) {
-                return false;
-            }
-        } else if (x.kind == KeyValue::Date) {
-            if (!(x.date == ValueOf(b, key).date)) {
-                return false;
-            }
+            return CommKeyCompare::TextIgnoringBreaks(x.text, ValueOf(b, key).text);
         }
-    }
-    return true;
+        return x.kind != KeyValue::Date || x.date == ValueOf(b, key).date;
+    });
 }
 
 bool CommAddrMgr::KeysHash(const CommAddrRec& record, std::span<const int> keys, std::uint64_t& hash) noexcept
 {
-    if (keys.empty()) {
-        return false;
-    }
-    CommKeyHash h;
-    for (int key : keys) {
+    return CommKeyCompare::HashKeys(keys, hash, [&](CommKeyHash& h, int key) {
         const KeyValue v = ValueOf(record, key);
         if (v.kind == KeyValue::Text) {
             CommKeyCompare::HashIgnoringBreaks(h, v.text);
-        } else if (v.kind == KeyValue::Date && !CommKeyCompare::HashExactDouble(h, v.date)) {
-            return false;
+        } else if (v.kind == KeyValue::Date) {
+            return CommKeyCompare::HashExactDouble(h, v.date);
         }
-    }
-    hash = h.Value();
-    return true;
+        return true;
+    });
 }
 
 bool CommAddrMgr::Update(const CommAddrRec* record, int index) noexcept
@@ -231,63 +209,63 @@ bool CommAddrMgr::Update(const CommAddrRec* record, int index) noexcept
         return false;
     }
     const CommAddrRec& from = *record;
-    CopyIfSet(to->FirstName, from.FirstName);
-    CopyIfSet(to->MiddleName, from.MiddleName);
-    CopyIfSet(to->LastName, from.LastName);
-    CopyIfSet(to->Prefix, from.Prefix);
-    CopyIfSet(to->Suffix, from.Suffix);
-    CopyIfSet(to->NickName, from.NickName);
-    CopyIfSet(to->DisplayName, from.DisplayName);
+    CopyTextIfSet(to->FirstName, from.FirstName);
+    CopyTextIfSet(to->MiddleName, from.MiddleName);
+    CopyTextIfSet(to->LastName, from.LastName);
+    CopyTextIfSet(to->Prefix, from.Prefix);
+    CopyTextIfSet(to->Suffix, from.Suffix);
+    CopyTextIfSet(to->NickName, from.NickName);
+    CopyTextIfSet(to->DisplayName, from.DisplayName);
     CopyAddress(to->WorkAddress, from.WorkAddress);
     CopyAddress(to->HomeAddress, from.HomeAddress);
     CopyAddress(to->OtherAddress, from.OtherAddress);
-    CopyIfSet(to->HomePhone, from.HomePhone);
-    CopyIfSet(to->WorkPhone, from.WorkPhone);
-    CopyIfSet(to->MobilePhone, from.MobilePhone);
-    CopyIfSet(to->PrimaryPhone, from.PrimaryPhone);
-    CopyIfSet(to->OtherPhone, from.OtherPhone);
-    CopyIfSet(to->CallbackPhone, from.CallbackPhone);
-    CopyIfSet(to->RadioPhone, from.RadioPhone);
-    CopyIfSet(to->CarPhone, from.CarPhone);
-    CopyIfSet(to->WorkPhone2, from.WorkPhone2);
-    CopyIfSet(to->HomePhone2, from.HomePhone2);
-    CopyIfSet(to->WorkFax, from.WorkFax);
-    CopyIfSet(to->HomeFax, from.HomeFax);
-    CopyIfSet(to->Pager, from.Pager);
-    CopyIfSet(to->Email, from.Email);
-    CopyIfSet(to->Email2, from.Email2);
-    CopyIfSet(to->Email3, from.Email3);
-    CopyIfSet(to->WorkHomePage, from.WorkHomePage);
-    CopyIfSet(to->PersonalHomePage, from.PersonalHomePage);
-    CopyIfSet(to->FtpSite, from.FtpSite);
-    CopyIfSet(to->Note, from.Note);
+    CopyTextIfSet(to->HomePhone, from.HomePhone);
+    CopyTextIfSet(to->WorkPhone, from.WorkPhone);
+    CopyTextIfSet(to->MobilePhone, from.MobilePhone);
+    CopyTextIfSet(to->PrimaryPhone, from.PrimaryPhone);
+    CopyTextIfSet(to->OtherPhone, from.OtherPhone);
+    CopyTextIfSet(to->CallbackPhone, from.CallbackPhone);
+    CopyTextIfSet(to->RadioPhone, from.RadioPhone);
+    CopyTextIfSet(to->CarPhone, from.CarPhone);
+    CopyTextIfSet(to->WorkPhone2, from.WorkPhone2);
+    CopyTextIfSet(to->HomePhone2, from.HomePhone2);
+    CopyTextIfSet(to->WorkFax, from.WorkFax);
+    CopyTextIfSet(to->HomeFax, from.HomeFax);
+    CopyTextIfSet(to->Pager, from.Pager);
+    CopyTextIfSet(to->Email, from.Email);
+    CopyTextIfSet(to->Email2, from.Email2);
+    CopyTextIfSet(to->Email3, from.Email3);
+    CopyTextIfSet(to->WorkHomePage, from.WorkHomePage);
+    CopyTextIfSet(to->PersonalHomePage, from.PersonalHomePage);
+    CopyTextIfSet(to->FtpSite, from.FtpSite);
+    CopyTextIfSet(to->Note, from.Note);
     for (int i = 0; i < 10; ++i) {
-        CopyIfSet(to->CustomValues[i], from.CustomValues[i]);
-        CopyIfSet(to->MappedValues[i], from.MappedValues[i]);
+        CopyTextIfSet(to->CustomValues[i], from.CustomValues[i]);
+        CopyTextIfSet(to->MappedValues[i], from.MappedValues[i]);
     }
-    CopyIfSet(to->Company, from.Company);
-    CopyIfSet(to->Title, from.Title);
-    CopyIfSet(to->Department, from.Department);
-    CopyIfSet(to->IM1, from.IM1);
-    CopyIfSet(to->IM2, from.IM2);
-    CopyIfSet(to->ManagerName, from.ManagerName);
-    CopyIfSet(to->AssistantName, from.AssistantName);
-    CopyIfSet(to->AssistantPhone, from.AssistantPhone);
-    CopyIfSet(to->SpouseName, from.SpouseName);
-    CopyIfSet(to->ChildrenNames, from.ChildrenNames);
-    CopyIfSet(to->Profession, from.Profession);
-    CopyIfSet(to->Hobby, from.Hobby);
-    CopyIfSet(to->Account, from.Account);
-    CopyIfSet(to->Keyword, from.Keyword);
-    CopyIfSet(to->Language, from.Language);
-    CopyIfSet(to->Location, from.Location);
-    CopyIfSet(to->MhsCommonName, from.MhsCommonName);
-    CopyIfSet(to->CustomerId, from.CustomerId);
-    CopyIfSet(to->GovernmentId, from.GovernmentId);
-    CopyIfSet(to->OrganizationId, from.OrganizationId);
-    CopyIfSet(to->Category, from.Category);
+    CopyTextIfSet(to->Company, from.Company);
+    CopyTextIfSet(to->Title, from.Title);
+    CopyTextIfSet(to->Department, from.Department);
+    CopyTextIfSet(to->IM1, from.IM1);
+    CopyTextIfSet(to->IM2, from.IM2);
+    CopyTextIfSet(to->ManagerName, from.ManagerName);
+    CopyTextIfSet(to->AssistantName, from.AssistantName);
+    CopyTextIfSet(to->AssistantPhone, from.AssistantPhone);
+    CopyTextIfSet(to->SpouseName, from.SpouseName);
+    CopyTextIfSet(to->ChildrenNames, from.ChildrenNames);
+    CopyTextIfSet(to->Profession, from.Profession);
+    CopyTextIfSet(to->Hobby, from.Hobby);
+    CopyTextIfSet(to->Account, from.Account);
+    CopyTextIfSet(to->Keyword, from.Keyword);
+    CopyTextIfSet(to->Language, from.Language);
+    CopyTextIfSet(to->Location, from.Location);
+    CopyTextIfSet(to->MhsCommonName, from.MhsCommonName);
+    CopyTextIfSet(to->CustomerId, from.CustomerId);
+    CopyTextIfSet(to->GovernmentId, from.GovernmentId);
+    CopyTextIfSet(to->OrganizationId, from.OrganizationId);
+    CopyTextIfSet(to->Category, from.Category);
     for (int i = 0; i < 9; ++i) {
-        CopyIfSet(to->CustomLabels[i], from.CustomLabels[i]);
+        CopyTextIfSet(to->CustomLabels[i], from.CustomLabels[i]);
     }
     to->Birthday = from.Birthday;
     to->Anniversary = from.Anniversary;

@@ -53,41 +53,21 @@ void KeyHash(CommKeyHash& h, const CommDateRec& r, int key) noexcept
     }
 }
 
-template <std::size_t N> void CopyIfSet(char (&field)[N], const char (&text)[N]) noexcept
-{
-    if (text[0] != '\0') {
-        CopyText(field, text);
-    }
-}
-
 } // namespace
 
 CommDateMgr::CommDateMgr() noexcept : CommStore(g_matchKeys, g_compareKeys) {}
 
 bool CommDateMgr::KeysAgree(const CommDateRec& a, const CommDateRec& b, std::span<const int> keys) noexcept
 {
-    if (keys.empty()) {
-        return false;
-    }
-    for (int key : keys) {
-        if (!KeyAgrees(a, b, key)) {
-            return false;
-        }
-    }
-    return true;
+    return CommKeyCompare::AllKeysAgree(keys, [&](int key) { return KeyAgrees(a, b, key); });
 }
 
 bool CommDateMgr::KeysHash(const CommDateRec& record, std::span<const int> keys, std::uint64_t& hash) noexcept
 {
-    if (keys.empty()) {
-        return false;
-    }
-    CommKeyHash h;
-    for (int key : keys) {
+    return CommKeyCompare::HashKeys(keys, hash, [&](CommKeyHash& h, int key) {
         KeyHash(h, record, key);
-    }
-    hash = h.Value();
-    return true;
+        return true;
+    });
 }
 
 bool CommDateMgr::Update(const CommDateRec* record, int index) noexcept
@@ -100,10 +80,10 @@ bool CommDateMgr::Update(const CommDateRec* record, int index) noexcept
         return false;
     }
     const CommDateRec& from = *record;
-    CopyIfSet(to->Subject, from.Subject);
-    CopyIfSet(to->Location, from.Location);
-    CopyIfSet(to->Notes, from.Notes);
-    CopyIfSet(to->Categories, from.Categories);
+    CopyTextIfSet(to->Subject, from.Subject);
+    CopyTextIfSet(to->Location, from.Location);
+    CopyTextIfSet(to->Notes, from.Notes);
+    CopyTextIfSet(to->Categories, from.Categories);
     to->ReminderSet = from.ReminderSet;
     to->AllDay = from.AllDay;
     to->Private = from.Private;

@@ -4,6 +4,7 @@
 // Letter case follows the ANSI code page (platform::AnsiUpperTable); records indexed under
 // one code page must not be searched under another.
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "platform/WinTypes.h"
@@ -48,4 +49,37 @@ public:
     // Exact equality of two dates held as doubles: a NaN equals nothing, not even itself, so
     // it has no hash (false); -0.0 and 0.0 hash alike.
     static bool HashExactDouble(CommKeyHash& hash, double value) noexcept;
+
+    // Whether every key of a list agrees, tested in list order (the first disagreement ends
+    // the test); an empty list never agrees.
+    template <class KeyAgrees> static bool AllKeysAgree(std::span<const int> keys, KeyAgrees agrees)
+    {
+        if (keys.empty()) {
+            return false;
+        }
+        for (int key : keys) {
+            if (!agrees(key)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // The hash of every key of a list, fed by hashKey(hash, key); false for an empty list or
+    // when a key has no hash.
+    template <class HashKey>
+    static bool HashKeys(std::span<const int> keys, std::uint64_t& hash, HashKey hashKey)
+    {
+        if (keys.empty()) {
+            return false;
+        }
+        CommKeyHash h;
+        for (int key : keys) {
+            if (!hashKey(h, key)) {
+                return false;
+            }
+        }
+        hash = h.Value();
+        return true;
+    }
 };

@@ -48,41 +48,21 @@ void KeyHash(CommKeyHash& h, const CommNoteRec& r, int key) noexcept
     }
 }
 
-template <std::size_t N> void CopyIfSet(char (&field)[N], const char (&text)[N]) noexcept
-{
-    if (text[0] != '\0') {
-        CopyText(field, text);
-    }
-}
-
 } // namespace
 
 CommNoteMgr::CommNoteMgr() noexcept : CommStore(g_matchKeys, g_compareKeys) {}
 
 bool CommNoteMgr::KeysAgree(const CommNoteRec& a, const CommNoteRec& b, std::span<const int> keys) noexcept
 {
-    if (keys.empty()) {
-        return false;
-    }
-    for (int key : keys) {
-        if (!KeyAgrees(a, b, key)) {
-            return false;
-        }
-    }
-    return true;
+    return CommKeyCompare::AllKeysAgree(keys, [&](int key) { return KeyAgrees(a, b, key); });
 }
 
 bool CommNoteMgr::KeysHash(const CommNoteRec& record, std::span<const int> keys, std::uint64_t& hash) noexcept
 {
-    if (keys.empty()) {
-        return false;
-    }
-    CommKeyHash h;
-    for (int key : keys) {
+    return CommKeyCompare::HashKeys(keys, hash, [&](CommKeyHash& h, int key) {
         KeyHash(h, record, key);
-    }
-    hash = h.Value();
-    return true;
+        return true;
+    });
 }
 
 bool CommNoteMgr::Update(const CommNoteRec* record, int index) noexcept
@@ -96,8 +76,8 @@ bool CommNoteMgr::Update(const CommNoteRec* record, int index) noexcept
     }
     to->Color = record->Color;
     to->Private = record->Private;
-    CopyIfSet(to->Title, record->Title);
-    CopyIfSet(to->Body, record->Body);
+    CopyTextIfSet(to->Title, record->Title);
+    CopyTextIfSet(to->Body, record->Body);
     to->Status = MatchSame;
     Reindex(index);
     return true;

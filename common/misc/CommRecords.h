@@ -381,6 +381,15 @@ template <std::size_t N, std::size_t M> void CopyText(char (&field)[N], const ch
     CopyText(field, FieldText(text));
 }
 
+// Copies a text from another record of the same kind only when it says something: an empty
+// text leaves the field as it was.
+template <std::size_t N> void CopyTextIfSet(char (&field)[N], const char (&text)[N]) noexcept
+{
+    if (text[0] != '\0') {
+        CopyText(field, text);
+    }
+}
+
 // Owned native blocks: duplicated with the record, freed with it. Null when out of memory.
 void* CommDuplicateNative(const void* block, std::uint32_t size) noexcept;
 void CommFreeNative(void* block) noexcept;

@@ -54,41 +54,21 @@ void KeyHash(CommKeyHash& h, const CommTaskRec& r, int key) noexcept
     }
 }
 
-template <std::size_t N> void CopyIfSet(char (&field)[N], const char (&text)[N]) noexcept
-{
-    if (text[0] != '\0') {
-        CopyText(field, text);
-    }
-}
-
 } // namespace
 
 CommTaskMgr::CommTaskMgr() noexcept : CommStore(g_matchKeys, g_compareKeys) {}
 
 bool CommTaskMgr::KeysAgree(const CommTaskRec& a, const CommTaskRec& b, std::span<const int> keys) noexcept
 {
-    if (keys.empty()) {
-        return false;
-    }
-    for (int key : keys) {
-        if (!KeyAgrees(a, b, key)) {
-            return false;
-        }
-    }
-    return true;
+    return CommKeyCompare::AllKeysAgree(keys, [&](int key) { return KeyAgrees(a, b, key); });
 }
 
 bool CommTaskMgr::KeysHash(const CommTaskRec& record, std::span<const int> keys, std::uint64_t& hash) noexcept
 {
-    if (keys.empty()) {
-        return false;
-    }
-    CommKeyHash h;
-    for (int key : keys) {
+    return CommKeyCompare::HashKeys(keys, hash, [&](CommKeyHash& h, int key) {
         KeyHash(h, record, key);
-    }
-    hash = h.Value();
-    return true;
+        return true;
+    });
 }
 
 bool CommTaskMgr::Update(const CommTaskRec* record, int index) noexcept
@@ -101,8 +81,8 @@ bool CommTaskMgr::Update(const CommTaskRec* record, int index) noexcept
         return false;
     }
     const CommTaskRec& from = *record;
-    CopyIfSet(to->Subject, from.Subject);
-    CopyIfSet(to->Notes, from.Notes);
+    CopyTextIfSet(to->Subject, from.Subject);
+    CopyTextIfSet(to->Notes, from.Notes);
     to->DueDate = from.DueDate;
     to->AlarmSet = from.AlarmSet;
     to->Private = from.Private;
