@@ -1,8 +1,27 @@
 #include "cli/CliSession.h"
 
+#include <cstdio>
 #include <string>
 
+#include "misc/Settings.h"
 #include "notes/LNLocalSetup.h"
+
+namespace {
+
+// As the wizard's Lotus Notes page does when it is entered: an empty address book or notebook
+// name takes the default location, so that a new user's local databases are found.
+void DefaultNotesDatabases(FWSettings& settings)
+{
+    std::string path;
+    if (settings.LNAddrName[0] == '\0' && GetDefaultNotesAddrBook(path)) {
+        std::snprintf(settings.LNAddrName, sizeof settings.LNAddrName, "%s", path.c_str());
+    }
+    if (settings.LNNoteName[0] == '\0' && GetDefaultNotesNotebook(path)) {
+        std::snprintf(settings.LNNoteName, sizeof settings.LNNoteName, "%s", path.c_str());
+    }
+}
+
+} // namespace
 
 CliSession::CliSession(IFrontEnd& frontEnd)
 {
@@ -16,6 +35,7 @@ CliSession::CliSession(IFrontEnd& frontEnd)
         frontEnd.MessageBox(nullptr, error, "Error", MessageIcon::Error);
     }
     BeginSession();
+    DefaultNotesDatabases(g_Settings());
 }
 
 CliSession::~CliSession()

@@ -36,11 +36,6 @@ bool MakeFolders(const std::string& path)
 
 bool DataHome(std::string& out)
 {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg != nullptr && xdg[0] == '/') {
-        out = xdg;
-        return true;
-    }
     const char* home = std::getenv("HOME");
     if (home == nullptr || home[0] != '/') {
         return false;

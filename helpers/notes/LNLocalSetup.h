@@ -13,7 +13,8 @@ struct LNLocalSetupResult
 };
 
 // Does nothing when a data folder is registered already. Otherwise makes the data folder
-// ($XDG_DATA_HOME or ~/.local/share, then "corvane/notes/"), the three databases where they
-// are missing, and registers the folder; a registry value that exists is never changed.
+// "~/.local/share/corvane/notes/" (from HOME alone, so that a test's temporary home is all it
+// ever touches), the three databases where they are missing, and registers the folder and
+// the program's folder; a registry value that exists is never changed.
 // False with a reason when a folder, database or registry entry cannot be made.
 bool EnsureLocalLotusNotes(LNLocalSetupResult& result, std::string& error);

@@ -1,0 +1,216 @@
+// The real Lotus Notes connectors against the real helper programs: what a migration submits
+// arrives in the database and nothing else moves; a helper's error reaches the connector; and
+// ferrywise-cli dumps a new user's local store, including what was submitted to it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "NotesTestSupport.h"
+#include "lotus/CxLNAddrUtil.h"
+#include "lotus/CxLNNoteUtil.h"
+#include "platform/KnownFolders.h"
+
+using notestest::DifferentFields;
+
+namespace {
+
+class LNConnectorEndToEndTest : public ::testing::Test
+{
+protected:
+    LNConnectorEndToEndTest()
+    {
+        const char* old = std::getenv("FERRYWISE_HELPER_DIR");
+        m_oldHelperDir = old != nullptr ? old : "";
+        m_hadHelperDir = old != nullptr;
+        ::setenv("FERRYWISE_HELPER_DIR", FW_HELPER_DIR, 1);
+    }
+    ~LNConnectorEndToEndTest() override
+    {
+        if (m_hadHelperDir) {
+            ::setenv("FERRYWISE_HELPER_DIR", m_oldHelperDir.c_str(), 1);
+        } else {
+            ::unsetenv("FERRYWISE_HELPER_DIR");
+        }
+    }
+
+    void Configure(CxConnector& connector, const std::string& database)
+    {
+        ConnectorConfig config;
+        config.dataFolder = m_home.Work();
+        config.logFolder = m_home.Work();
+        config.enableDebug = true;
+        config.logLevel = 3;
+        config.database = database;
+        connector.Configure(config);
+    }
+
+    // Every item of a table, straight from the database.
+    template <class Rec> std::vector<Rec> Items(const std::string& path, NotesItemKind kind)
+    {
+        std::vector<Rec> items;
+        NotesStore store;
+        std::string error;
+        int count = 0;
+        EXPECT_TRUE(store.Open(path, error)) << error;
+        EXPECT_TRUE(store.BeginRead(kind, &count, error)) << error;
+        for (Rec rec{}; store.Next(&rec, error); rec = Rec{}) {
+            items.push_back(rec);
+        }
+        return items;
+    }
+
+    // The store's records in load order.
+    static std::vector<CommNoteRec> Records(CommNoteMgr* store)
+    {
+        std::vector<CommNoteRec> records;
+        for (CommNoteRec* rec = store->First(); rec != nullptr; rec = store->Next()) {
+            records.push_back(*rec);
+        }
+        return records;
+    }
+
+    notestest::NotesHome m_home;
+    std::string m_oldHelperDir;
+    bool m_hadHelperDir = false;
+};
+
+CommNoteRec Note(const char* title, const char* body)
+{
+    CommNoteRec rec{};
+    std::snprintf(rec.Title, sizeof rec.Title, "%s", title);
+    std::snprintf(rec.Body, sizeof rec.Body, "%s", body);
+    return rec;
+}
+
+CommAddrRec Contact(const char* first, const char* last, const char* company)
+{
+    CommAddrRec rec{};
+    std::snprintf(rec.FirstName, sizeof rec.FirstName, "%s", first);
+    std::snprintf(rec.LastName, sizeof rec.LastName, "%s", last);
+    std::snprintf(rec.Company, sizeof rec.Company, "%s", company);
+    return rec;
+}
+
+} // namespace
+
+// Items come with fields the connector only carries; a New and a Diff go in, a Same record
+// does not, and every other item and field stays exactly as it was.
+TEST_F(LNConnectorEndToEndTest, NewAndDiffArriveAndNothingElseMoves)
+{
+    std::string path = m_home.CreateDatabase("notebook.nsf");
+    {
+        std::vector<LNNoteRec> seed;
+        for (int i = 1; i <= 3; ++i) {
+            seed.push_back(
+                notestest::MakeRecord<LNNoteRec>(LNNoteFields(), i, LNChangeMarkSubmit, LNActionNew));
+        }
+        m_home.WriteRecords(notestest::kNotes, seed);
+        ASSERT_EQ(m_home.Run(notestest::kNotes, 2, "notebook.nsf"), 0) << m_home.LastError(notestest::kNotes);
+    }
+    std::vector<LNNoteRec> before = Items<LNNoteRec>(path, NotesItemKind::Notes);
+    ASSERT_EQ(before.size(), 3u);
+
+    CxLNNoteUtil connector;
+    Configure(connector, "notebook.nsf");
+    ASSERT_TRUE(connector.Load());
+    ASSERT_FALSE(connector.HasError()) << connector.ErrorText();
+    ASSERT_EQ(connector.GetNoteStore()->GetCount(), 3);
+
+    std::vector<CommNoteRec> loaded = Records(connector.GetNoteStore());
+    CommNoteRec same = loaded[0];
+    CommNoteRec diff = loaded[1];
+    std::snprintf(diff.Body, sizeof diff.Body, "%s", "The body as the source has it.");
+    EXPECT_FALSE(connector.SubmitRecord(same, false));
+    EXPECT_TRUE(connector.SubmitRecord(diff, false));
+    EXPECT_TRUE(connector.SubmitRecord(Note("Fresh", "A note from the source."), false));
+    ASSERT_TRUE(connector.Commit());
+    ASSERT_FALSE(connector.HasError()) << connector.ErrorText();
+
+    std::vector<LNNoteRec> after = Items<LNNoteRec>(path, NotesItemKind::Notes);
+    ASSERT_EQ(after.size(), 4u);
+    EXPECT_EQ(DifferentFields(LNNoteFields(), &after[0], &before[0]), std::vector<std::string>{});
+    EXPECT_EQ(DifferentFields(LNNoteFields(), &after[1], &before[1]), std::vector<std::string>{"Body"});
+    EXPECT_STREQ(after[1].Body, "The body as the source has it.");
+    EXPECT_EQ(DifferentFields(LNNoteFields(), &after[2], &before[2]), std::vector<std::string>{});
+    EXPECT_STREQ(after[3].Title, "Fresh");
+    EXPECT_STREQ(after[3].Body, "A note from the source.");
+    EXPECT_EQ(after[3].Kept7, 0);
+
+    // A fresh connector loads exactly that.
+    CxLNNoteUtil again;
+    Configure(again, "notebook.nsf");
+    ASSERT_TRUE(again.Load());
+    ASSERT_EQ(again.GetNoteStore()->GetCount(), 4);
+    std::vector<CommNoteRec> reloaded = Records(again.GetNoteStore());
+    EXPECT_STREQ(reloaded[1].Body, "The body as the source has it.");
+    EXPECT_STREQ(reloaded[3].Title, "Fresh");
+}
+
+TEST_F(LNConnectorEndToEndTest, TheHelpersErrorReachesTheConnector)
+{
+    struct Case
+    {
+        const char* database;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"nosuch.nsf", "Database " + m_home.Data() + "nosuch.nsf does not exist."},
+        {"hub/acme!!names.nsf", "is on a server"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.database);
+        CxLNAddrUtil connector;
+        Configure(connector, c.database);
+        connector.Load();
+        EXPECT_TRUE(connector.HasError());
+        EXPECT_NE(std::string(connector.ErrorText()).find(c.expected), std::string::npos)
+            << connector.ErrorText();
+        EXPECT_EQ(connector.GetAddrStore()->GetCount(), 0);
+    }
+}
+
+#ifdef FW_CLI_PATH
+// A new user: the program makes and registers the local databases, dumps the empty address
+// book, and then shows what a submit put there.
+TEST_F(LNConnectorEndToEndTest, TheProgramDumpsTheLocalAddressBook)
+{
+    m_home.Home().WriteFile("registry.ini", ""); // no Lotus Notes registered
+    auto dump = [] {
+        std::string command =
+            std::string("'") + FW_CLI_PATH + "' dump --source notes --type contacts --format csv";
+        std::string output;
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        EXPECT_NE(pipe, nullptr);
+        if (pipe == nullptr) {
+            return output;
+        }
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            output.append(buffer, n);
+        }
+        EXPECT_EQ(::pclose(pipe), 0) << output;
+        return output;
+    };
+    std::string empty = dump();
+    std::string data = m_home.Home().Root() + "/.local/share/corvane/notes/";
+    EXPECT_TRUE(platform::FileExists(data + "names.nsf"));
+    EXPECT_TRUE(platform::FileExists(data + "mail.nsf"));
+    EXPECT_TRUE(platform::FileExists(data + "notebook.nsf"));
+    EXPECT_EQ(empty.find("Ada"), std::string::npos);
+
+    // What a migration's submit does, through the connector the program uses.
+    CxLNAddrUtil connector;
+    Configure(connector, "names.nsf");
+    ASSERT_TRUE(connector.Load());
+    EXPECT_TRUE(connector.SubmitRecord(Contact("Ada", "Lovelace", "Analytical Engines"), false));
+    EXPECT_TRUE(connector.SubmitRecord(Contact("Charles", "Babbage", "Difference Ltd"), false));
+    ASSERT_TRUE(connector.Commit());
+    ASSERT_FALSE(connector.HasError()) << connector.ErrorText();
+
+    std::string full = dump();
+    EXPECT_NE(full.find("Lovelace"), std::string::npos) << full;
+    EXPECT_NE(full.find("Analytical Engines"), std::string::npos) << full;
+    EXPECT_NE(full.find("Babbage"), std::string::npos) << full;
+}
+#endif

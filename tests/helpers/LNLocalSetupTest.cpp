@@ -1,0 +1,103 @@
+// A local Lotus Notes for a new user: made and registered once, never over what exists.
+#include <gtest/gtest.h>
+
+#include "common/TempHome.h"
+#include "notes/LNLocalSetup.h"
+#include "notes/NotesStore.h"
+#include "platform/KnownFolders.h"
+#include "platform/Profile.h"
+
+namespace {
+
+constexpr char kInstaller[] = "HKEY_CURRENT_USER\\SOFTWARE\\Lotus\\Notes\\Installer";
+constexpr char kNotes[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Lotus\\Notes";
+
+class LNLocalSetupTest : public ::testing::Test
+{
+protected:
+    std::string Value(const char* section, const char* key)
+    {
+        std::string value;
+        platform::FindPrivateProfileValue(section, key, m_home.RegistryFile().c_str(), value);
+        return value;
+    }
+    std::string DataFolder() const { return m_home.Path(".local/share/corvane/notes/"); }
+
+    fwtest::TempHome m_home;
+};
+
+} // namespace
+
+TEST_F(LNLocalSetupTest, ANewUserGetsEmptyRegisteredDatabases)
+{
+    LNLocalSetupResult result;
+    std::string error;
+    ASSERT_TRUE(EnsureLocalLotusNotes(result, error)) << error;
+    EXPECT_TRUE(result.Created);
+    EXPECT_EQ(result.DataFolder, DataFolder());
+    EXPECT_EQ(Value(kInstaller, "DATADIR"), DataFolder());
+    std::string program;
+    ASSERT_TRUE(platform::GetProgramFolder(program));
+    EXPECT_EQ(Value(kNotes, "Path"), program + "/");
+
+    for (const char* name : {"names.nsf", "mail.nsf", "notebook.nsf"}) {
+        SCOPED_TRACE(name);
+        NotesStore store;
+        ASSERT_TRUE(store.Open(DataFolder() + name, error)) << error;
+        for (NotesItemKind kind :
+             {NotesItemKind::Contacts, NotesItemKind::Calendar, NotesItemKind::Tasks, NotesItemKind::Notes}) {
+            int count = -1;
+            ASSERT_TRUE(store.BeginRead(kind, &count, error)) << error;
+            EXPECT_EQ(count, 0);
+            store.EndRead();
+        }
+    }
+
+    // Once registered, a second start changes nothing.
+    LNLocalSetupResult again;
+    ASSERT_TRUE(EnsureLocalLotusNotes(again, error)) << error;
+    EXPECT_FALSE(again.Created);
+    EXPECT_EQ(again.DataFolder, DataFolder());
+}
+
+TEST_F(LNLocalSetupTest, ExistingEntriesAndFilesAreKept)
+{
+    struct Case
+    {
+        const char* name;
+        std::string registry;
+        bool expectCreated;
+        std::string dataDir; // registered afterwards
+        std::string path;    // registered afterwards
+    };
+    const Case cases[] = {
+        {"program folder known", std::string("[") + kNotes + "]\r\nPath=/opt/notes/\r\n", true, DataFolder(),
+         "/opt/notes/"},
+        {"data folder known", std::string("[") + kInstaller + "]\r\nDATADIR=/srv/notes/data/\r\n", false,
+         "/srv/notes/data/", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_home.WriteFile("registry.ini", "[Other]\r\nKey=kept\r\n" + c.registry);
+        LNLocalSetupResult result;
+        std::string error;
+        ASSERT_TRUE(EnsureLocalLotusNotes(result, error)) << error;
+        EXPECT_EQ(result.Created, c.expectCreated);
+        EXPECT_EQ(Value(kInstaller, "DATADIR"), c.dataDir);
+        if (!c.path.empty()) {
+            EXPECT_EQ(Value(kNotes, "Path"), c.path);
+        }
+        EXPECT_EQ(Value("Other", "Key"), "kept");
+    }
+    EXPECT_FALSE(platform::FolderExists("/srv/notes/data"));
+}
+
+TEST_F(LNLocalSetupTest, ADatabaseThatExistsIsNeverReplaced)
+{
+    m_home.WriteFile(".local/share/corvane/notes/mail.nsf", "someone's mail");
+    LNLocalSetupResult result;
+    std::string error;
+    ASSERT_TRUE(EnsureLocalLotusNotes(result, error)) << error;
+    EXPECT_EQ(m_home.ReadFile(".local/share/corvane/notes/mail.nsf"), "someone's mail");
+    EXPECT_TRUE(platform::FileExists(DataFolder() + "names.nsf"));
+}
