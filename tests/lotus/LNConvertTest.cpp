@@ -558,6 +558,63 @@ TEST(LNNoteConvert, TitleAndBodyCutBothWays)
     EXPECT_EQ(back.SourceType, SourceLotusNotes);
 }
 
+// ---- round trips -------------------------------------------------------------------------
+
+// A loaded record written back unchanged goes to Lotus Notes exactly as it came, the fields
+// that only the helper knows included.
+template <class Native, class Comm, class Load, class Save>
+void ExpectRoundTripKeepsRecord(const Native& native, Load load, Save save)
+{
+    auto rec = Zeroed<Comm>();
+    load(native, rec);
+    Native back = native;
+    save(rec, back);
+    EXPECT_EQ(0, std::memcmp(&native, &back, sizeof native));
+}
+
+TEST(LNRoundTrip, LoadedRecordsWrittenBackUnchanged)
+{
+    {
+        SCOPED_TRACE("calendar, weekly until a date");
+        auto native = Zeroed<LNDateRec>();
+        auto rec = Zeroed<CommDateRec>();
+        std::snprintf(rec.Subject, sizeof rec.Subject, "Standup");
+        rec.Start = Time(2024, 3, 18, 9, 30);
+        rec.End = Time(2024, 3, 18, 9, 45);
+        rec.Recurrence = {2, 1, {}, Time(2024, 6, 30), 1, 10, 0, 0, 0};
+        CommToLNDate(rec, native);
+        native.ChangeMark = 1;
+        std::snprintf(native.ItemID, sizeof native.ItemID, "D-1");
+        std::snprintf(native.Kept9, sizeof native.Kept9, "k9");
+        native.Kept11[3] = 44.5;
+        std::snprintf(native.Kept29, sizeof native.Kept29, "k29");
+        ExpectRoundTripKeepsRecord<LNDateRec, CommDateRec>(native, LNDateToComm, CommToLNDate);
+    }
+    {
+        SCOPED_TRACE("task");
+        auto native = Zeroed<LNTaskRec>();
+        std::snprintf(native.Subject, sizeof native.Subject, "Report");
+        native.Priority = 2;
+        native.Private = 1;
+        native.DueDate = Ole(2024, 9, 1);
+        native.CompletionDate = Ole(2024, 8, 1);
+        native.Kept12 = 7.25;
+        native.Kept19 = 19;
+        std::snprintf(native.Kept10, sizeof native.Kept10, "k10");
+        ExpectRoundTripKeepsRecord<LNTaskRec, CommTaskRec>(
+            native, [](const LNTaskRec& n, CommTaskRec& c) { LNTaskToComm(n, 0, c); }, CommToLNTask);
+    }
+    {
+        SCOPED_TRACE("note");
+        LNNoteRec native = Zeroed<LNNoteRec>();
+        std::snprintf(native.Title, sizeof native.Title, "Title");
+        std::snprintf(native.Body, sizeof native.Body, "Body");
+        native.Kept7 = 3;
+        native.Kept8[1] = 2.5;
+        ExpectRoundTripKeepsRecord<LNNoteRec, CommNoteRec>(native, LNNoteToComm, CommToLNNote);
+    }
+}
+
 // ---- numbers -----------------------------------------------------------------------------
 
 TEST(LNTextToInt, LeadingDigits)
