@@ -1,0 +1,3 @@
+#include "ui/TfmACTData.h"
+
+TfmACTData::TfmACTData(QWidget* parent) : TfmDataPage(kAppACT, parent) {}

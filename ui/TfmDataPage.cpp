@@ -1,0 +1,284 @@
+#include "ui/TfmDataPage.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "engine/MigrationDriver.h"
+#include "misc/Settings.h"
+#include "ui/CompareModel.h"
+#include "ui/EngineRunner.h"
+
+namespace {
+
+struct TabInfo
+{
+    const char* Sheet;
+    const char* Caption;
+    const char* List;
+    const char* Count;
+    const char* CountFormat;
+};
+
+constexpr TabInfo kTabs[kDataTypeCount] = {
+    {"tAddr", "Contacts", "lvAddr", "lblAddrCount", "%1 Contact records in total"},
+    {"tDate", "Calendar", "lvDate", "lblDateCount", "%1 Calendar records in total"},
+    {"tTask", "Task", "lvTask", "lblTaskCount", "%1 Task records in total"},
+    {"tNote", "Notes", "lvNote", "lblNoteCount", "%1 Note records in total"},
+};
+
+bool SwitchOf(DataType type)
+{
+    const FWSettings& settings = g_Settings();
+    switch (type) {
+    case kDataContacts:
+        return settings.SyncAddr;
+    case kDataCalendar:
+        return settings.SyncDate;
+    case kDataTasks:
+        return settings.SyncTask;
+    case kDataNotes:
+        return settings.SyncNote;
+    }
+    return false;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption)
+{
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+TfmDataPage::TfmDataPage(AppKind source, QWidget* parent) : TfmPage(parent), m_source(source)
+{
+    auto* layout = new QVBoxLayout(this);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("pData"));
+    layout->addWidget(m_tabs, 1);
+
+    for (DataType type : kAllDataTypes) {
+        const TabInfo& info = kTabs[type];
+        auto* sheet = new QWidget(m_tabs);
+        sheet->setObjectName(QString::fromLatin1(info.Sheet));
+        auto* sheetLayout = new QVBoxLayout(sheet);
+
+        auto* model = new CompareModel(type, this);
+        model->setObjectName(QString::fromLatin1(info.List) + QStringLiteral("Model"));
+        auto* list = new QTreeView(sheet);
+        list->setObjectName(QString::fromLatin1(info.List));
+        list->setRootIsDecorated(false);
+        list->setItemsExpandable(false);
+        // Every row is one line high: the view need not measure 100,000 rows.
+        list->setUniformRowHeights(true);
+        list->setAllColumnsShowFocus(true);
+        list->setSelectionBehavior(QAbstractItemView::SelectRows);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        list->setModel(model);
+        list->header()->setStretchLastSection(false);
+        for (int column = 0; column < CompareModel::ColumnCount(type); ++column) {
+            list->header()->resizeSection(column, CompareModel::ColumnWidth(type, column));
+        }
+        connect(list, &QTreeView::doubleClicked, this, [this, type] { OnDoubleClicked(type); });
+        sheetLayout->addWidget(list, 1);
+
+        auto* count = new QLabel(sheet);
+        count->setObjectName(QString::fromLatin1(info.Count));
+        sheetLayout->addWidget(count);
+        auto* hint = new QLabel(
+            QStringLiteral(
+                "You may double click the items in the above list to see more detail record information."),
+            sheet);
+        hint->setWordWrap(true);
+        sheetLayout->addWidget(hint);
+
+        m_tabs->addTab(sheet, QString::fromLatin1(info.Caption));
+        m_sheets[type] = sheet;
+        m_lists[type] = list;
+        m_models[type] = model;
+        m_counts[type] = count;
+    }
+
+    auto* buttons = new QHBoxLayout();
+    QPushButton* refresh = MakeButton(this, "btnRefresh", "&Refresh");
+    QPushButton* selAll = MakeButton(this, "btnSelAll", "Select &All");
+    QPushButton* clear = MakeButton(this, "btnClear", "&Clear Selection");
+    QPushButton* selDiff = MakeButton(this, "btnSelDiff", "Select &Diff");
+    buttons->addWidget(refresh);
+    buttons->addStretch(1);
+    buttons->addWidget(selAll);
+    buttons->addWidget(clear);
+    buttons->addWidget(selDiff);
+    layout->addLayout(buttons);
+    connect(refresh, &QPushButton::clicked, this, &TfmDataPage::Refresh);
+    connect(selAll, &QPushButton::clicked, this, &TfmDataPage::SelectAll);
+    connect(clear, &QPushButton::clicked, this, &TfmDataPage::ClearSelection);
+    connect(selDiff, &QPushButton::clicked, this, &TfmDataPage::SelectDiff);
+}
+
+bool TfmDataPage::IsTypeVisible(DataType type) const
+{
+    return SwitchOf(type) && OffersType(type);
+}
+
+void TfmDataPage::EnterPage()
+{
+    const FWSettings& settings = g_Settings();
+    for (DataType type : kAllDataTypes) {
+        const bool visible = IsTypeVisible(type);
+        m_tabs->setTabVisible(m_tabs->indexOf(m_sheets[type]), visible);
+        m_models[type]->SetColors(settings.NewColor, settings.DiffColor, settings.SameColor);
+        if (visible) {
+            FillTab(type);
+        } else {
+            // A hidden list must not keep pointers into a store that may since have gone.
+            m_models[type]->Clear();
+            UpdateCount(type);
+        }
+    }
+    for (DataType type : kAllDataTypes) {
+        if (IsTypeVisible(type)) {
+            m_tabs->setCurrentWidget(m_sheets[type]);
+            break;
+        }
+    }
+}
+
+void TfmDataPage::FillTab(DataType type)
+{
+    CxConnector* connector = ConnectorRegistry::Instance().Get(m_source, type);
+    QTreeView* list = m_lists[type];
+    list->setUpdatesEnabled(false);
+    // Without a connector the list is emptied rather than left pointing at records of a
+    // connector that has been destroyed.
+    m_models[type]->Fill(connector);
+    list->setUpdatesEnabled(true);
+    UpdateCount(type);
+}
+
+void TfmDataPage::UpdateCount(DataType type)
+{
+    m_counts[type]->setText(QString::fromLatin1(kTabs[type].CountFormat).arg(m_models[type]->rowCount()));
+}
+
+void TfmDataPage::SelectAll()
+{
+    for (DataType type : kAllDataTypes) {
+        if (IsTypeVisible(type)) {
+            m_models[type]->TickAll(true);
+        }
+    }
+}
+
+void TfmDataPage::ClearSelection()
+{
+    for (DataType type : kAllDataTypes) {
+        if (IsTypeVisible(type)) {
+            m_models[type]->TickAll(false);
+        }
+    }
+}
+
+void TfmDataPage::SelectDiff()
+{
+    for (DataType type : kAllDataTypes) {
+        if (IsTypeVisible(type)) {
+            m_models[type]->TickDiff();
+        }
+    }
+}
+
+bool TfmDataPage::ReloadType(DataType type, void* /*parent*/)
+{
+    CxConnector* connector = ConnectorRegistry::Instance().Get(m_source, type);
+    if (connector == nullptr) {
+        return true;
+    }
+    connector->Clear();
+    return connector->Load();
+}
+
+void TfmDataPage::Refresh()
+{
+    bool visible[kDataTypeCount] = {};
+    for (DataType type : kAllDataTypes) {
+        visible[type] = IsTypeVisible(type);
+        // The rows point into the stores the reload clears: the lists let go of them first,
+        // so that nothing draws a freed record while the engine thread works.
+        if (visible[type]) {
+            m_models[type]->Clear();
+        }
+    }
+    QWidget* wizard = window();
+    void* parent = wizard;
+    RunOffGuiThread(wizard, [this, &visible, parent] {
+        bool ok = true;
+        for (DataType type : kAllDataTypes) {
+            if (visible[type]) {
+                ok = ReloadType(type, parent) && ok;
+            }
+        }
+        return ok;
+    });
+    // A failed reload shows what the connector still holds; the flow has said what went wrong.
+    for (DataType type : kAllDataTypes) {
+        if (visible[type]) {
+            FillTab(type);
+        }
+    }
+}
+
+void TfmDataPage::CollectSelection()
+{
+    ConnectorRegistry& registry = ConnectorRegistry::Instance();
+    for (DataType type : kAllDataTypes) {
+        if (SelectionList* selection = registry.GetSelectionList(type)) {
+            selection->RemoveAll();
+        }
+    }
+    for (DataType type : kAllDataTypes) {
+        SelectionList* selection = registry.GetSelectionList(type);
+        if (selection == nullptr || !IsTypeVisible(type)) {
+            continue;
+        }
+        const CompareModel* model = m_models[type];
+        for (int row = 0; row < model->rowCount(); ++row) {
+            if (model->IsTicked(row)) {
+                selection->Append(model->RecordAt(row));
+            }
+        }
+    }
+}
+
+bool TfmDataPage::LeavePage()
+{
+    CollectSelection();
+    QWidget* wizard = window();
+    void* parent = wizard;
+    return RunOffGuiThread(wizard, [parent] { return SubmitSelection(parent, kAppNotes); });
+}
+
+void TfmDataPage::OnDoubleClicked(DataType type)
+{
+    const QModelIndexList rows = m_lists[type]->selectionModel()->selectedRows();
+    if (rows.isEmpty()) {
+        return;
+    }
+    void* record = m_models[type]->RecordAt(rows.front().row());
+    if (record != nullptr) {
+        OpenDetail(type, record, ConnectorRegistry::Instance().Get(m_source, type));
+    }
+}
+
+void TfmDataPage::OpenDetail(DataType type, void* record, CxConnector* connector)
+{
+    emit DetailRequested(type, record, connector);
+}

@@ -1,0 +1,74 @@
+#pragma once
+// Step 4 of the wizard: the records loaded from the source, one tab per data type taking
+// part, each row coloured by its comparison with Lotus Notes and ticked when it is to be
+// migrated. TfmOLData, TfmGGData, TfmACTData and TfmPDData differ only in their source, the
+// tabs they may show and how Refresh reloads.
+#include "misc/AppKind.h"
+#include "ui/TfmPage.h"
+
+class CompareModel;
+class CxConnector;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QTreeView;
+
+class TfmDataPage : public TfmPage
+{
+    Q_OBJECT
+
+public:
+    TfmDataPage(AppKind source, QWidget* parent = nullptr);
+
+    // Shows the tabs of the switched-on data types and fills them.
+    void EnterPage() override;
+    // Hands the ticked rows to the driver's selection lists and submits them to Lotus Notes
+    // off the GUI thread; false keeps the wizard on the page with the ticks as they were.
+    bool LeavePage() override;
+
+    AppKind GetSource() const { return m_source; }
+    CompareModel* GetModel(DataType type) const { return m_models[type]; }
+    QTreeView* GetList(DataType type) const { return m_lists[type]; }
+    // Whether the tab of the data type is shown: its settings switch is on and the source
+    // offers it.
+    bool IsTypeVisible(DataType type) const;
+
+    // The button actions, on every shown list.
+    void SelectAll();
+    void ClearSelection();
+    void SelectDiff();
+    void Refresh();
+
+    // Fills one tab from the source connector's store (an unfilled, empty list when the
+    // connector does not exist).
+    void FillTab(DataType type);
+
+    // The ticked records of the shown lists, in list order, into the driver's selection lists.
+    void CollectSelection();
+
+signals:
+    // A row was double-clicked: the detail dialog of the source for that data type opens on
+    // the record and its connector.
+    void DetailRequested(DataType type, void* record, CxConnector* connector);
+
+protected:
+    // Whether the source offers the data type at all (Google: contacts and calendar only).
+    virtual bool OffersType(DataType /*type*/) const { return true; }
+    // Reloads one shown data type; runs on the engine thread, parent being the wizard window
+    // for the flow's message boxes. The default runs Clear and Load on the existing connector.
+    virtual bool ReloadType(DataType type, void* parent);
+    // Opens the detail dialog of a record; the default emits DetailRequested.
+    virtual void OpenDetail(DataType type, void* record, CxConnector* connector);
+
+private:
+    void OnDoubleClicked(DataType type);
+    void UpdateCount(DataType type);
+
+    AppKind m_source;
+    QTabWidget* m_tabs = nullptr;
+    QWidget* m_sheets[kDataTypeCount] = {};
+    QTreeView* m_lists[kDataTypeCount] = {};
+    CompareModel* m_models[kDataTypeCount] = {};
+    QLabel* m_counts[kDataTypeCount] = {};
+    bool m_filled[kDataTypeCount] = {};
+};

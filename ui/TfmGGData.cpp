@@ -1,0 +1,13 @@
+#include "ui/TfmGGData.h"
+
+TfmGGData::TfmGGData(QWidget* parent) : TfmDataPage(kAppGoogle, parent) {}
+
+bool TfmGGData::OffersType(DataType type) const
+{
+    return type == kDataContacts || type == kDataCalendar;
+}
+
+bool TfmGGData::ReloadType(DataType /*type*/, void* /*parent*/)
+{
+    return true;
+}

@@ -1,0 +1,3 @@
+#include "ui/TfmOLData.h"
+
+TfmOLData::TfmOLData(QWidget* parent) : TfmDataPage(kAppOutlook, parent) {}
