@@ -94,6 +94,11 @@ bool CxFile::Open(const char* path, const char* mode)
             m_pFile = nullptr;
             return false;
         }
+        if (mode[0] == 'r') {
+            // After a seek the stream knows its offset; without one, every ftello of the
+            // position checks asks the kernel (a 100,000-record file took seconds, not ms).
+            ::fseeko(m_pFile, 0, SEEK_SET);
+        }
     }
     m_path = path;
     m_size = -1;
