@@ -1,0 +1,283 @@
+#include "ui/TfmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "engine/MigrationDriver.h"
+#include "misc/Settings.h"
+#include "ui/TfmACTData.h"
+#include "ui/TfmACTOption.h"
+#include "ui/TfmBanner.h"
+#include "ui/TfmDebug.h"
+#include "ui/TfmFinish.h"
+#include "ui/TfmGGData.h"
+#include "ui/TfmGGOption.h"
+#include "ui/TfmLNOption1.h"
+#include "ui/TfmLNOption2.h"
+#include "ui/TfmOLData.h"
+#include "ui/TfmOLOption.h"
+#include "ui/TfmPDData.h"
+#include "ui/TfmPDOption.h"
+#include "ui/TfmSource.h"
+
+namespace {
+
+constexpr int kClientWidth = 794;
+constexpr int kClientHeight = 594;
+constexpr int kTopBand = 100;
+constexpr int kBottomBand = 60;
+constexpr int kSteps = 6;
+
+QPushButton* MakeButton(const char* name, const char* caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setFixedSize(80, 27);
+    return button;
+}
+
+} // namespace
+
+TfmMain::TfmMain(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("TfmMain");
+    setWindowTitle("Ferrywise for Lotus Notes");
+    setFixedSize(kClientWidth, kClientHeight);
+
+    BeginSession();
+
+    auto* banner = new TfmBanner(kTopBand, this);
+    m_imgText = banner->Logo();
+    m_btnHelp = MakeButton("btnHelp", "&Help", banner);
+    m_btnHelp->setToolTip("Open the user guide");
+    static_cast<QHBoxLayout*>(banner->layout())->addWidget(m_btnHelp, 0, Qt::AlignTop);
+    banner->layout()->setContentsMargins(16, 0, 12, 0);
+    static_cast<QHBoxLayout*>(banner->layout())->setAlignment(m_btnHelp, Qt::AlignTop | Qt::AlignRight);
+    m_btnHelp->setContentsMargins(0, 8, 0, 0);
+
+    m_pClient = new QWidget(this);
+    m_pClient->setObjectName("pClient");
+    // All pages share the one cell and fill it; only the visible one takes part.
+    auto* stack = new QGridLayout(m_pClient);
+    stack->setContentsMargins(0, 0, 0, 0);
+
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+
+    auto* bottom = new QWidget(this);
+    bottom->setFixedHeight(kBottomBand);
+    m_btnOption = MakeButton("btnOption", "&Options", bottom);
+    m_btnPrev = MakeButton("btnPrev", "< &Prev", bottom);
+    m_btnNext = MakeButton("btnNext", "&Next >", bottom);
+    m_btnClose = MakeButton("btnClose", "&Close", bottom);
+    auto* buttons = new QHBoxLayout(bottom);
+    buttons->setContentsMargins(16, 0, 16, 0);
+    buttons->addWidget(m_btnOption);
+    buttons->addStretch();
+    buttons->addWidget(m_btnPrev);
+    buttons->addWidget(m_btnNext);
+    buttons->addSpacing(12);
+    buttons->addWidget(m_btnClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(banner);
+    layout->addWidget(m_pClient, 1);
+    layout->addWidget(line);
+    layout->addWidget(bottom);
+
+    // Every page is made once, hidden; switching steps only hides and shows them.
+    m_source = new TfmSource(m_pClient);
+    m_lnOption1 = new TfmLNOption1(m_pClient);
+    m_lnOption2 = new TfmLNOption2(m_pClient);
+    m_options[kAppACT] = new TfmACTOption(m_pClient);
+    m_options[kAppGoogle] = new TfmGGOption(m_pClient);
+    m_options[kAppOutlook] = new TfmOLOption(m_pClient);
+    m_options[kAppPalm] = new TfmPDOption(m_pClient);
+    m_data[kAppACT] = new TfmACTData(m_pClient);
+    m_data[kAppGoogle] = new TfmGGData(m_pClient);
+    m_data[kAppOutlook] = new TfmOLData(m_pClient);
+    m_data[kAppPalm] = new TfmPDData(m_pClient);
+    auto* finish = new TfmFinish(m_pClient);
+    m_finish = finish;
+    for (TfmPage* page : {m_source, m_lnOption1, m_lnOption2}) {
+        stack->addWidget(page, 0, 0);
+    }
+    for (int kind : {kAppACT, kAppGoogle, kAppOutlook, kAppPalm}) {
+        stack->addWidget(m_options[kind], 0, 0);
+        stack->addWidget(m_data[kind], 0, 0);
+    }
+    stack->addWidget(m_finish, 0, 0);
+
+    connect(m_btnNext, &QPushButton::clicked, this, &TfmMain::Next);
+    connect(m_btnPrev, &QPushButton::clicked, this, &TfmMain::Prev);
+    connect(m_btnClose, &QPushButton::clicked, this, &TfmMain::close);
+    connect(m_btnHelp, &QPushButton::clicked, this, &TfmMain::ShowHelp);
+    connect(m_btnOption, &QPushButton::clicked, this, &TfmMain::ShowOptions);
+    connect(finish, &TfmFinish::NewMigration, this, &TfmMain::Restart);
+
+    m_source->EnterPage();
+    ShowStep();
+
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect desk = screen->availableGeometry();
+        move(desk.x() + (desk.width() - kClientWidth) / 2, desk.y() + (desk.height() - kClientHeight) / 2);
+    }
+}
+
+TfmMain::~TfmMain()
+{
+    EndSession();
+}
+
+TfmPage* TfmMain::PageOfStep(int step) const
+{
+    switch (step) {
+    case 0:
+        return m_source;
+    case 1:
+        return m_lnOption1;
+    case 2:
+        return m_lnOption2;
+    case 3:
+    case 4:
+        return SourcePage(step);
+    case 5:
+        return m_finish;
+    default:
+        return nullptr;
+    }
+}
+
+TfmPage* TfmMain::SourcePage(int step) const
+{
+    const int kind = g_Settings().SourceApp;
+    if (kind != kAppACT && kind != kAppGoogle && kind != kAppOutlook && kind != kAppPalm) {
+        return nullptr;
+    }
+    return step == 3 ? m_options[kind] : m_data[kind];
+}
+
+TfmPage* TfmMain::VisiblePage() const
+{
+    for (TfmPage* page : m_pClient->findChildren<TfmPage*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!page->isHidden()) {
+            return page;
+        }
+    }
+    return nullptr;
+}
+
+void TfmMain::ShowStep()
+{
+    for (TfmPage* page : m_pClient->findChildren<TfmPage*>(QString(), Qt::FindDirectChildrenOnly)) {
+        page->hide();
+    }
+    TfmPage* page = nullptr;
+    if (m_CurrentStep == 0) {
+        m_btnPrev->setEnabled(false);
+        m_btnPrev->setText("< &Prev");
+        m_btnNext->setEnabled(true);
+        m_btnNext->setText("&Next >");
+        page = m_source;
+    } else if (m_CurrentStep == m_StepCount - 1) {
+        m_btnPrev->setEnabled(true);
+        m_btnPrev->setText("&Restart");
+        m_btnNext->setEnabled(false);
+        m_btnNext->setText("&Finish");
+        page = m_finish;
+    } else {
+        m_btnPrev->setEnabled(true);
+        m_btnPrev->setText("< &Prev");
+        m_btnNext->setEnabled(true);
+        m_btnNext->setText("&Next >");
+        page = PageOfStep(m_CurrentStep);
+    }
+    if (page != nullptr) {
+        page->show();
+        page->raise();
+        // Keyboard users land on the page, not on a button of a hidden one.
+        for (QWidget* next = page->nextInFocusChain(); next != page && page->isAncestorOf(next);
+             next = next->nextInFocusChain()) {
+            if (next->isEnabled() && (next->focusPolicy() & Qt::TabFocus) != 0) {
+                next->setFocus(Qt::TabFocusReason);
+                break;
+            }
+        }
+    }
+}
+
+void TfmMain::Next()
+{
+    if (m_StepCount > 0 && m_CurrentStep >= m_StepCount - 1) {
+        return;
+    }
+    TfmPage* current = PageOfStep(m_CurrentStep);
+    if (current == nullptr || !current->LeavePage()) {
+        return;
+    }
+    if (m_CurrentStep == 0) {
+        m_StepCount = kSteps;
+    }
+    TfmPage* next = PageOfStep(m_CurrentStep + 1);
+    if (m_CurrentStep <= 1) {
+        ++m_CurrentStep;
+        ShowStep();
+        if (next != nullptr) {
+            next->EnterPage();
+        }
+    } else {
+        if (next != nullptr) {
+            next->EnterPage();
+        }
+        ++m_CurrentStep;
+        ShowStep();
+    }
+}
+
+void TfmMain::Prev()
+{
+    if (m_StepCount > 0 && m_CurrentStep == m_StepCount - 1) {
+        Restart();
+    } else if (m_CurrentStep > 0) {
+        --m_CurrentStep;
+        ShowStep();
+    }
+}
+
+void TfmMain::Restart()
+{
+    m_CurrentStep = 0;
+    ShowStep();
+}
+
+void TfmMain::ShowOptions()
+{
+    TfmDebug dialog(this);
+    dialog.exec();
+}
+
+void TfmMain::ShowHelp()
+{
+    TfmBanner::OpenUserGuide();
+}
+
+void TfmMain::closeEvent(QCloseEvent* event)
+{
+    // While engine work runs the wizard is disabled; closing then would pull the session
+    // from under the engine thread.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
