@@ -1,0 +1,323 @@
+// The wizard frame: steps, Prev, Next, Restart, Finish, the source page's Google rule and
+// refusal, the results page's counts, through fake connectors and a recording front end.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+#include <memory>
+
+#include "common/TempHome.h"
+#include "engine/FakeConnector.h"
+#include "engine/MigrationDriver.h"
+#include "engine/RecordingFrontEnd.h"
+#include "misc/Settings.h"
+#include "ui/TfmMain.h"
+#include "ui/TfmPage.h"
+
+using fwtest::FakeRecord;
+using fwtest::PlanOf;
+
+namespace {
+
+QString Caption(QPushButton* button)
+{
+    return button->text().remove('&');
+}
+
+} // namespace
+
+class TfmMainTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    template <class T> T* Find(const char* name)
+    {
+        T* found = m_main->findChild<T*>(name);
+        if (found == nullptr) {
+            qFatal("no control named %s", name);
+        }
+        return found;
+    }
+    QPushButton* Button(const char* name) { return Find<QPushButton>(name); }
+    // The results page's count labels (the comparison pages have labels of the same names).
+    QString Count(const char* name) const
+    {
+        auto* label = m_main->PageOfStep(5)->findChild<QLabel*>(name);
+        return label != nullptr ? label->text() : QString("(missing)");
+    }
+    QString VisiblePageName() const
+    {
+        TfmPage* page = m_main->VisiblePage();
+        return page != nullptr
+                   ? page->objectName().isEmpty() ? page->metaObject()->className() : page->objectName()
+                   : QString();
+    }
+
+    // Palm Desktop with the given data types, a Lotus Notes program named, up to the
+    // comparison page through the fakes.
+    void ChooseSource(const char* radio, std::initializer_list<const char*> types)
+    {
+        Find<QRadioButton>(radio)->click();
+        for (const char* box : {"cbAddr", "cbDate", "cbTask", "cbNote"}) {
+            QCheckBox* check = Find<QCheckBox>(box);
+            if (check->isEnabled()) {
+                check->setChecked(false);
+            }
+        }
+        for (const char* box : types) {
+            Find<QCheckBox>(box)->setChecked(true);
+        }
+    }
+    void GoToComparison()
+    {
+        ChooseSource("rbtnPD", {"cbAddr", "cbNote"});
+        for (int step = 0; step < 4; ++step) {
+            Button("btnNext")->click();
+        }
+        QCOMPARE(m_main->CurrentStep(), 4);
+    }
+
+    std::unique_ptr<fwtest::TempHome> m_home;
+    std::unique_ptr<fwtest::RecordingFrontEnd> m_frontEnd;
+    std::unique_ptr<TfmMain> m_main;
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<fwtest::TempHome>();
+        m_frontEnd = std::make_unique<fwtest::RecordingFrontEnd>();
+        m_frontEnd->makeViews = false;
+        SetFrontEnd(m_frontEnd.get());
+        SetFlowPause(std::chrono::milliseconds(0));
+        fwtest::Plans().clear();
+        fwtest::RegisterFakes({kAppNotes, kAppPalm});
+        PlanOf(kAppPalm, kDataContacts).records = {{"Ann", "a"}, {"Bob", "b"}, {"Cid", "new"}};
+        PlanOf(kAppNotes, kDataContacts).records = {{"Bob", "b"}, {"Cid", "old"}};
+        PlanOf(kAppPalm, kDataNotes).records = {{"Memo", "x"}};
+        m_main = std::make_unique<TfmMain>();
+        // The Lotus Notes page refuses an empty program path; any name will do here.
+        std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
+        m_main->show();
+    }
+
+    void cleanup()
+    {
+        m_main.reset();
+        UnregisterAllConnectors();
+        SetFrontEnd(nullptr);
+        m_frontEnd.reset();
+        m_home.reset();
+    }
+
+    void firstStartShowsGoogleWithContactsAndCalendar()
+    {
+        QCOMPARE(m_main->windowTitle(), QString("Ferrywise for Lotus Notes"));
+        QCOMPARE(m_main->size(), QSize(794, 594));
+        QCOMPARE(m_main->CurrentStep(), 0);
+        QCOMPARE(m_main->StepCount(), 0);
+        QCOMPARE(VisiblePageName(), QString("TfmSource"));
+        QVERIFY(Find<QRadioButton>("rbtnGG")->isChecked());
+        QVERIFY(Find<QCheckBox>("cbAddr")->isChecked());
+        QVERIFY(Find<QCheckBox>("cbDate")->isChecked());
+        for (const char* name : {"cbTask", "cbNote"}) {
+            QVERIFY(!Find<QCheckBox>(name)->isEnabled());
+            QVERIFY(!Find<QCheckBox>(name)->isChecked());
+        }
+        QVERIFY(!Button("btnPrev")->isEnabled());
+        QCOMPARE(Caption(Button("btnPrev")), QString("< Prev"));
+        QVERIFY(Button("btnNext")->isEnabled());
+        QCOMPARE(Caption(Button("btnNext")), QString("Next >"));
+        QCOMPARE(Caption(Button("btnClose")), QString("Close"));
+        QCOMPARE(Caption(Button("btnOption")), QString("Options"));
+        QCOMPARE(Caption(Button("btnHelp")), QString("Help"));
+        for (const char* name : {"btnPrev", "btnNext", "btnClose", "btnOption"}) {
+            QCOMPARE(Button(name)->size(), QSize(80, 27));
+        }
+        QVERIFY(m_main->findChild<QLabel*>("imgText") != nullptr);
+    }
+
+    void googleRule_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<bool>("tickTasksAfterFirst");
+        QTest::addColumn<bool>("tasksEnabled");
+        QTest::addColumn<bool>("tasksTicked");
+        QTest::newRow("Outlook enables, unticked") << QStringList{"rbtnOL"} << false << true << false;
+        QTest::newRow("ACT! keeps a tick") << QStringList{"rbtnOL", "rbtnACT"} << true << true << true;
+        QTest::newRow("Palm Desktop keeps a tick")
+            << QStringList{"rbtnACT", "rbtnPD"} << true << true << true;
+        QTest::newRow("Google again unticks") << QStringList{"rbtnOL", "rbtnGG"} << true << false << false;
+    }
+
+    void googleRule()
+    {
+        QFETCH(QStringList, clicks);
+        QFETCH(bool, tickTasksAfterFirst);
+        QFETCH(bool, tasksEnabled);
+        QFETCH(bool, tasksTicked);
+        for (int i = 0; i < clicks.size(); ++i) {
+            Find<QRadioButton>(clicks[i].toLatin1().constData())->click();
+            if (i == 0 && tickTasksAfterFirst) {
+                Find<QCheckBox>("cbTask")->setChecked(true);
+                Find<QCheckBox>("cbNote")->setChecked(true);
+            }
+        }
+        for (const char* name : {"cbTask", "cbNote"}) {
+            QCOMPARE(Find<QCheckBox>(name)->isEnabled(), tasksEnabled);
+            QCOMPARE(Find<QCheckBox>(name)->isChecked(), tasksTicked);
+        }
+    }
+
+    void noDataTypeTickedIsRefused()
+    {
+        ChooseSource("rbtnOL", {});
+        Button("btnNext")->click();
+        QCOMPARE(m_frontEnd->boxes.size(), std::size_t(1));
+        QCOMPARE(m_frontEnd->boxes[0].text,
+                 std::string("Please migrate at least one type of application data."));
+        QCOMPARE(m_frontEnd->boxes[0].caption, std::string("Error"));
+        QVERIFY(m_frontEnd->boxes[0].icon == MessageIcon::Error);
+        QCOMPARE(m_main->CurrentStep(), 0);
+        QCOMPARE(m_main->StepCount(), 0);
+        QCOMPARE(VisiblePageName(), QString("TfmSource"));
+    }
+
+    void sourcePageStoresItsChoice_data()
+    {
+        QTest::addColumn<QString>("radio");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("Google") << "rbtnGG" << int(kAppGoogle);
+        QTest::newRow("Outlook") << "rbtnOL" << int(kAppOutlook);
+        QTest::newRow("ACT!") << "rbtnACT" << int(kAppACT);
+        QTest::newRow("Palm Desktop") << "rbtnPD" << int(kAppPalm);
+    }
+
+    void sourcePageStoresItsChoice()
+    {
+        QFETCH(QString, radio);
+        QFETCH(int, kind);
+        ChooseSource(radio.toLatin1().constData(), {"cbDate"});
+        Button("btnNext")->click();
+        QCOMPARE(m_main->CurrentStep(), 1);
+        QCOMPARE(m_main->StepCount(), 6);
+        QCOMPARE(g_Settings().SourceApp, kind);
+        QVERIFY(!g_Settings().SyncAddr);
+        QVERIFY(g_Settings().SyncDate);
+        QVERIFY(!g_Settings().SyncTask);
+        QVERIFY(!g_Settings().SyncNote);
+        QCOMPARE(VisiblePageName(), QString(m_main->PageOfStep(1)->objectName()));
+        QVERIFY(Button("btnPrev")->isEnabled());
+        QCOMPARE(Caption(Button("btnPrev")), QString("< Prev"));
+        QCOMPARE(Caption(Button("btnNext")), QString("Next >"));
+    }
+
+    void nextAndPrevWalkThePagesOfTheSource()
+    {
+        ChooseSource("rbtnPD", {"cbAddr"});
+        const char* const expected[] = {"TfmSource", "TfmLNOption1", "TfmLNOption2", "TfmPDOption",
+                                        "TfmPDData"};
+        for (int step = 1; step <= 4; ++step) {
+            Button("btnNext")->click();
+            QCOMPARE(m_main->CurrentStep(), step);
+            QCOMPARE(m_main->VisiblePage(), m_main->PageOfStep(step));
+            QCOMPARE(m_main->PageOfStep(step)->metaObject()->className(), expected[step]);
+        }
+        for (int step = 3; step >= 0; --step) {
+            Button("btnPrev")->click();
+            QCOMPARE(m_main->CurrentStep(), step);
+            QCOMPARE(m_main->VisiblePage(), m_main->PageOfStep(step));
+        }
+        QVERIFY(!Button("btnPrev")->isEnabled());
+        QCOMPARE(m_main->StepCount(), 6);
+    }
+
+    void resultsPageCountsTheSelectionAndOffersRestart()
+    {
+        GoToComparison();
+        Button("btnNext")->click();
+        QCOMPARE(m_main->CurrentStep(), 5);
+        QCOMPARE(m_main->VisiblePage(), m_main->PageOfStep(5));
+        // Ann is new and Cid differs; Bob is the same and stays unticked.
+        QCOMPARE(Count("lblAddrCount"), QString("2"));
+        QCOMPARE(Count("lblDateCount"), QString("0"));
+        QCOMPARE(Count("lblTaskCount"), QString("0"));
+        QCOMPARE(Count("lblNoteCount"), QString("1"));
+        QVERIFY(!Button("btnNext")->isEnabled());
+        QCOMPARE(Caption(Button("btnNext")), QString("Finish"));
+        QVERIFY(Button("btnPrev")->isEnabled());
+        QCOMPARE(Caption(Button("btnPrev")), QString("Restart"));
+        QCOMPARE(fwtest::Fake(kAppNotes, kDataContacts)->submits.size(), std::size_t(2));
+
+        Button("btnNext")->click(); // disabled: nothing happens
+        QCOMPARE(m_main->CurrentStep(), 5);
+        Button("btnPrev")->click();
+        QCOMPARE(m_main->CurrentStep(), 0);
+        QCOMPARE(VisiblePageName(), QString("TfmSource"));
+        QVERIFY(!Button("btnPrev")->isEnabled());
+        QCOMPARE(Caption(Button("btnNext")), QString("Next >"));
+    }
+
+    void newMigrationReturnsToTheSourcePageKeepingItsChoice()
+    {
+        GoToComparison();
+        Button("btnNext")->click();
+        QCOMPARE(m_main->CurrentStep(), 5);
+        Button("btnNew")->click();
+        QCOMPARE(m_main->CurrentStep(), 0);
+        QVERIFY(Find<QRadioButton>("rbtnPD")->isChecked());
+        QVERIFY(Find<QCheckBox>("cbNote")->isChecked());
+    }
+
+    void backFromComparisonAndForwardLoadsAgain()
+    {
+        GoToComparison();
+        QCOMPARE(fwtest::Fake(kAppPalm, kDataContacts)->loads, 1);
+        Button("btnPrev")->click();
+        QCOMPARE(m_main->CurrentStep(), 3);
+        PlanOf(kAppPalm, kDataContacts).records.push_back({"Dee", "d"});
+        Button("btnNext")->click();
+        QCOMPARE(m_main->CurrentStep(), 4);
+        QCOMPARE(fwtest::Fake(kAppPalm, kDataContacts)->loads, 2);
+        Button("btnNext")->click();
+        QCOMPARE(Count("lblAddrCount"), QString("3"));
+    }
+
+    void failedLoadKeepsTheOptionsPage()
+    {
+        PlanOf(kAppPalm, kDataContacts).loadResult = false;
+        PlanOf(kAppPalm, kDataContacts).errorText = "Palm Desktop data file not found";
+        ChooseSource("rbtnPD", {"cbAddr"});
+        for (int step = 0; step < 4; ++step) {
+            Button("btnNext")->click();
+        }
+        QCOMPARE(m_main->CurrentStep(), 3);
+        QCOMPARE(m_main->VisiblePage(), m_main->PageOfStep(3));
+        QVERIFY(!m_frontEnd->boxes.empty());
+        QVERIFY(m_main->isEnabled());
+    }
+
+    void failedSubmitKeepsTheComparisonPage()
+    {
+        GoToComparison();
+        PlanOf(kAppNotes, kDataContacts).commitResult = false;
+        Button("btnNext")->click();
+        QCOMPARE(m_main->CurrentStep(), 4);
+        QCOMPARE(m_main->VisiblePage(), m_main->PageOfStep(4));
+        QVERIFY(m_main->isEnabled());
+    }
+
+    void settingsAreSavedWhenTheWizardCloses()
+    {
+        ChooseSource("rbtnACT", {"cbTask"});
+        Button("btnNext")->click();
+        Button("btnClose")->click();
+        QVERIFY(!m_main->isVisible());
+        m_main.reset();
+        QVERIFY(m_home->ReadFile("config/corvane/FWLN/FWLN.ini").find("SourceApp=1") != std::string::npos);
+    }
+};
+
+QTEST_MAIN(TfmMainTest)
+#include "TfmMainTest.moc"
