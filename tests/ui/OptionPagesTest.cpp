@@ -464,8 +464,13 @@ private slots:
         QVERIFY(page->isEnabled());
         const auto shown = m_frontEnd.All();
         QVERIFY(!shown.empty());
+        // The load flow's own failure box, not a page refusal and not the exception dialog.
         for (const Shown& one : shown) {
-            QVERIFY2(one.caption != "exception", one.text.c_str());
+            QCOMPARE(one.caption, std::string("Error"));
+            QVERIFY(one.icon == MessageIcon::Error);
+            QVERIFY2(one.text.find("not found") == std::string::npos &&
+                         one.text.find("Please enter") == std::string::npos,
+                     one.text.c_str());
         }
     }
 
