@@ -9,6 +9,7 @@
 
 #include "engine/MigrationDriver.h"
 #include "misc/Settings.h"
+#include "ui/EngineRunner.h"
 
 namespace {
 
@@ -130,7 +131,12 @@ bool TfmLNOption2::LeavePage()
     if (bool* mapping = SourceMappingSwitch(settings)) {
         *mapping = m_cbFieldMap->isChecked();
     }
-    PrepareFieldMapping(static_cast<AppKind>(settings.SourceApp));
+    // Driver operations belong to the engine thread, even a quick one.
+    const AppKind source = static_cast<AppKind>(settings.SourceApp);
+    RunOffGuiThread(window(), [source] {
+        PrepareFieldMapping(source);
+        return true;
+    });
     return true;
 }
 
