@@ -1,7 +1,6 @@
 #include "ui/TfmDump.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -95,6 +94,6 @@ void TfmDump::QuitProgram()
     reject();
     // The main window's own close, posted, so that the settings are saved on the way out.
     if (QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr) {
-        QCoreApplication::postEvent(owner, new QEvent(QEvent::Close));
+        QMetaObject::invokeMethod(owner, "close", Qt::QueuedConnection);
     }
 }
