@@ -57,10 +57,13 @@ TfmMain::TfmMain(QWidget* parent) : QWidget(parent)
     m_imgText = banner->Logo();
     m_btnHelp = MakeButton("btnHelp", "&Help", banner);
     m_btnHelp->setToolTip("Open the user guide");
-    static_cast<QHBoxLayout*>(banner->layout())->addWidget(m_btnHelp, 0, Qt::AlignTop);
-    banner->layout()->setContentsMargins(16, 0, 12, 0);
-    static_cast<QHBoxLayout*>(banner->layout())->setAlignment(m_btnHelp, Qt::AlignTop | Qt::AlignRight);
-    m_btnHelp->setContentsMargins(0, 8, 0, 0);
+    // Help sits in the band's top right corner, clear of its edges.
+    auto* helpColumn = new QVBoxLayout;
+    helpColumn->setContentsMargins(0, 10, 0, 0);
+    helpColumn->addWidget(m_btnHelp);
+    helpColumn->addStretch();
+    static_cast<QHBoxLayout*>(banner->layout())->addSpacing(24);
+    static_cast<QHBoxLayout*>(banner->layout())->addLayout(helpColumn);
 
     m_pClient = new QWidget(this);
     m_pClient->setObjectName("pClient");

@@ -1,0 +1,155 @@
+// Renders every page and dialog of the wizard to PNG files, offscreen, in a temporary home with
+// stand-in connectors, so that no real setting or data is touched. Used by scripts/screenshots.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "engine/FakeConnector.h"
+#include "engine/MigrationDriver.h"
+#include "engine/RecordingFrontEnd.h"
+#include "misc/Settings.h"
+#include "ui/QtFrontEnd.h"
+#include "ui/TfmDebug.h"
+#include "ui/TfmDump.h"
+#include "ui/TfmMain.h"
+#include "ui/TfmPage.h"
+
+namespace {
+
+bool Save(QWidget* widget, const QString& folder, const char* name)
+{
+    QCoreApplication::processEvents();
+    const QString path = folder + "/" + name + ".png";
+    if (!widget->grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", path.toLocal8Bit().constData());
+        return false;
+    }
+    std::printf("%s\n", path.toLocal8Bit().constData());
+    return true;
+}
+
+void TemporaryHome()
+{
+    char pattern[] = "/tmp/ferrywise-shots-XXXXXX";
+    const char* root = ::mkdtemp(pattern);
+    if (root == nullptr) {
+        return;
+    }
+    const std::string home(root);
+    ::setenv("HOME", home.c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+    ::setenv("XDG_DOCUMENTS_DIR", (home + "/Documents").c_str(), 1);
+    ::setenv("FERRYWISE_REGISTRY", (home + "/registry.ini").c_str(), 1);
+}
+
+void Plans()
+{
+    using fwtest::PlanOf;
+    PlanOf(kAppPalm, kDataContacts).records = {
+        {"Anna Berg", "Berg & Sons"}, {"Bruno Costa", "Costa Shipping"}, {"Clara Diaz", "Harbour Office"},
+        {"David Evans", "Evans Ltd"}, {"Eva Fischer", "Fischer AG"},     {"Frank Green", "Green Ferries"}};
+    PlanOf(kAppNotes, kDataContacts).records = {{"Bruno Costa", "Costa Shipping"},
+                                                {"Clara Diaz", "Old Office"}};
+    PlanOf(kAppPalm, kDataCalendar).records = {{"Crossing to Helsinki", "Pier 3"},
+                                               {"Crew meeting", "Bridge"}};
+    PlanOf(kAppPalm, kDataTasks).records = {{"Renew harbour permit", "1"}, {"Order life jackets", ""}};
+    PlanOf(kAppPalm, kDataNotes).records = {{"Timetable ideas", "Summer schedule"}};
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    TemporaryHome();
+    QApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QDir().mkpath(folder);
+
+    fwtest::RecordingFrontEnd frontEnd;
+    frontEnd.makeViews = false;
+    SetFrontEnd(&frontEnd);
+    SetFlowPause(std::chrono::milliseconds(0));
+    fwtest::RegisterFakes({kAppNotes, kAppPalm});
+    Plans();
+
+    bool ok = true;
+    {
+        TfmMain main;
+        std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/opt/notes/Notes.exe");
+        main.show();
+        ok = Save(&main, folder, "01-source") && ok;
+
+        // The option pages of every source, shown in place.
+        main.findChild<QRadioButton*>("rbtnPD")->click();
+        for (const char* box : {"cbAddr", "cbDate", "cbTask", "cbNote"}) {
+            main.findChild<QCheckBox*>(box)->setChecked(true);
+        }
+        auto* next = main.findChild<QPushButton*>("btnNext");
+        next->click();
+        ok = Save(&main, folder, "02-lotus-notes-options-1") && ok;
+        next->click();
+        ok = Save(&main, folder, "03-lotus-notes-options-2") && ok;
+        struct Source
+        {
+            AppKind kind;
+            const char* name;
+        };
+        for (Source source : {Source{kAppGoogle, "04-google-options"},
+                              Source{kAppOutlook, "04-outlook-options"}, Source{kAppACT, "04-act-options"}}) {
+            g_Settings().SourceApp = source.kind;
+            TfmPage* page = main.PageOfStep(3);
+            main.VisiblePage()->hide();
+            page->EnterPage();
+            page->show();
+            ok = Save(&main, folder, source.name) && ok;
+        }
+        g_Settings().SourceApp = kAppPalm;
+        main.ShowStep();
+        next->click();
+        ok = Save(&main, folder, "04-palm-desktop-options") && ok;
+        next->click();
+        ok = Save(&main, folder, "05-comparison") && ok;
+        next->click();
+        ok = Save(&main, folder, "06-results") && ok;
+
+        TfmDebug debug(&main);
+        debug.show();
+        ok = Save(&debug, folder, "07-debug-log-options") && ok;
+        debug.hide();
+        TfmDump dump(&main);
+        dump.show();
+        ok = Save(&dump, folder, "08-exception") && ok;
+        dump.hide();
+
+        QMessageBox box(QMessageBox::Critical, "Error",
+                        "Please migrate at least one type of application data.", QMessageBox::Ok, &main);
+        box.show();
+        ok = Save(&box, folder, "09-message") && ok;
+        box.hide();
+
+        QtFrontEnd qtFrontEnd(&main);
+        std::unique_ptr<IWaitView> view;
+        std::thread([&] {
+            view = qtFrontEnd.CreateWaitView();
+            view->Repaint({"Loading Palm Desktop contacts...", 7300, 9});
+        }).join();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        if (!qtFrontEnd.WaitWidgets().isEmpty()) {
+            ok = Save(qtFrontEnd.WaitWidgets().front(), folder, "10-wait-window") && ok;
+        }
+        view.reset();
+        QCoreApplication::processEvents();
+    }
+    UnregisterAllConnectors();
+    SetFrontEnd(nullptr);
+    return ok ? 0 : 1;
+}
