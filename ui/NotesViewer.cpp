@@ -27,16 +27,26 @@ struct Sheet
     NotesItemKind Kind;
     const char* Database;
     std::vector<const char*> Fields;
+    std::vector<const char*> Captions;
 };
 
 const Sheet kSheets[4] = {
     {"Contacts",
      NotesItemKind::Contacts,
      "names.nsf",
-     {"DisplayName", "BusinessEmail", "PrimaryPhone", "Company", "JobTitle"}},
-    {"Calendar", NotesItemKind::Calendar, "mail.nsf", {"Subject", "Start", "End", "Location"}},
-    {"Tasks", NotesItemKind::Tasks, "mail.nsf", {"Subject", "DueDate", "Priority", "Body"}},
-    {"Notes", NotesItemKind::Notes, "notebook.nsf", {"Title", "Body"}},
+     {"DisplayName", "BusinessEmail", "PrimaryPhone", "Company", "JobTitle"},
+     {"Name", "E-mail", "Phone", "Company", "Job Title"}},
+    {"Calendar",
+     NotesItemKind::Calendar,
+     "mail.nsf",
+     {"Subject", "Start", "End", "Location"},
+     {"Subject", "Start", "End", "Location"}},
+    {"Tasks",
+     NotesItemKind::Tasks,
+     "mail.nsf",
+     {"Subject", "DueDate", "Priority", "Body"},
+     {"Subject", "Due", "Priority", "Body"}},
+    {"Notes", NotesItemKind::Notes, "notebook.nsf", {"Title", "Body"}, {"Title", "Body"}},
 };
 
 const LNFieldDesc* FindField(NotesItemKind kind, const char* name)
@@ -122,7 +132,8 @@ NotesViewer::NotesViewer(const std::string& dataFolder, QWidget* parent) : QWidg
         m_tables[kind] = new QStandardItemModel(0, static_cast<int>(sheet.Fields.size()), this);
         for (int column = 0; column < static_cast<int>(sheet.Fields.size()); ++column) {
             m_tables[kind]->setHeaderData(
-                column, Qt::Horizontal, QString::fromLatin1(sheet.Fields[static_cast<std::size_t>(column)]));
+                column, Qt::Horizontal,
+                QString::fromLatin1(sheet.Captions[static_cast<std::size_t>(column)]));
         }
         auto* filter = new QSortFilterProxyModel(this);
         filter->setObjectName(QStringLiteral("filter%1").arg(kind));
@@ -164,7 +175,7 @@ void NotesViewer::LoadTable(int kind, const std::string& database)
     std::string error;
     int count = 0;
     if (!store.Open(database, error) || !store.BeginRead(sheet.Kind, &count, error)) {
-        m_error += QString::fromStdString(error) + QLatin1Char('\n');
+        AddError(error);
         return;
     }
     std::vector<unsigned char> rec(kLargestRecord);
@@ -181,6 +192,15 @@ void NotesViewer::LoadTable(int kind, const std::string& database)
     }
     store.EndRead();
     if (!error.empty()) {
-        m_error += QString::fromStdString(error) + QLatin1Char('\n');
+        AddError(error);
+    }
+}
+
+// Calendar and tasks share a database: its failure is told once.
+void NotesViewer::AddError(const std::string& error)
+{
+    const QString line = QString::fromStdString(error);
+    if (!m_error.split(QLatin1Char('\n')).contains(line)) {
+        m_error += m_error.isEmpty() ? line : QLatin1Char('\n') + line;
     }
 }

@@ -27,6 +27,7 @@ public:
 
 private:
     void LoadTable(int kind, const std::string& database);
+    void AddError(const std::string& error);
 
     QTabWidget* m_tabs = nullptr;
     QStandardItemModel* m_tables[4] = {};

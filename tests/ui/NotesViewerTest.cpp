@@ -95,7 +95,8 @@ private slots:
         QVERIFY(std::remove((m_folder + "mail.nsf").c_str()) == 0);
         Insert(m_folder + "names.nsf", NotesItemKind::Contacts, Contact("Ann Smith", "ann@example.org"));
         NotesViewer viewer(m_folder);
-        QVERIFY(viewer.GetError().contains("mail.nsf"));
+        // Calendar and tasks share the database: one line for it.
+        QCOMPARE(viewer.GetError().count("mail.nsf"), 1);
         QVERIFY(viewer.findChild<QLabel*>("lblError"));
         QCOMPARE(viewer.GetTable(0)->rowCount(), 1);
         QCOMPARE(viewer.GetTable(1)->rowCount(), 0);
