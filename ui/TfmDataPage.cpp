@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -264,6 +265,18 @@ bool TfmDataPage::LeavePage()
     QWidget* wizard = window();
     void* parent = wizard;
     return RunOffGuiThread(wizard, [parent] { return SubmitSelection(parent, kAppNotes); });
+}
+
+void TfmDataPage::hideEvent(QHideEvent* event)
+{
+    // A minimised wizard keeps its lists.
+    if (!event->spontaneous()) {
+        for (DataType type : kAllDataTypes) {
+            m_models[type]->Clear();
+            UpdateCount(type);
+        }
+    }
+    TfmPage::hideEvent(event);
 }
 
 void TfmDataPage::OnDoubleClicked(DataType type)

@@ -52,6 +52,10 @@ signals:
     void DetailRequested(DataType type, void* record, CxConnector* connector);
 
 protected:
+    // A page the wizard moves away from lets go of its rows: the stores they point into are
+    // cleared by the next load and destroyed at the end of a session.
+    void hideEvent(QHideEvent* event) override;
+
     // Whether the source offers the data type at all (Google: contacts and calendar only).
     virtual bool OffersType(DataType /*type*/) const { return true; }
     // Reloads one shown data type; runs on the engine thread, parent being the wizard window

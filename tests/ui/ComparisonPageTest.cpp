@@ -555,6 +555,22 @@ private slots:
         QCOMPARE(Ticks(page.GetModel(kDataContacts)), (std::vector<bool>(3, tickAll)));
     }
 
+    void leftPageLetsGoOfItsRows()
+    {
+        LoadCompared(kAppOutlook);
+        TfmOLData page;
+        page.show();
+        page.EnterPage();
+        QCOMPARE(page.GetModel(kDataContacts)->rowCount(), 3);
+        // The wizard moves on; a new session destroys the connectors the rows pointed into.
+        page.hide();
+        EndSession(false);
+        BeginSession();
+        QCOMPARE(page.GetModel(kDataContacts)->rowCount(), 0);
+        QCOMPARE(page.GetModel(kDataNotes)->rowCount(), 0);
+        QCOMPARE(page.GetModel(kDataContacts)->RecordAt(0), nullptr);
+    }
+
     void doubleClickAsksForDetail()
     {
         LoadCompared(kAppOutlook);
