@@ -56,6 +56,15 @@ protected:
         return env;
     }
 
+    // A Lotus Notes whose data folder is gone: without a registered one, the program would
+    // make a local Lotus Notes with empty databases, and loading would succeed.
+    void RegisterMissingNotesData()
+    {
+        m_home.WriteFile("registry.ini",
+                         "[HKEY_CURRENT_USER\\SOFTWARE\\Lotus\\Notes\\Installer]\r\nDATADIR=" +
+                             m_home.Path("gone/") + "\r\n");
+    }
+
     Result Run(std::vector<std::string> args)
     {
         args.insert(args.begin(), FW_CLI_PATH);
@@ -165,6 +174,7 @@ TEST_F(CliEndToEndTest, MigrateWithoutDataFails)
 {
     ASSERT_EQ(Run({"settings", "set", "SyncTask", "0"}).status, 0);
     const std::string settings = m_home.ReadFile(kSettingsFile);
+    RegisterMissingNotesData();
 
     Result r = Run({"migrate", "--source", "palm", "--types", "contacts,tasks"});
     EXPECT_EQ(r.status, 1);
@@ -176,6 +186,7 @@ TEST_F(CliEndToEndTest, MigrateWithoutDataFails)
 
 TEST_F(CliEndToEndTest, DumpWithoutDataFails)
 {
+    RegisterMissingNotesData();
     Result r = Run({"dump", "--source", "notes", "--type", "contacts"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
