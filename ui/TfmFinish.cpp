@@ -1,7 +1,9 @@
 #include "ui/TfmFinish.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <string>
@@ -37,7 +39,7 @@ TfmFinish::TfmFinish(QWidget* parent) : TfmPage(parent)
     grid->setColumnStretch(2, 1);
 
     auto* btnLog = new QPushButton("&View Migration Log", this);
-    auto* btnOL = new QPushButton("&Open Lotus Notes", this);
+    auto* btnOL = new QPushButton("Open &Lotus Notes", this);
     auto* btnNew = new QPushButton("Perform New &Migration", this);
     btnLog->setObjectName("btnLog");
     btnOL->setObjectName("btnOL");
@@ -67,7 +69,7 @@ void TfmFinish::EnterPage()
     ConnectorRegistry& registry = ConnectorRegistry::Instance();
     for (int i = 0; i < 4; ++i) {
         SelectionList* list = registry.GetSelectionList(kAllDataTypes[i]);
-        const int count = list != nullptr ? list->GetCount() : 0;
+        const int count = list != nullptr ? static_cast<int>(list->GetCount()) : 0;
         m_lblCount[i]->setText(QString::asprintf("%d", count));
     }
 }
@@ -84,5 +86,12 @@ void TfmFinish::ViewLog()
 
 void TfmFinish::OpenNotes()
 {
+    // An executable file is started; anything else goes to the desktop's default application.
+    const QString program = QString::fromLocal8Bit(g_Settings().LNAppName);
+    const QFileInfo info(program);
+    if (info.isFile() && info.isExecutable()) {
+        QProcess::startDetached(info.absoluteFilePath(), {});
+        return;
+    }
     RunProgram(g_Settings().LNAppName);
 }

@@ -36,7 +36,7 @@ TfmLogPaths::TfmLogPaths(QWidget* parent, const QString& note) : QGroupBox(" Deb
     btnFile->setToolTip("Open the log file");
     btnFolder->setFixedSize(32, 24);
     btnFile->setFixedSize(32, 24);
-    auto* folderLabel = new QLabel("Log F&older:", this);
+    auto* folderLabel = new QLabel("Log &Folder:", this);
     auto* fileLabel = new QLabel("Log F&ile:", this);
     folderLabel->setBuddy(btnFolder);
     fileLabel->setBuddy(btnFile);

@@ -14,9 +14,9 @@ TfmSource::TfmSource(QWidget* parent) : TfmPage(parent)
     setObjectName("TfmSource");
     auto* apps = new QGroupBox(" Choose which application data you need to migrate to Lotus Notes", this);
     m_rbtnGG = new QRadioButton("&Gmail and Google Calendar", apps);
-    m_rbtnOL = new QRadioButton("Microsoft &Outlook", apps);
+    m_rbtnOL = new QRadioButton("Microsoft O&utlook", apps);
     m_rbtnACT = new QRadioButton("&ACT! by Sage", apps);
-    m_rbtnPD = new QRadioButton("&Palm Desktop", apps);
+    m_rbtnPD = new QRadioButton("Palm &Desktop", apps);
     m_rbtnGG->setObjectName("rbtnGG");
     m_rbtnOL->setObjectName("rbtnOL");
     m_rbtnACT->setObjectName("rbtnACT");
@@ -28,10 +28,10 @@ TfmSource::TfmSource(QWidget* parent) : TfmPage(parent)
     }
 
     auto* types = new QGroupBox("Choose which types of data you need to migrate to Lotus Notes", this);
-    m_cbAddr = new QCheckBox("&Contacts", types);
+    m_cbAddr = new QCheckBox("Contact&s", types);
     m_cbDate = new QCheckBox("Ca&lendar", types);
     m_cbTask = new QCheckBox("&Tasks", types);
-    m_cbNote = new QCheckBox("&Notes", types);
+    m_cbNote = new QCheckBox("Not&es", types);
     m_cbAddr->setObjectName("cbAddr");
     m_cbDate->setObjectName("cbDate");
     m_cbTask->setObjectName("cbTask");

@@ -308,6 +308,61 @@ private slots:
         QVERIFY(m_main->isEnabled());
     }
 
+    void resultsPageButtonsOpenTheirTargets_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("notesProgram"); // relative to the home; "" leaves the setting
+        QTest::addColumn<QString>("ranMarker");    // written by the program when it was started
+        QTest::addColumn<QString>("opened");       // handed to the desktop's "open"; "" for none
+        QTest::newRow("executable Lotus Notes program is started") << "btnOL"
+                                                                   << "bin/notes.sh"
+                                                                   << "ran"
+                                                                   << "";
+        QTest::newRow("any other file goes to the desktop") << "btnOL"
+                                                            << "notes.txt"
+                                                            << ""
+                                                            << "notes.txt";
+        QTest::newRow("migration log") << "btnLog"
+                                       << ""
+                                       << ""
+                                       << "config/corvane/FWLN/MILog.txt";
+    }
+
+    void resultsPageButtonsOpenTheirTargets()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, notesProgram);
+        QFETCH(QString, ranMarker);
+        QFETCH(QString, opened);
+        const std::string log = m_home->Path("opened.log");
+        const std::string opener =
+            m_home->WriteFile("bin/opener.sh", "#!/bin/sh\necho \"$1\" >> " + log + "\n");
+        const std::string program =
+            m_home->WriteFile("bin/notes.sh", "#!/bin/sh\ntouch " + m_home->Path("ran") + "\n");
+        m_home->WriteFile("notes.txt", "not a program\n");
+        for (const std::string& script : {opener, program}) {
+            QFile::setPermissions(QString::fromStdString(script),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        qputenv("FERRYWISE_OPEN_COMMAND", opener.c_str());
+        if (!notesProgram.isEmpty()) {
+            std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s",
+                          m_home->Path(notesProgram.toStdString()).c_str());
+        }
+        m_main->PageOfStep(5)->findChild<QPushButton*>(button)->click();
+        if (!ranMarker.isEmpty()) {
+            QTRY_VERIFY(QFileInfo::exists(QString::fromStdString(m_home->Path(ranMarker.toStdString()))));
+        }
+        if (opened.isEmpty()) {
+            QTest::qWait(200);
+            QVERIFY(!QFileInfo::exists(QString::fromStdString(log)));
+        } else {
+            const QString expected = QString::fromStdString(m_home->Path(opened.toStdString())) + "\n";
+            QTRY_COMPARE(QString::fromStdString(m_home->ReadFile("opened.log")), expected);
+        }
+        qunsetenv("FERRYWISE_OPEN_COMMAND");
+    }
+
     void settingsAreSavedWhenTheWizardCloses()
     {
         ChooseSource("rbtnACT", {"cbTask"});
