@@ -219,6 +219,7 @@ int RunNotesHelper(NotesItemKind kind, int argc, char** argv)
     std::string path;
     std::string error;
     NotesStore store;
+    FW_LOG(2, "Lotus Notes %s helper: command %d, database \"%s\".", info.words, command, name.c_str());
     if (command != 1 && command != 2) {
         session.ReportError("Unknown command \"" + session.Params().Text(kLotusNotesParamIds.command) +
                             "\".");
