@@ -111,7 +111,7 @@ TfmDataPage::TfmDataPage(AppKind source, QWidget* parent) : TfmPage(parent), m_s
     auto* buttons = new QHBoxLayout();
     QPushButton* refresh = MakeButton(this, "btnRefresh", "&Refresh");
     QPushButton* selAll = MakeButton(this, "btnSelAll", "Select &All");
-    QPushButton* clear = MakeButton(this, "btnClear", "&Clear Selection");
+    QPushButton* clear = MakeButton(this, "btnClear", "C&lear Selection");
     QPushButton* selDiff = MakeButton(this, "btnSelDiff", "Select &Diff");
     buttons->addWidget(refresh);
     buttons->addStretch(1);

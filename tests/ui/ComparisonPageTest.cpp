@@ -421,7 +421,7 @@ private slots:
         TfmGGData page;
         const char* buttons[][2] = {{"btnRefresh", "&Refresh"},
                                     {"btnSelAll", "Select &All"},
-                                    {"btnClear", "&Clear Selection"},
+                                    {"btnClear", "C&lear Selection"},
                                     {"btnSelDiff", "Select &Diff"}};
         for (const auto& b : buttons) {
             auto* button = page.findChild<QPushButton*>(b[0]);
