@@ -32,22 +32,6 @@ constexpr TabInfo kTabs[kDataTypeCount] = {
     {"tNote", "Notes", "lvNote", "lblNoteCount", "%1 Note records in total"},
 };
 
-bool SwitchOf(DataType type)
-{
-    const FWSettings& settings = g_Settings();
-    switch (type) {
-    case kDataContacts:
-        return settings.SyncAddr;
-    case kDataCalendar:
-        return settings.SyncDate;
-    case kDataTasks:
-        return settings.SyncTask;
-    case kDataNotes:
-        return settings.SyncNote;
-    }
-    return false;
-}
-
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption)
 {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
@@ -127,7 +111,7 @@ TfmDataPage::TfmDataPage(AppKind source, QWidget* parent) : TfmPage(parent), m_s
 
 bool TfmDataPage::IsTypeVisible(DataType type) const
 {
-    return SwitchOf(type) && OffersType(type);
+    return SyncSwitch(g_Settings(), type) && OffersType(type);
 }
 
 void TfmDataPage::EnterPage()

@@ -7,21 +7,6 @@
 
 namespace {
 
-bool& SyncSwitch(FWSettings& settings, DataType type)
-{
-    switch (type) {
-    case kDataContacts:
-        return settings.SyncAddr;
-    case kDataCalendar:
-        return settings.SyncDate;
-    case kDataTasks:
-        return settings.SyncTask;
-    case kDataNotes:
-        break;
-    }
-    return settings.SyncNote;
-}
-
 bool Selected(const CliArguments& args, int status)
 {
     switch (status) {

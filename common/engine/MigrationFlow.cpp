@@ -202,21 +202,6 @@ const char* DataTypeName(DataType type)
     return kNames[type];
 }
 
-bool SyncSwitch(const FWSettings& settings, DataType type)
-{
-    switch (type) {
-    case kDataContacts:
-        return settings.SyncAddr;
-    case kDataCalendar:
-        return settings.SyncDate;
-    case kDataTasks:
-        return settings.SyncTask;
-    case kDataNotes:
-        return settings.SyncNote;
-    }
-    return false;
-}
-
 // The format with its "%s" replaced by the text. Not printf: the formats are ours, but the
 // error text comes from a connector and may hold anything.
 std::string FormatWithError(const char* format, const std::string& error)

@@ -385,6 +385,26 @@ bool SaveSettings()
     return SaveSettings(g_Settings(), g_SettingsIni());
 }
 
+bool& SyncSwitch(FWSettings& settings, DataType type)
+{
+    switch (type) {
+    case kDataContacts:
+        return settings.SyncAddr;
+    case kDataCalendar:
+        return settings.SyncDate;
+    case kDataTasks:
+        return settings.SyncTask;
+    case kDataNotes:
+        break;
+    }
+    return settings.SyncNote;
+}
+
+bool SyncSwitch(const FWSettings& settings, DataType type)
+{
+    return SyncSwitch(const_cast<FWSettings&>(settings), type);
+}
+
 bool GetWorkingFolder(std::string& folder)
 {
     folder.clear();

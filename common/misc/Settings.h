@@ -5,6 +5,7 @@
 //
 // The record is used from one thread at a time (the one that runs the driver); nothing here
 // locks.
+#include "misc/AppKind.h"
 #include "misc/CxIniUtil.h"
 #include "platform/WinTypes.h"
 
@@ -192,6 +193,11 @@ void LoadSettings(); // g_Settings() from g_SettingsIni()
 // False when any write failed (every key is still attempted).
 bool SaveSettings(const FWSettings& settings, const CxIniUtil& ini);
 bool SaveSettings(); // g_Settings() to g_SettingsIni()
+
+// The switch that says whether a run works on a data type: SyncAddr, SyncDate, SyncTask or
+// SyncNote.
+bool& SyncSwitch(FWSettings& settings, DataType type);
+bool SyncSwitch(const FWSettings& settings, DataType type);
 
 // The per-user working folder <roaming app data>/corvane/FWLN/, ending in a separator, made
 // when missing (with its sibling corvane/FWCommon/), each folder private to the user. False,
