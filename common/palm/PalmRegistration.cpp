@@ -1,0 +1,91 @@
+#include "palm/PalmRegistration.h"
+
+#include <memory>
+
+#include "engine/MigrationDriver.h"
+#include "misc/CustomFieldMap.h"
+#include "misc/CxConnector.h"
+#include "palm/PalmEnv.h"
+#include "palm/PalmInfo.h"
+#include "platform/CodePage.h"
+
+namespace {
+
+// The user whose data is loaded: the configured one when the Palm Desktop folder has it,
+// otherwise the first user there, as the option page selects.
+std::int32_t ResolveUser(std::int32_t wanted)
+{
+    PmBuildUserList();
+    const std::vector<PmUser>& users = PmGetUsers();
+    for (const PmUser& user : users) {
+        if (user.userId == wanted) {
+            return wanted;
+        }
+    }
+    return users.empty() ? wanted : users.front().userId;
+}
+
+template <class Front> class PmConnector : public CxConnector
+{
+public:
+    bool Load() override
+    {
+        BeforeLoad();
+        if (m_config.useFile) {
+            // Settings hold texts in the ANSI code page; the file system wants its own bytes.
+            return m_front.LoadByFile(platform::AnsiToUtf8(m_config.fileName));
+        }
+        return m_front.LoadByUser(ResolveUser(m_config.userId));
+    }
+    void Clear() override { m_front.Clear(); }
+    void Configure(const ConnectorConfig& config) override { m_config = config; }
+
+protected:
+    virtual void BeforeLoad() {}
+
+    Front m_front;
+    ConnectorConfig m_config;
+};
+
+class PmAddrConnector : public PmConnector<PmAddrInfo>
+{
+public:
+    CommAddrMgr* GetAddrStore() override { return m_front.GetStore(); }
+
+protected:
+    // The custom field mapping of Palm Desktop, slots 1 to 9 into MappedValues 1 to 9.
+    void BeforeLoad() override
+    {
+        for (int slot = 1; slot <= 9; ++slot) {
+            m_front.SetMappingSlot(slot, GetMappedField(kAppPalm, slot));
+        }
+    }
+};
+
+class PmDateConnector : public PmConnector<PmDateInfo>
+{
+public:
+    CommDateMgr* GetDateStore() override { return m_front.GetStore(); }
+};
+
+class PmTodoConnector : public PmConnector<PmTodoInfo>
+{
+public:
+    CommTaskMgr* GetTaskStore() override { return m_front.GetStore(); }
+};
+
+class PmMemoConnector : public PmConnector<PmMemoInfo>
+{
+public:
+    CommNoteMgr* GetNoteStore() override { return m_front.GetStore(); }
+};
+
+} // namespace
+
+void RegisterPalmConnectors()
+{
+    RegisterConnector(kAppPalm, kDataContacts, [] { return std::make_unique<PmAddrConnector>(); });
+    RegisterConnector(kAppPalm, kDataCalendar, [] { return std::make_unique<PmDateConnector>(); });
+    RegisterConnector(kAppPalm, kDataTasks, [] { return std::make_unique<PmTodoConnector>(); });
+    RegisterConnector(kAppPalm, kDataNotes, [] { return std::make_unique<PmMemoConnector>(); });
+}
