@@ -27,6 +27,11 @@ enum PmFieldType : std::int32_t
 // Longest text a typed string field keeps; the rest is read and dropped.
 inline constexpr std::size_t kPmMaxFieldText = 8191;
 
+// Class marker of a repeat field: no repeat, a class definition follows; anything else refers
+// to a class defined earlier in the file.
+inline constexpr std::uint16_t kPmRepeatNone = 0;
+inline constexpr std::uint16_t kPmRepeatClassDef = 0xFFFF;
+
 class PmDBUtil
 {
 public:
@@ -36,6 +41,7 @@ public:
     PmDBUtil& operator=(const PmDBUtil&) = delete;
 
     // Mode 0 read, 1 write, 2 read and write (each: the file must exist), 3 created anew.
+    // Modes 1 and 2 refuse a file without write permission, as for a read-only file.
     bool Open(const char* path, int mode);
     void Close();
     bool IsOpen() const { return m_file != nullptr; }
@@ -46,6 +52,8 @@ public:
     bool ReadUInt16(std::uint16_t& value);
     bool ReadByte(std::uint8_t& value);
     bool ReadBytes(void* data, std::size_t size);
+    // Reads up to size bytes; gives how many arrived (for messages about a short block).
+    std::size_t ReadAtMost(void* data, std::size_t size);
     bool SkipBytes(std::uint64_t size);
     std::int64_t GetPosition();
     std::int64_t BytesLeft();
@@ -60,6 +68,8 @@ public:
     bool ReadStringField(std::string& text, std::size_t width);
     // Repeat field payload after its type code 8, with class definitions and back-references.
     bool ReadRepeatField(PmRepeat& repeat);
+    // Type code 8, then the payload.
+    bool ReadTypedRepeatField(PmRepeat& repeat);
 
     // The category table of the last category block read; null before.
     PmCategoryMgr* GetCategories() { return m_categories.get(); }
@@ -73,4 +83,6 @@ protected:
 
 private:
     std::FILE* m_file = nullptr;
+    std::int64_t m_size = 0;     // size of the open file, fixed at open
+    std::int64_t m_position = 0; // kept here, so that no read needs a seek to learn it
 };
