@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <mutex>
 #include <pwd.h>
 #include <string_view>
 #include <sys/stat.h>
@@ -157,8 +158,27 @@ bool GetDocumentsFolder(std::string& out)
     return true;
 }
 
+namespace {
+std::mutex g_programFolderLock;
+std::string g_programFolderOverride;
+} // namespace
+
+void SetProgramFolderOverride(const std::string& folder)
+{
+    std::lock_guard<std::mutex> guard(g_programFolderLock);
+    g_programFolderOverride = folder;
+    DropTrailingSeparators(g_programFolderOverride);
+}
+
 bool GetProgramFolder(std::string& out)
 {
+    {
+        std::lock_guard<std::mutex> guard(g_programFolderLock);
+        if (!g_programFolderOverride.empty()) {
+            out = g_programFolderOverride;
+            return true;
+        }
+    }
     std::vector<char> buffer(256);
     for (;;) {
         ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());

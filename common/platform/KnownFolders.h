@@ -17,6 +17,9 @@ bool GetDocumentsFolder(std::string& out);
 
 // The folder that holds the running program (from /proc/self/exe).
 bool GetProgramFolder(std::string& out);
+// Makes GetProgramFolder answer this folder instead (empty: the real one again), so that tests
+// can place files "beside the program" without touching the build's own folders.
+void SetProgramFolderOverride(const std::string& folder);
 
 // Makes one folder with the given mode; true when it exists afterwards (made or already there).
 bool MakeFolder(const std::string& path, unsigned mode = 0700);
