@@ -4,11 +4,17 @@
 // The folder is the "PDPath" override of "corvane.ini" beside the program, else the Palm
 // Desktop registry keys. The users are the sub-folders of that folder that hold Palm data
 // (address, datebook, memopad or todo, in any letter case); a user's ID is stable across runs
-// and derived from the folder name, which is also the user's name.
+// and derived from the folder name, which is also the user's name: the 32-bit FNV-1a hash of
+// the name's bytes with the top bit cleared, 0 taken as 1; should two folders meet on one ID,
+// the later one in name order takes the next free ID.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+// A folder that wins over "corvane.ini" and the registry for the rest of the run (empty: none).
+// Setting it forgets the user list.
+void PmSetDesktopFolderOverride(const std::string& folder);
 
 // 0; -100 for a missing buffer or a zero size; -101 when there is no folder; -102 when the
 // buffer is too small.
@@ -24,8 +30,8 @@ int PmGetDesktopVersion();
 struct PmUser
 {
     std::int32_t userId = 0;
-    std::string name;
-    std::string folderName;
+    std::string name;       // the folder name in the ANSI code page, at most 63 characters
+    std::string folderName; // as on disk
 };
 
 // Builds the user list once per run: the number of users, or -1 when there are none to be
@@ -35,7 +41,8 @@ const std::vector<PmUser>& PmGetUsers();
 // Forgets the list, so that the next build looks again (tests, and a changed folder).
 void PmResetUserList();
 
-// The user's data folder, ending with a separator; false when there is none.
+// The user's data folder, ending with a separator; false when there is none. Builds the user
+// list when it has not been built.
 bool PmGetUserDataPath(std::int32_t userId, std::string& path);
 
 // folder + subFolder + '/' + fileName, with the sub-folder and file names matched without
