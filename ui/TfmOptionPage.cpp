@@ -24,9 +24,9 @@ OpenFileChooser& Chooser()
     return chooser;
 }
 
-QString PlatformOpenFile(QWidget* owner, const QString& start, const QString& filters)
+QString PlatformOpenFile(QWidget* owner, const QString& title, const QString& start, const QString& filters)
 {
-    return QFileDialog::getOpenFileName(owner, QString(), start, filters);
+    return QFileDialog::getOpenFileName(owner, title, start, filters);
 }
 
 } // namespace
@@ -130,11 +130,12 @@ void TfmOptionPage::ShowVersion(QLabel* label, const char* version, bool known, 
     label->setText(known ? FromSettings(version) : fallback);
 }
 
-void TfmOptionPage::BrowseInto(QLineEdit* edit, const QString& fallback, const QString& filters)
+void TfmOptionPage::BrowseInto(QLineEdit* edit, const QString& fallback, const QString& filters,
+                               const QString& title, const std::function<bool(const QString&)>& accept)
 {
     const QString start = edit->text().isEmpty() ? fallback : edit->text();
     const QString chosen =
-        Chooser() ? Chooser()(this, start, filters) : PlatformOpenFile(this, start, filters);
+        Chooser() ? Chooser()(this, start, filters) : PlatformOpenFile(this, title, start, filters);
     if (chosen.isEmpty()) {
         return;
     }
@@ -143,6 +144,9 @@ void TfmOptionPage::BrowseInto(QLineEdit* edit, const QString& fallback, const Q
         ShowError(QString("The chosen path is longer than %1 characters.").arg(edit->maxLength()),
                   MessageIcon::Error);
         edit->setFocus();
+        return;
+    }
+    if (accept && !accept(chosen)) {
         return;
     }
     edit->setText(chosen);

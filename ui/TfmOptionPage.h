@@ -50,8 +50,10 @@ protected:
 
     // Opens the file dialog for edit, starting at its text or at fallback when it is empty;
     // on OK the chosen path replaces the text. A path longer than the edit takes is refused
-    // with a message rather than cut short.
-    void BrowseInto(QLineEdit* edit, const QString& fallback, const QString& filters);
+    // with a message rather than cut short. title captions the dialog; accept, when given,
+    // may refuse the chosen path (it shows its own message), leaving the edit as it was.
+    void BrowseInto(QLineEdit* edit, const QString& fallback, const QString& filters,
+                    const QString& title = QString(), const std::function<bool(const QString&)>& accept = {});
 
     // A message box captioned "Error" over the wizard, through the front end when one is set.
     void ShowError(const QString& text, MessageIcon icon);
