@@ -1,0 +1,171 @@
+// 4.1.x Palm Desktop files read by each of the four 4.1.x readers. The input becomes one file
+// in a private folder (memory-backed where /dev/shm exists); each reader loads it. Then: every
+// kept text fits its field, the binary fields hold what their descriptors say, the category
+// names come from the table, and the records convert into terminated common records.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+#include "misc/CxDebugUtil.h"
+#include "palm/PalmExConvert.h"
+
+namespace {
+
+void Check(bool condition)
+{
+    if (!condition) {
+        std::abort();
+    }
+}
+
+const std::string& FilePath()
+{
+    static const std::string path = [] {
+        char pattern[] = "/dev/shm/fuzz_palm_ex-XXXXXX";
+        char fallback[] = "/tmp/fuzz_palm_ex-XXXXXX";
+        const char* folder = mkdtemp(pattern);
+        if (folder == nullptr) {
+            folder = mkdtemp(fallback);
+        }
+        Check(folder != nullptr);
+        g_debugLog.SetLogFolder((std::string(folder) + "/").c_str());
+        g_debugLog.EnableLog(false);
+        return std::string(folder) + "/input.dat";
+    }();
+    return path;
+}
+
+template <std::size_t N> void CheckTerminated(const char (&field)[N])
+{
+    Check(std::memchr(field, 0, N) != nullptr);
+}
+
+void CheckBase(const PmExDBUtil& util, const PmExRecBase& rec)
+{
+    std::string found;
+    if (util.GetCategoryName(rec.categoryId, found)) {
+        Check(found == rec.categoryName);
+    } else {
+        Check(rec.categoryName.empty());
+    }
+    Check(rec.categoryName.size() <= 15 && rec.text11.size() <= 31 && rec.text12.size() <= 31);
+    for (const PmBinaryField& field : rec.binary) {
+        Check(field.dataLength >= 0);
+        Check(field.data.size() == static_cast<std::size_t>(field.sizeWord == 0 ? 0 : field.dataLength));
+    }
+}
+
+void CheckSchema(const PmExDBUtil& util, std::size_t capacity)
+{
+    Check(util.GetSchema().fieldTypes.size() == util.GetSchema().fieldCount);
+    Check(util.GetSchema().fieldCount <= capacity);
+}
+
+void CheckAddr()
+{
+    PmAddrExUtil util(FilePath());
+    CheckSchema(util, kPmAddrExFieldTypes.size());
+    for (int i = 0; i < PmAddrExUtil::kCustomLabels; ++i) {
+        Check(util.GetCustomLabel(i).size() <= 256);
+    }
+    for (const PmAddrExRec& rec : util.GetRecords()) {
+        CheckBase(util, rec);
+        Check(rec.firstName.size() <= 31 && rec.lastName.size() <= 31 && rec.title.size() <= 31);
+        Check(rec.company.size() <= 255 && rec.note.size() <= 2047 && rec.homePage.size() <= 255);
+        for (const std::string& phone : rec.phones) {
+            Check(phone.size() <= 31);
+        }
+        for (const std::string& custom : rec.customs) {
+            Check(custom.size() <= 255);
+        }
+        for (const PmAddrExAddress& address : rec.addresses) {
+            Check(address.street.size() <= 255 && address.city.size() <= 31 && address.zipCode.size() <= 31);
+        }
+        static CommAddrRec out;
+        std::memset(static_cast<void*>(&out), 0, sizeof out);
+        PmToComm(rec, out);
+        CheckTerminated(out.FirstName);
+        CheckTerminated(out.Company);
+        CheckTerminated(out.WorkAddress.Postal);
+        CheckTerminated(out.OtherAddress.Street);
+        CheckTerminated(out.Note);
+        CheckTerminated(out.Pager);
+        CheckTerminated(out.CustomValues[8]);
+        CheckTerminated(out.Category);
+        Check(out.Birthday == 0 || (out.Birthday >= -657434.0 && out.Birthday < 2958466.0));
+        PmAddrExRec copy = rec;
+        for (std::int32_t key = 0; key <= 46; ++key) {
+            std::string value;
+            if (PmContactValue(copy, key, value, key % 2 == 0)) {
+                Check(value.size() <= 2047);
+            }
+        }
+    }
+}
+
+void CheckDate()
+{
+    PmDateExUtil util(FilePath());
+    CheckSchema(util, kPmDateExFieldTypes.size());
+    for (const PmDateExRec& rec : util.GetRecords()) {
+        CheckBase(util, rec);
+        Check(rec.description.size() <= 255 && rec.note.size() <= 8191 && rec.location.size() <= 255);
+        static CommDateRec out;
+        std::memset(static_cast<void*>(&out), 0, sizeof out);
+        PmToComm(rec, out);
+        CheckTerminated(out.Subject);
+        CheckTerminated(out.Notes);
+        CheckTerminated(out.Location);
+        Check(out.ReminderCount >= 0 && out.ReminderCount <= 1);
+    }
+}
+
+void CheckMemo()
+{
+    PmMemoExUtil util(FilePath());
+    CheckSchema(util, kPmMemoExFieldTypes.size());
+    for (const PmMemoExRec& rec : util.GetRecords()) {
+        CheckBase(util, rec);
+        Check(rec.text.size() <= 8191);
+        static CommNoteRec out;
+        std::memset(static_cast<void*>(&out), 0, sizeof out);
+        PmToComm(rec, out);
+        CheckTerminated(out.Title);
+        CheckTerminated(out.Body);
+    }
+}
+
+void CheckTodo()
+{
+    PmTodoExUtil util(FilePath());
+    CheckSchema(util, kPmTodoExFieldTypes.size());
+    for (const PmTodoExRec& rec : util.GetRecords()) {
+        CheckBase(util, rec);
+        Check(rec.description.size() <= 255 && rec.note.size() <= 8191);
+        static CommTaskRec out;
+        std::memset(static_cast<void*>(&out), 0, sizeof out);
+        PmToComm(rec, out);
+        CheckTerminated(out.Subject);
+        CheckTerminated(out.Notes);
+        Check(out.Priority >= 0 && out.Priority <= 2);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::FILE* out = std::fopen(FilePath().c_str(), "wb");
+    Check(out != nullptr);
+    Check(size == 0 || std::fwrite(data, 1, size, out) == size);
+    std::fclose(out);
+    CheckAddr();
+    CheckDate();
+    CheckMemo();
+    CheckTodo();
+    return 0;
+}
