@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -1210,6 +1211,35 @@ TEST_F(ClassicTest, LoadByUserFindsTheFilesWhateverTheirCase)
     ExpectLogged("Failed to get Palm Desktop data path by user, User ID=" + id, 0, "PalmAddr.cpp");
     ExpectLogged("Can not get Palm Desktop user data path. User ID=" + id, 0, "PalmMemo.cpp");
     PmResetUserList();
+}
+
+// ---- Fuzz seeds ---------------------------------------------------------------------------
+
+// Writes the seeds of fuzz/seeds/fuzz_palm_classic into $FW_PALM_SEED_DIR; skipped without it.
+TEST_F(ClassicTest, WritesFuzzSeeds)
+{
+    const char* dir = std::getenv("FW_PALM_SEED_DIR");
+    if (dir == nullptr) {
+        GTEST_SKIP() << "FW_PALM_SEED_DIR is not set";
+    }
+    PmAddrRec contact = Contact(1, "Ann", "Lee", 1);
+    contact.note = "n";
+    const std::vector<std::pair<std::string, PalmFileWriter>> seeds = {
+        {"address.dat", ClassicFile(AddrHeader(), std::vector<PmAddrRec>{contact, Contact(2, "B", "C", 2)})},
+        {"datebook.dat", ClassicFile(DateHeader(), std::vector<DateIn>{Entry(1, 2), Entry(2, 2, 0x8001, {7}),
+                                                                        Entry(3, 4), Entry(4, 5), Entry(5, 0)})},
+        {"memopad.dat",
+         ClassicFile(MemoHeader(), std::vector<PmMemoRec>{Memo(1, 0, "Title\r\nBody"), Memo(2, 0x80, "gone")})},
+        {"todo.dat", ClassicFile(TodoHeader(), std::vector<PmTodoRec>{Todo(1, 0, 1), Todo(2, 4, 5)})},
+        {"datebook-long.dat", [] {
+             DateIn entry = Entry(1, 3);
+             entry.rec.note = std::string(300, 'x');
+             return ClassicFile(DateHeader(), std::vector<DateIn>{entry});
+         }()},
+    };
+    for (const auto& [name, writer] : seeds) {
+        EXPECT_TRUE(writer.WriteFile(std::string(dir) + "/" + name)) << name;
+    }
 }
 
 // ---- Conversion into the common records ---------------------------------------------------
