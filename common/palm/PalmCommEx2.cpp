@@ -21,8 +21,6 @@
 #include "palm/PalmTime.h"
 #include "platform/CodePage.h"
 
-TdmMain dmMain;
-
 namespace {
 
 // Every bound buffer holds this much; below it mdbtools cuts long memos silently.
@@ -146,6 +144,9 @@ bool IsAscii(std::string_view text)
 
 } // namespace
 
+// Defined after the lock above, so that it goes before the lock at the end of the process.
+TdmMain dmMain;
+
 // ---------------------------------------------------------------------------------------------
 // Column values
 
@@ -255,11 +256,13 @@ PmConnection::PmConnection() : m(std::make_unique<Impl>()) {}
 
 PmConnection::~PmConnection()
 {
-    // No logging here: the data module goes at the end of the process.
-    m->CloseQuery();
+    // No logging here: the data module goes at the end of the process, after the log.
     if (m->sql != nullptr) {
         std::string ignored;
         CallMdb(ignored, [this] {
+            if (m->queryOpen) {
+                mdb_sql_reset(m->sql);
+            }
             if (m->sql->mdb != nullptr) {
                 mdb_close(m->sql->mdb);
                 m->sql->mdb = nullptr;
