@@ -46,8 +46,9 @@ template <std::size_t N> void CheckTerminated(const char (&field)[N])
 
 void CheckBase(const PmExDBUtil& util, const PmExRecBase& rec)
 {
+    // The name is looked up once the category ID (position 5) has been read.
     std::string found;
-    if (util.GetCategoryName(rec.categoryId, found)) {
+    if (util.GetSchema().fieldCount > 5 && util.GetCategoryName(rec.categoryId, found)) {
         Check(found == rec.categoryName);
     } else {
         Check(rec.categoryName.empty());

@@ -14,7 +14,7 @@ namespace {
 // After a failing field the calendar, memo and to-do readers log one line per remaining
 // record. The count comes from the file, so the lines are bounded by what the file could have
 // held, and never fewer than this many.
-constexpr std::int64_t kMinErrorLines = 1024;
+constexpr std::int64_t kMinErrorLines = 256;
 
 // Every field of a record takes at least a type code and a 32-bit value.
 constexpr std::int64_t kMinFieldBytes = 8;

@@ -131,7 +131,11 @@ public:
         at.fileName = Size();
         CString(o.fileName);
         at.reserved2 = Size();
-        Bytes(o.reserved2.value_or(std::vector<std::uint8_t>(layout.reserved2Size, 0)));
+        if (o.reserved2) {
+            Bytes(*o.reserved2);
+        } else {
+            Bytes(std::string(layout.reserved2Size, '\0'));
+        }
         at.labels = Size();
         if (layout.labels) {
             for (const std::string& label : o.customLabels) {

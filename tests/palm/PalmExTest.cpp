@@ -994,7 +994,7 @@ TEST_F(PalmExTest, ErrorLinesAreBoundedByWhatTheFileCanHold)
         errors += l.message.rfind("Error reading Palm Desktop Calendar", 0) == 0 ? 1 : 0;
     }
     EXPECT_GE(errors, 1);
-    EXPECT_LE(errors, 1025);
+    EXPECT_LE(errors, 257);
     EXPECT_EQ(Count("Calculated Record Count: 4294967295"), 1);
 }
 
