@@ -1,7 +1,16 @@
 #pragma once
-// Palm Desktop access options. For now only the heading and the load and comparison on
-// leaving; the user choice and the by-file options come with the Palm Desktop connectors.
+// Palm Desktop access options: the Palm user whose data is loaded, the installed Palm Desktop
+// version, and per data type a database file chosen by name instead of the user's own data
+// (for migrating without Palm Desktop installed).
+#include "misc/AppKind.h"
 #include "ui/TfmOptionPage.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
 
 class TfmPDOption : public TfmOptionPage
 {
@@ -10,5 +19,29 @@ class TfmPDOption : public TfmOptionPage
 public:
     explicit TfmPDOption(QWidget* parent = nullptr);
 
+    void EnterPage() override;
     bool LeavePage() override;
+
+private:
+    // The controls of one data type's tab, in the order contacts, calendar, tasks, notes.
+    struct FileControls
+    {
+        QWidget* tab = nullptr;
+        QCheckBox* box = nullptr;
+        QLineEdit* edit = nullptr;
+        QPushButton* browse = nullptr;
+    };
+
+    void FillUsers();
+    void ShowDesktopVersion();
+    void EnableFile(DataType type);
+    void BrowseFile(DataType type);
+
+    QComboBox* m_cbPDUser;
+    QLabel* m_lblPDVersion;
+    QTabWidget* m_pcMain;
+    QCheckBox* m_cbAddrSwap;
+    FileControls m_files[kDataTypeCount];
+    // The user list is asked for, and a missing one reported, once per run of the wizard.
+    bool m_usersAsked = false;
 };
