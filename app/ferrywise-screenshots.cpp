@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -36,18 +37,40 @@ bool Save(QWidget* widget, const QString& folder, const char* name)
     return true;
 }
 
-void TemporaryHome()
+std::string TemporaryHome()
 {
     char pattern[] = "/tmp/ferrywise-shots-XXXXXX";
     const char* root = ::mkdtemp(pattern);
     if (root == nullptr) {
-        return;
+        return {};
     }
     const std::string home(root);
     ::setenv("HOME", home.c_str(), 1);
     ::setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
     ::setenv("XDG_DOCUMENTS_DIR", (home + "/Documents").c_str(), 1);
     ::setenv("FERRYWISE_REGISTRY", (home + "/registry.ini").c_str(), 1);
+    return home;
+}
+
+// A Palm Desktop folder with two users and a palm.exe of 4.1.4, found through the registry as
+// on a machine where Palm Desktop is installed.
+void PalmDesktop(const std::string& home)
+{
+    if (home.empty()) {
+        return;
+    }
+    const std::string folder = home + "/Palm/";
+    for (const char* user : {"Anna Berg", "Harbour Office"}) {
+        QDir().mkpath(QString::fromStdString(folder + user + "/address"));
+    }
+    QFile(QString::fromStdString(folder + "palm.exe")).open(QIODevice::WriteOnly);
+    QFile registry(QString::fromStdString(home + "/registry.ini"));
+    if (registry.open(QIODevice::WriteOnly)) {
+        const std::string text = "[HKEY_CURRENT_USER\\Software\\U.S. Robotics\\Pilot Desktop\\Core]\n"
+                                 "DesktopPath=" +
+                                 folder + "\n[FileVersions]\n" + folder + "palm.exe=4.1.4.10\n";
+        registry.write(text.c_str());
+    }
 }
 
 void Plans()
@@ -68,8 +91,9 @@ void Plans()
 
 int main(int argc, char** argv)
 {
-    TemporaryHome();
+    const std::string home = TemporaryHome();
     QApplication app(argc, argv);
+    PalmDesktop(home);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(folder);
 
