@@ -708,8 +708,8 @@ struct MappingCase
 };
 
 const MappingCase kMappingCases[] = {
-    // Kind 1: "Note" copies 63 characters; "Work Phone" finds its phone; "Main Phone" has none
-    // and claims... nothing, since every classic phone of Anna has text; key 99 is no key.
+    // Kind 1: "Note" copies 63 characters; "Work Phone" finds its phone; "Main Phone" finds no
+    // phone with its label and no empty phone to claim; key 99 is no key.
     {"classic",
      "4.1.0.0",
      Files::Classic,
