@@ -66,7 +66,12 @@ bool PmClassicDBUtil::LoadFile(const std::string& path)
         return false;
     }
     Say(2, m_messages.loading, path.c_str());
+    // Nothing of an earlier file stays: a failed load holds only what this one read.
     SetDefaults();
+    ClearStore();
+    m_categories.reset();
+    m_databaseFileName.clear();
+    m_tableString.clear();
     if (!Open(path.c_str(), 2)) {
         Say(0, m_messages.openFailed, path.c_str());
         return false;

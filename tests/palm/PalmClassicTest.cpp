@@ -923,6 +923,13 @@ TEST_F(ClassicTest, EmptyMissingAndReadOnlyFiles)
     ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
     EXPECT_TRUE(todo.Load(path));
     EXPECT_EQ(todo.GetRecords().size(), 3u);
+
+    // A failed load after a good one holds nothing of the earlier file.
+    EXPECT_FALSE(todo.Load(missing));
+    EXPECT_TRUE(todo.GetRecords().empty());
+    EXPECT_EQ(todo.GetCategories(), nullptr);
+    std::string name;
+    EXPECT_FALSE(todo.GetCategoryName(0, name));
 }
 
 // ---- Categories and schema ---------------------------------------------------------------
