@@ -1028,6 +1028,22 @@ TEST_F(PalmEx2Test, MissingFilesAndEmptyPathsFailTheLoad)
     EXPECT_FALSE(folder.Load(m_home.Root()));
 }
 
+TEST_F(PalmEx2Test, PathsAreTakenLiterally)
+{
+    FW_REQUIRE_SAMPLE("MemoPad/MemoPad.mdb");
+    // Blanks, quotes and shell characters are part of the name: nothing expands or splits it.
+    const std::string folder = m_home.Path("Palm Data $(touch injected) 'x' ~");
+    fs::create_directories(folder);
+    const std::string path = folder + "/Memo Pad*.mdb";
+    fs::create_symlink(SamplePath("MemoPad/MemoPad.mdb"), path);
+    PmMemoEx2Util reader(path);
+    EXPECT_TRUE(reader.IsLoaded());
+    EXPECT_EQ(reader.GetRecords().size(), 10u);
+    EXPECT_FALSE(fs::exists("injected"));
+    EXPECT_FALSE(fs::exists(folder + "/injected"));
+    EXPECT_EQ(dmMain.connMemo.GetDataSource(), path);
+}
+
 TEST_F(PalmEx2Test, AFileThatIsNoAccessDatabaseLoadsWithoutRecords)
 {
     const std::string path =
