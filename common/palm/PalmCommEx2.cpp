@@ -947,7 +947,9 @@ std::int32_t EndDateOf(std::string_view token)
     const int year = LeadingNumber(token.substr(0, 4));
     const int month = LeadingNumber(token.substr(4, 2));
     const int day = LeadingNumber(token.substr(6, 2));
-    if (year < 1970 || year > 2037 || month < 1 || month > 12 || day < 1 || day > 31) {
+    // A day that does not exist, or that a 32-bit time value cannot hold, is no end rather
+    // than some other day.
+    if (year < 1902 || year > 2037 || month < 1 || month > 12 || day < 1 || day > 31) {
         return kPmNoEndDate;
     }
     return PmTime(year, month, day, 0, 0, 0).GetValue();

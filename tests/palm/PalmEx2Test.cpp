@@ -227,6 +227,10 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"D1 20091231T000000Z 20090601T000000Z", true, 1, 1, 0, 0, 0, 0, 2009, 12, 31},
         RuleCase{"W1 MO #0;20090101T000000", true, 2, 1, 0x02, 0, 0, 0, 0, 0, 0},
         RuleCase{"MD1 5 20101231 20100105", true, 4, 1, 0, 0, 0, 5, 2010, 12, 31},
+        // An end a time value cannot hold, or no date at all, is no end.
+        RuleCase{"D1 20991231T000000", true, 1, 1, 0, 0, 0, 0, 0, 0, 0},
+        RuleCase{"D1 20091331T000000", true, 1, 1, 0, 0, 0, 0, 0, 0, 0},
+        RuleCase{"D1 #5", true, 1, 1, 0, 0, 0, 0, 0, 0, 0},
         // A rule without any blank, or without an end, has no end (not the end date 0).
         RuleCase{"D1", true, 1, 1, 0, 0, 0, 0, 0, 0, 0},
         RuleCase{"W1 MO WE", true, 2, 1, 0x0A, 0, 0, 0, 0, 0, 0},
