@@ -70,6 +70,8 @@ bool PmExDBUtil::LoadByUser(std::int32_t userId)
     if (!PmGetUserDataPath(userId, folder)) {
         Log(0, "Failed to get user database path by user ID.");
         m_loaded = false;
+        ClearStore();
+        m_categories.reset();
         return false;
     }
     const std::string path = PmDataFilePath(folder, m_traits.subFolder, m_traits.fileName);

@@ -1147,6 +1147,7 @@ TEST_F(PalmExTest, LoadByUserFindsTheFilesWhateverTheirCase)
     const std::int32_t stranger = user == 1 ? 2 : 1;
     EXPECT_FALSE(todo.LoadByUser(stranger));
     EXPECT_FALSE(todo.IsLoaded());
+    EXPECT_TRUE(todo.GetRecords().empty());
     ExpectInOrder({"Start loading Palm Desktop Tasks by user ID: " + std::to_string(stranger),
                    "Failed to get user database path by user ID."});
 }
