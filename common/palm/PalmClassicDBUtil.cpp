@@ -23,6 +23,16 @@ void PmClassicDBUtil::SetDefaults()
     m_schema.fieldTypes.assign(m_traits.fieldTypes, m_traits.fieldTypes + m_traits.fieldCount);
 }
 
+void PmClassicDBUtil::Reset()
+{
+    // Nothing of an earlier file stays: a failed load holds only what this one read.
+    SetDefaults();
+    ClearStore();
+    m_categories.reset();
+    m_databaseFileName.clear();
+    m_tableString.clear();
+}
+
 void PmClassicDBUtil::Log(int level, const char* format, ...) const
 {
     if (!g_debugLog.Wants(level)) {
@@ -41,6 +51,7 @@ bool PmClassicDBUtil::LoadByUser(std::int32_t userId)
     std::string folder;
     if (!PmGetUserDataPath(userId, folder)) {
         Say(0, m_messages.noUserFolder, static_cast<int>(userId));
+        Reset();
         m_loaded = false;
         return false;
     }
@@ -66,12 +77,7 @@ bool PmClassicDBUtil::LoadFile(const std::string& path)
         return false;
     }
     Say(2, m_messages.loading, path.c_str());
-    // Nothing of an earlier file stays: a failed load holds only what this one read.
-    SetDefaults();
-    ClearStore();
-    m_categories.reset();
-    m_databaseFileName.clear();
-    m_tableString.clear();
+    Reset();
     if (!Open(path.c_str(), 2)) {
         Say(0, m_messages.openFailed, path.c_str());
         return false;

@@ -144,6 +144,7 @@ protected:
 
 private:
     void SetDefaults();
+    void Reset();
     bool LoadFile(const std::string& path);
     bool ReadCategoryBlock();
     bool ReadSchema();

@@ -1214,6 +1214,10 @@ TEST_F(ClassicTest, LoadByUserFindsTheFilesWhateverTheirCase)
     EXPECT_FALSE(date.LoadByUser(stranger));
     EXPECT_FALSE(memo.LoadByUser(stranger));
     EXPECT_FALSE(todo.LoadByUser(stranger));
+    for (std::size_t count : {addr.GetRecords().size(), date.GetRecords().size(), memo.GetRecords().size(),
+                              todo.GetRecords().size()}) {
+        EXPECT_EQ(count, 0u) << "nothing of the earlier load stays";
+    }
     const std::string id = std::to_string(stranger);
     ExpectLogged("Failed to get Palm Desktop data path by user, User ID=" + id, 0, "PalmAddr.cpp");
     ExpectLogged("Can not get Palm Desktop user data path. User ID=" + id, 0, "PalmMemo.cpp");
