@@ -8,6 +8,7 @@
 #include "lotus/LNRegistration.h"
 #include "misc/CxDebugUtil.h"
 #include "notes/LNLocalSetup.h"
+#include "palm/PalmRegistration.h"
 #include "ui/QtFrontEnd.h"
 #include "ui/TfmDump.h"
 #include "ui/TfmMain.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName("Ferrywise for Lotus Notes");
 
     RegisterLotusConnectors();
+    RegisterPalmConnectors();
     QtFrontEnd frontEnd;
     // Before the session begins, so that whatever its start reports reaches the user.
     SetFrontEnd(&frontEnd);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -204,10 +205,34 @@ bool ParseSelect(const std::string& text, CliArguments& a, std::string& error)
     return true;
 }
 
+// --palm-folder and --palm-user, which only a Palm Desktop source takes.
+bool ParsePalmOptions(const OptionReader& options, CliArguments& a, std::string& error)
+{
+    static constexpr std::pair<const char*, std::string CliArguments::*> kOptions[] = {
+        {"--palm-folder", &CliArguments::palmFolder}, {"--palm-user", &CliArguments::palmUser}};
+    for (const auto& [name, member] : kOptions) {
+        const std::string* value = options.Get(name);
+        if (value == nullptr) {
+            continue;
+        }
+        if (a.source != kAppPalm) {
+            error = std::string(name) + " applies to --source palm only";
+            return false;
+        }
+        if (value->empty()) {
+            error = std::string(name) + " needs a value";
+            return false;
+        }
+        a.*member = *value;
+    }
+    return true;
+}
+
 bool ParseMigrate(const std::vector<std::string>& args, CliArguments& a, std::string& error)
 {
-    OptionReader options({"--source", "--types", "--select"}, {"--dry-run"});
-    if (!options.Read(args, 1, error) || !ParseSource(options, true, a, error)) {
+    OptionReader options({"--source", "--types", "--select", "--palm-folder", "--palm-user"}, {"--dry-run"});
+    if (!options.Read(args, 1, error) || !ParseSource(options, true, a, error) ||
+        !ParsePalmOptions(options, a, error)) {
         return false;
     }
     if (const std::string* types = options.Get("--types");
@@ -224,8 +249,9 @@ bool ParseMigrate(const std::vector<std::string>& args, CliArguments& a, std::st
 
 bool ParseDump(const std::vector<std::string>& args, CliArguments& a, std::string& error)
 {
-    OptionReader options({"--source", "--type", "--format"}, {});
-    if (!options.Read(args, 1, error) || !ParseSource(options, false, a, error)) {
+    OptionReader options({"--source", "--type", "--format", "--palm-folder", "--palm-user"}, {});
+    if (!options.Read(args, 1, error) || !ParseSource(options, false, a, error) ||
+        !ParsePalmOptions(options, a, error)) {
         return false;
     }
     const std::string* type = options.Get("--type");
@@ -393,6 +419,7 @@ std::string CliUsage(CliCommand command)
         return "Usage: ferrywise-cli migrate --source palm|outlook|google|act\n"
                "                             [--types contacts,calendar,tasks,notes]\n"
                "                             [--select new,diff,same|all|none] [--dry-run]\n"
+               "                             [--palm-folder DIR] [--palm-user NAME]\n"
                "\n"
                "Loads Lotus Notes and the source, compares them and migrates the selected\n"
                "records into Lotus Notes.\n"
@@ -402,6 +429,9 @@ std::string CliUsage(CliCommand command)
                "  --select LIST   which records to migrate: new, diff and/or same, all or\n"
                "                  none (default: new,diff)\n"
                "  --dry-run       compare and show what would be migrated; change nothing\n"
+               "  --palm-folder DIR  Palm Desktop: the folder that holds the users' data\n"
+               "                  folders (for instance one copied from an old computer)\n"
+               "  --palm-user NAME   Palm Desktop: the user, by the name of the user's folder\n"
                "\n"
                "Prints, per data type, how many source records are new, different or the\n"
                "same as in Lotus Notes, then how many were migrated and where the migration\n"
@@ -410,6 +440,7 @@ std::string CliUsage(CliCommand command)
     case CliCommand::Dump:
         return "Usage: ferrywise-cli dump --source KIND --type contacts|calendar|tasks|notes\n"
                "                          [--format json|csv]\n"
+               "                          [--palm-folder DIR] [--palm-user NAME]\n"
                "\n"
                "Loads one data type of an application as a migration would and prints every\n"
                "record with all its fields, in UTF-8.\n"
@@ -419,6 +450,8 @@ std::string CliUsage(CliCommand command)
                "  --type TYPE     the data type to load\n"
                "  --format FMT    json (default: an array of objects) or csv (a header row,\n"
                "                  then one row per record)\n"
+               "  --palm-folder DIR, --palm-user NAME\n"
+               "                  Palm Desktop: as for migrate\n"
                "\n"
                "Dates are given as ISO 8601 text together with the stored number.\n"
                "Exit status: 0 done, 1 the load failed, 2 usage error.\n";

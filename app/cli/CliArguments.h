@@ -50,6 +50,10 @@ struct CliArguments
     bool selectDiff = true;
     bool selectSame = false;
     bool dryRun = false;
+    // migrate and dump with Palm Desktop as source: the Palm Desktop folder and the user
+    // (a user folder name) for this run; empty: as the settings and the installation say
+    std::string palmFolder;
+    std::string palmUser;
 
     // dump
     DataType type = kDataContacts;

@@ -32,6 +32,10 @@ int RunDumpCommand(const CliArguments& args, IFrontEnd& frontEnd, std::ostream& 
         return kCliExitUsage;
     }
     CliSession session(frontEnd);
+    if (std::string error; !CliSession::ApplyPalmOptions(args, error)) {
+        err << "ferrywise-cli: " << error << "\n";
+        return kCliExitUsage;
+    }
     // Contacts carry the mapped custom values a migration from this application would carry.
     PrepareFieldMapping(args.source);
     if (!LoadOne(nullptr, args.source, args.type)) {

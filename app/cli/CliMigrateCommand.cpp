@@ -25,6 +25,10 @@ bool Selected(const CliArguments& args, int status)
 int RunMigrateCommand(const CliArguments& args, IFrontEnd& frontEnd, std::ostream& out, std::ostream& err)
 {
     CliSession session(frontEnd);
+    if (std::string error; !CliSession::ApplyPalmOptions(args, error)) {
+        err << "ferrywise-cli: " << error << "\n";
+        return kCliExitUsage;
+    }
 
     // For this run only: the session ends without saving the settings.
     FWSettings& settings = g_Settings();

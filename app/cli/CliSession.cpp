@@ -1,10 +1,13 @@
 #include "cli/CliSession.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "misc/Settings.h"
 #include "notes/LNLocalSetup.h"
+#include "palm/PalmEnv.h"
+#include "platform/CodePage.h"
 
 namespace {
 
@@ -42,4 +45,53 @@ CliSession::~CliSession()
 {
     EndSession(false);
     SetFrontEnd(nullptr);
+}
+
+bool CliSession::ApplyPalmOptions(const CliArguments& args, std::string& error)
+{
+    if (args.source != kAppPalm) {
+        return true;
+    }
+    if (!args.palmFolder.empty()) {
+        std::error_code failed;
+        if (!std::filesystem::is_directory(args.palmFolder, failed)) {
+            error = "no Palm Desktop folder '" + args.palmFolder + "'";
+            return false;
+        }
+        PmSetDesktopFolderOverride(args.palmFolder);
+        PmResetUserList();
+    }
+    if (args.palmUser.empty()) {
+        return true;
+    }
+    PmBuildUserList();
+    const std::vector<PmUser>& users = PmGetUsers();
+    const PmUser* found = nullptr;
+    for (const PmUser& user : users) {
+        if (user.folderName == args.palmUser) {
+            found = &user;
+            break;
+        }
+    }
+    for (const PmUser& user : users) {
+        if (found == nullptr &&
+            platform::AnsiCompareNoCase(user.folderName.c_str(), args.palmUser.c_str()) == 0) {
+            found = &user;
+        }
+    }
+    if (found != nullptr) {
+        g_Settings().PDUserID = found->userId;
+        return true;
+    }
+    error = "no Palm Desktop user '" + args.palmUser + "'";
+    if (users.empty()) {
+        error += ": the Palm Desktop folder holds no users' data";
+    } else {
+        error += " (users:";
+        for (const PmUser& user : users) {
+            error += " " + user.folderName;
+        }
+        error += ")";
+    }
+    return false;
 }

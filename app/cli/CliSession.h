@@ -2,6 +2,9 @@
 // One run of the driver for a command: the front end set, the session begun, and at the end
 // the session ended without saving the settings, so that options given on the command line
 // never reach the user's settings file.
+#include <string>
+
+#include "cli/CliArguments.h"
 #include "engine/FrontEnd.h"
 #include "engine/MigrationDriver.h"
 #include "misc/CxConnector.h"
@@ -13,6 +16,10 @@ public:
     ~CliSession();
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
+
+    // --palm-folder and --palm-user for this run (the user into PDUserID). False, with the
+    // reason, when the folder or the user cannot be found.
+    static bool ApplyPalmOptions(const CliArguments& args, std::string& error);
 
     // Calls visit(record, status) for every record in the store of the connector's data type,
     // in load order; record points into the store (CommAddrRec*, CommDateRec*, ...).

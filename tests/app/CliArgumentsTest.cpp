@@ -48,6 +48,9 @@ const Refused kRefused[] = {
     {"dump --source lotus --type contacts", "unknown source 'lotus'"},
     {"dump --source notes --type memos", "unknown data type 'memos'"},
     {"dump --source notes --type notes --format xml", "unknown format 'xml' (json|csv)"},
+    {"migrate --source act --palm-folder /p", "--palm-folder applies to --source palm only"},
+    {"dump --source notes --type contacts --palm-user Ann", "--palm-user applies to --source palm only"},
+    {"migrate --source palm --palm-user=", "--palm-user needs a value"},
     {"settings", "settings needs an action"},
     {"settings delete LogLevel", "unknown settings action 'delete'"},
     {"settings --force list", "unknown option '--force'"},
@@ -169,6 +172,22 @@ TEST(CliArguments, DumpTakesEveryKind)
         EXPECT_EQ(result.args.source, c.source);
         EXPECT_EQ(result.args.type, c.type);
         EXPECT_EQ(result.args.format, c.format);
+    }
+}
+
+TEST(CliArguments, PalmFolderAndUser)
+{
+    for (const char* command : {"migrate", "dump"}) {
+        SCOPED_TRACE(command);
+        std::vector<std::string> line = {command,         "--source",         "palm",
+                                         "--palm-folder", "/mnt/old pc/Palm", "--palm-user=Hans M"};
+        if (std::string(command) == "dump") {
+            line.insert(line.end(), {"--type", "contacts"});
+        }
+        CliParseResult result = ParseCliArguments(line);
+        ASSERT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(result.args.palmFolder, "/mnt/old pc/Palm");
+        EXPECT_EQ(result.args.palmUser, "Hans M");
     }
 }
 

@@ -6,11 +6,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "Version.h"
 #include "common/TempHome.h"
+#include "palm/PalmExFileWriter.h"
 #include "platform/KnownFolders.h"
 
 extern char** environ;
@@ -192,6 +194,130 @@ TEST_F(CliEndToEndTest, DumpWithoutDataFails)
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("Error: Loading Lotus Notes Contacts Error: "), std::string::npos) << r.err;
     EXPECT_FALSE(platform::FileExists(m_home.Path(kSettingsFile)));
+}
+
+// ---- Palm Desktop as the source --------------------------------------------------------------
+
+const std::string kPalmSamples = std::string(FW_SHARED_DIR) + "/samples/palm6";
+
+// A 4.1.x Palm Desktop user folder: two contacts (one with a name in Windows-1252) and a memo.
+void WriteExUser(const std::string& folder)
+{
+    std::vector<PmAddrExRec> contacts(2);
+    contacts[0].recordId = 1;
+    contacts[0].firstName = "J\xF6rg";
+    contacts[0].lastName = "M\xFCller";
+    contacts[0].phones = {"+49 89 1", "", "", "", "", "", ""};
+    contacts[1].recordId = 2;
+    contacts[1].firstName = "Ana";
+    contacts[1].lastName = "Pe\xF1"
+                           "a";
+    contacts[1].phoneLabels = {4, 0, 0, 0, 0, 0, 0};
+    contacts[1].phones = {"ana@example.com", "", "", "", "", "", ""};
+    std::vector<PmMemoExRec> memos(1);
+    memos[0].recordId = 1;
+    memos[0].text = "Ferry times\r\nSummer schedule";
+    std::filesystem::create_directories(folder + "/Address");
+    std::filesystem::create_directories(folder + "/MemoPad");
+    fwtest::PalmExFileWriter addr;
+    addr.File(contacts);
+    ASSERT_TRUE(addr.WriteFile(folder + "/Address/ADDRESS.DAT"));
+    fwtest::PalmExFileWriter memo;
+    memo.File(memos);
+    ASSERT_TRUE(memo.WriteFile(folder + "/MemoPad/MemoPad.dat"));
+}
+
+// A 6.x Palm Desktop user folder: the sample databases, copied into the test's home.
+bool CopySampleUser(const std::string& folder)
+{
+    std::error_code failed;
+    if (!std::filesystem::exists(kPalmSamples + "/address/Address.mdb", failed)) {
+        return false;
+    }
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy(kPalmSamples, folder, std::filesystem::copy_options::recursive, failed);
+    return !failed;
+}
+
+struct PalmDumpCase
+{
+    const char* user;
+    bool samples;
+    std::vector<std::string> expected; // UTF-8 texts the dump must hold
+};
+
+TEST_F(CliEndToEndTest, PalmContactsOfEachGenerationAreDumped)
+{
+    const std::string palm = m_home.Path("Palm");
+    WriteExUser(palm + "/Ex");
+    const bool samples = CopySampleUser(palm + "/Six");
+    const PalmDumpCase cases[] = {
+        {"Ex",
+         false,
+         {"\"J\xC3\xB6rg\"", "\"M\xC3\xBCller\"",
+          "\"Pe\xC3\xB1"
+          "a\"",
+          "\"ana@example.com\""}},
+        {"Six",
+         true,
+         {"\"J\xC3\xB6rg\"",
+          "\"M\xC3\xBCller-L\xC3\xBC"
+          "denscheidt\"",
+          "\"Anna\""}},
+    };
+    for (const PalmDumpCase& c : cases) {
+        SCOPED_TRACE(c.user);
+        if (c.samples && !samples) {
+            continue; // the shared samples are not there
+        }
+        Result r = Run(
+            {"dump", "--source", "palm", "--type", "contacts", "--palm-folder", palm, "--palm-user", c.user});
+        EXPECT_EQ(r.status, 0) << r.err;
+        for (const std::string& text : c.expected) {
+            EXPECT_NE(r.out.find(text), std::string::npos) << text << " in\n" << r.out;
+        }
+    }
+
+    Result unknown = Run(
+        {"dump", "--source", "palm", "--type", "contacts", "--palm-folder", palm, "--palm-user", "Nobody"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("no Palm Desktop user 'Nobody' (users: Ex"), std::string::npos) << unknown.err;
+    Result notPalm = Run({"dump", "--source", "notes", "--type", "contacts", "--palm-folder", palm});
+    EXPECT_EQ(notPalm.status, 2);
+    EXPECT_NE(notPalm.err.find("--palm-folder applies to --source palm only"), std::string::npos)
+        << notPalm.err;
+}
+
+// A migration from Palm Desktop reaches the local Lotus Notes: the next dump of Lotus Notes
+// shows the records, the migration log lists them, and a second run finds them all the same.
+TEST_F(CliEndToEndTest, PalmMigrationReachesLotusNotes)
+{
+    const std::string palm = m_home.Path("Palm");
+    WriteExUser(palm + "/Ex");
+    Result first = Run({"migrate", "--source", "palm", "--types", "contacts,notes", "--palm-folder", palm});
+    ASSERT_EQ(first.status, 0) << first.out << first.err;
+
+    Result contacts = Run({"dump", "--source", "notes", "--type", "contacts"});
+    ASSERT_EQ(contacts.status, 0) << contacts.err;
+    for (const char* text : {"\"J\xC3\xB6rg\"", "\"M\xC3\xBCller\"",
+                             "\"Pe\xC3\xB1"
+                             "a\"",
+                             "\"ana@example.com\""}) {
+        EXPECT_NE(contacts.out.find(text), std::string::npos) << text << " in\n" << contacts.out;
+    }
+    Result notes = Run({"dump", "--source", "notes", "--type", "notes"});
+    ASSERT_EQ(notes.status, 0) << notes.err;
+    EXPECT_NE(notes.out.find("\"Ferry times\""), std::string::npos) << notes.out;
+
+    const std::string log = m_home.ReadFile(kMigrationLog);
+    EXPECT_NE(log.find("Email: ana@example.com"), std::string::npos) << log;
+    EXPECT_NE(log.find("Ferry times"), std::string::npos) << log;
+
+    Result second =
+        Run({"migrate", "--source", "palm", "--types", "contacts,notes", "--palm-folder", palm, "--dry-run"});
+    ASSERT_EQ(second.status, 0) << second.err;
+    EXPECT_NE(second.out.find("contacts: 0 new, 0 diff, 2 same"), std::string::npos) << second.out;
+    EXPECT_NE(second.out.find("notes: 0 new, 0 diff, 1 same"), std::string::npos) << second.out;
 }
 
 } // namespace
