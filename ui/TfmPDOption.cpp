@@ -15,6 +15,7 @@
 #include "palm/PalmEnv.h"
 #include "palm/PalmInfo.h"
 #include "platform/CodePage.h"
+#include "ui/EngineRunner.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ TfmPDOption::TfmPDOption(QWidget* parent)
         controls.browse->setFixedWidth(32);
         grid->addWidget(controls.browse, 1, 1);
         if (type == kDataContacts) {
-            // Shown as on the other platforms; the tick is not used.
+            // Kept for the layout; the tick is not used.
             m_cbAddrSwap = new QCheckBox("Swap Last Name and First Name", controls.tab);
             m_cbAddrSwap->setObjectName("cbAddrSwap");
             grid->addWidget(m_cbAddrSwap, 2, 0, 1, 2);
@@ -227,8 +228,12 @@ void TfmPDOption::BrowseFile(DataType type)
         // The path is checked as the settings will hold it: in the ANSI code page, where a
         // character the code page lacks becomes '?' and the file is no longer found.
         const std::string stored = platform::AnsiToUtf8(platform::Utf8ToAnsi(chosen.toStdString()));
-        const int generation = kind.check(stored);
-        if (generation < kPmClassic || generation > kPmEx2) {
+        // The check loads the whole database: on the engine thread, so the wizard keeps painting.
+        const bool recognised = RunOffGuiThread(window(), [&kind, &stored] {
+            const int generation = kind.check(stored);
+            return generation >= kPmClassic && generation <= kPmEx2;
+        });
+        if (!recognised) {
             ShowError(kind.refusal, MessageIcon::Error);
             edit->setFocus();
             return false;

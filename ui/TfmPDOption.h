@@ -40,7 +40,7 @@ private:
     QComboBox* m_cbPDUser;
     QLabel* m_lblPDVersion;
     QTabWidget* m_pcMain;
-    QCheckBox* m_cbAddrSwap;
+    QCheckBox* m_cbAddrSwap = nullptr;
     FileControls m_files[kDataTypeCount];
     // The user list is asked for, and a missing one reported, once per run of the wizard.
     bool m_usersAsked = false;
