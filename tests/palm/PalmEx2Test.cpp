@@ -963,6 +963,62 @@ TEST_F(PalmEx2Test, LoadLogsStatementsAndKeepsTheConnectionOpen)
               std::string::npos);
 }
 
+TEST_F(PalmEx2Test, AccessorRunsStatementsAsGiven)
+{
+    FW_REQUIRE_SAMPLE("address/Address.mdb");
+    PmMDBAccessor accessor;
+    ASSERT_TRUE(accessor.Open(kPmAccessorAddr, SamplePath("address/Address.mdb")));
+    EXPECT_EQ(accessor.GetConnection(), &dmMain.connAddr);
+    EXPECT_EQ(accessor.GetQuery(), &dmMain.qryAddr);
+
+    // The samples' own query check.
+    const std::pair<std::int32_t, std::int32_t> expected[] = {{1001, 0},   {1002, 1},   {1003, 0}, {1004, 4},
+                                                              {1005, 128}, {1006, 132}, {1007, 0}};
+    std::vector<std::pair<std::int32_t, std::int32_t>> rows;
+    PmRow row;
+    for (bool more = accessor.QueryFirst("SELECT [Record ID], [Status] FROM Main ", row); more;
+         more = accessor.QueryNext(row)) {
+        ASSERT_EQ(row.size(), 2u);
+        ASSERT_EQ(row[0].GetKind(), PmColumnValue::kInteger);
+        rows.emplace_back(row[0].GetInteger(), row[1].GetInteger());
+    }
+    const std::vector<std::pair<std::int32_t, std::int32_t>> wanted(std::begin(expected), std::end(expected));
+    EXPECT_EQ(rows, wanted);
+    EXPECT_TRUE(row.empty());
+
+    // Column kinds: booleans, null integers and texts as they come.
+    ASSERT_TRUE(accessor.SelectFirst("Main", {"Private", "Birthday", "Prefix", "Note"}, row));
+    EXPECT_EQ(row[0].GetKind(), PmColumnValue::kBoolean);
+    EXPECT_FALSE(row[0].GetBoolean());
+    ASSERT_TRUE(accessor.SelectNext("Main", {"Private", "Birthday", "Prefix", "Note"}, row));
+    EXPECT_TRUE(row[0].GetBoolean());
+    EXPECT_TRUE(row[1].IsEmpty()); // null
+    EXPECT_EQ(row[2].GetKind(), PmColumnValue::kText);
+    EXPECT_EQ(row[2].GetText(), ""); // null reads as an empty text
+    EXPECT_EQ(row[3].GetText(), "Gr\xC3\xBC\xC3\x9F"
+                                "e an die Familie \xE2\x80\x93 bis bald!");
+
+    // The next row of another statement than the one remembered is not fetched.
+    ClearLog();
+    EXPECT_FALSE(accessor.SelectNext("Main", {"Private"}, row));
+    EXPECT_NE(Log().find("This query is not same with former query. Ignore this query."), std::string::npos);
+    // Statements that fail are logged with the library's message; nothing is written.
+    EXPECT_FALSE(accessor.QueryFirst("SELECT [Nothing] FROM Main ", row));
+    EXPECT_FALSE(accessor.Execute("DELETE FROM Main "));
+    EXPECT_FALSE(accessor.QueryFirst("", row));
+    const std::string log = Log();
+    EXPECT_NE(log.find("Database Query Error, Query String=SELECT [Nothing] FROM Main , Error="),
+              std::string::npos);
+    EXPECT_NE(log.find("Database Query Error, Query String=DELETE FROM Main , Error="), std::string::npos);
+    EXPECT_NE(log.find("Invalid query string found."), std::string::npos);
+
+    // A kind without a connection.
+    ClearLog();
+    PmMDBAccessor unknown;
+    EXPECT_FALSE(unknown.Open(9, SamplePath("address/Address.mdb")));
+    EXPECT_NE(Log().find("There is no valid database connection to open this file."), std::string::npos);
+}
+
 TEST_F(PalmEx2Test, MissingFilesAndEmptyPathsFailTheLoad)
 {
     const std::string missing = m_home.Path("nothing/here.mdb");
