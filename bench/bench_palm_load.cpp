@@ -6,6 +6,7 @@
 // the benchmark (getrusage), in megabytes.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -183,7 +184,10 @@ const Files& TheFiles()
             WEXITSTATUS(status) != 0) {
             std::abort();
         }
-        std::atexit([] { std::filesystem::remove_all(TheFiles().folder); });
+        // A plain copy of the folder's name: at exit the static strings may be gone already.
+        static char removeAtExit[4096];
+        std::snprintf(removeAtExit, sizeof removeAtExit, "%s", folder);
+        std::atexit([] { std::filesystem::remove_all(removeAtExit); });
         return f;
     }();
     return files;
