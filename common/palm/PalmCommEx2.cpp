@@ -359,6 +359,12 @@ bool PmQuery::Open(std::string& error, bool& databaseError)
         error = "The query has no statement.";
         return false;
     }
+    // Nothing is ever written to these databases; and mdbtools' parser loses memory on the
+    // statements it rejects, so only SELECTs go to it.
+    if (g_ascii_strncasecmp(m_sql.c_str(), "SELECT ", 7) != 0) {
+        error = "Only SELECT statements are run.";
+        return false;
+    }
     MdbSQL* result = LoggedCall([&] { return mdb_sql_run_query(c.sql, m_sql.c_str()); });
     if (result == nullptr || c.sql->cur_table == nullptr) {
         databaseError = true;

@@ -1009,7 +1009,7 @@ TEST_F(PalmEx2Test, AccessorRunsStatementsAsGiven)
     const std::string log = Log();
     EXPECT_NE(log.find("Database Query Error, Query String=SELECT [Nothing] FROM Main , Error="),
               std::string::npos);
-    EXPECT_NE(log.find("Database Query Error, Query String=DELETE FROM Main , Error="), std::string::npos);
+    EXPECT_NE(log.find("Database Query Error, Query String=DELETE FROM Main \r\n"), std::string::npos);
     EXPECT_NE(log.find("Invalid query string found."), std::string::npos);
 
     // A kind without a connection.
