@@ -39,7 +39,9 @@ int CaptureFile()
     static const int fd = [] {
         std::FILE* file = std::tmpfile();
         if (file != nullptr) {
-            return ::fileno(file);
+            const int fd = ::fileno(file);
+            ::fcntl(fd, F_SETFD, FD_CLOEXEC); // not for the helper programs the engine starts
+            return fd;
         }
         return ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     }();
@@ -56,7 +58,7 @@ template <class Call> auto CallMdb(std::string& captured, Call call)
     std::fflush(stderr);
     int saved = -1;
     if (target >= 0) {
-        saved = ::dup(2);
+        saved = ::fcntl(2, F_DUPFD_CLOEXEC, 0);
         if (saved >= 0) {
             if (::ftruncate(target, 0) != 0 || ::lseek(target, 0, SEEK_SET) < 0 || ::dup2(target, 2) < 0) {
                 ::close(saved);
