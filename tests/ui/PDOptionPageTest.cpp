@@ -167,6 +167,8 @@ private slots:
     void cleanup()
     {
         TfmOptionPage::SetOpenFileChooser({});
+        // The fakes made by a load go now, not after the journal they write to at exit.
+        ConnectorRegistry::Instance().DestroyAll();
         UnregisterAllConnectors();
         SetFrontEnd(nullptr);
         m_frontEnd.reset();
