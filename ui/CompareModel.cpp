@@ -1,5 +1,6 @@
 #include "ui/CompareModel.h"
 
+#include <QStringList>
 #include <cstring>
 #include <string_view>
 
@@ -43,6 +44,27 @@ template <std::size_t N> QString Text(const char (&field)[N])
 {
     const std::u16string wide = platform::AnsiToUtf16(std::string_view(field, strnlen(field, N)));
     return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
+}
+
+// A contact's row caption: its display name; sources without one (Palm Desktop, most
+// address books) get the name from its parts, else the company, else the e-mail address.
+QString ContactCaption(const CommAddrRec& r)
+{
+    QString caption = Text(r.DisplayName);
+    if (!caption.isEmpty()) {
+        return caption;
+    }
+    QStringList parts;
+    for (const QString& part : {Text(r.FirstName), Text(r.MiddleName), Text(r.LastName)}) {
+        if (!part.isEmpty()) {
+            parts << part;
+        }
+    }
+    caption = parts.join(QLatin1Char(' '));
+    if (caption.isEmpty()) {
+        caption = Text(r.Company);
+    }
+    return caption.isEmpty() ? Text(r.Email) : caption;
 }
 
 QString DateTimeText(const SYSTEMTIME& time)
@@ -232,7 +254,7 @@ QString CompareModel::CellText(DataType type, const void* record, int column)
         const auto& r = *static_cast<const CommAddrRec*>(record);
         switch (column) {
         case 0:
-            return Text(r.DisplayName);
+            return ContactCaption(r);
         case 1:
             return Text(r.Email);
         case 2:

@@ -402,6 +402,36 @@ private slots:
         QCOMPARE(CompareModel::CellText(kDataCalendar, &date, 2), QString("03/05/2024 10:00:15"));
     }
 
+    // Sources without display names still give every contact row a caption.
+    void contactCaptions()
+    {
+        struct Case
+        {
+            const char* display;
+            const char* first;
+            const char* last;
+            const char* company;
+            const char* email;
+            const char* caption;
+        };
+        const Case cases[] = {
+            {"Dr. Ann Lee", "Ann", "Lee", "Acme", "ann@x", "Dr. Ann Lee"},
+            {"", "J\xf6rg", "M\xfcller", "Acme", "", "J\xc3\xb6rg M\xc3\xbcller"},
+            {"", "", "Lee", "Acme", "", "Lee"},
+            {"", "", "", "Acme", "ann@x", "Acme"},
+            {"", "", "", "", "ann@x", "ann@x"},
+        };
+        for (const Case& c : cases) {
+            auto contact = Zeroed<CommAddrRec>();
+            std::strcpy(contact.DisplayName, c.display);
+            std::strcpy(contact.FirstName, c.first);
+            std::strcpy(contact.LastName, c.last);
+            std::strcpy(contact.Company, c.company);
+            std::strcpy(contact.Email, c.email);
+            QCOMPARE(CompareModel::CellText(kDataContacts, &contact, 0), QString::fromUtf8(c.caption));
+        }
+    }
+
     void selectDiffAfterSelectAllUnticksSameRows()
     {
         LoadCompared(kAppOutlook);
