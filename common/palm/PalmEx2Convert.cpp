@@ -136,7 +136,7 @@ void PmToComm(const PmTodoEx2Rec& rec, CommTaskRec& out)
         out.Private = 1;
         out.Sensitivity = 2;
     }
-    out.DueDate = rec.dueDate;
+    out.DueDate = rec.dueDate == -1 ? 0 : rec.dueDate; // -1: no due date, which is 0 here
     out.Priority = PmConvertPriority(rec.priority);
     PmConvertRepeat(out.Recurrence, rec.repeat);
 }

@@ -12,6 +12,7 @@
 
 #include "Version.h"
 #include "common/TempHome.h"
+#include "palm/PalmClassicFiles.h"
 #include "palm/PalmExFileWriter.h"
 #include "platform/KnownFolders.h"
 
@@ -249,9 +250,12 @@ struct PalmDumpCase
 TEST_F(CliEndToEndTest, PalmContactsOfEachGenerationAreDumped)
 {
     const std::string palm = m_home.Path("Palm");
+    ASSERT_TRUE(fwtest::WriteClassicUser(
+        palm, "Classic", {{"Fran\xE7ois", "Ren\xE9", "Caf\xE9 Nord", "1", "r@x"}}, {}, {}, {}));
     WriteExUser(palm + "/Ex");
     const bool samples = CopySampleUser(palm + "/Six");
     const PalmDumpCase cases[] = {
+        {"Classic", false, {"\"Ren\xC3\xA9\"", "\"Fran\xC3\xA7ois\"", "\"Caf\xC3\xA9 Nord\"", "\"r@x\""}},
         {"Ex",
          false,
          {"\"J\xC3\xB6rg\"", "\"M\xC3\xBCller\"",
@@ -281,7 +285,8 @@ TEST_F(CliEndToEndTest, PalmContactsOfEachGenerationAreDumped)
     Result unknown = Run(
         {"dump", "--source", "palm", "--type", "contacts", "--palm-folder", palm, "--palm-user", "Nobody"});
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_NE(unknown.err.find("no Palm Desktop user 'Nobody' (users: Ex"), std::string::npos) << unknown.err;
+    EXPECT_NE(unknown.err.find("no Palm Desktop user 'Nobody' (users: Classic Ex"), std::string::npos)
+        << unknown.err;
     Result notPalm = Run({"dump", "--source", "notes", "--type", "contacts", "--palm-folder", palm});
     EXPECT_EQ(notPalm.status, 2);
     EXPECT_NE(notPalm.err.find("--palm-folder applies to --source palm only"), std::string::npos)

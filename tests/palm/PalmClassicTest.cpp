@@ -1365,6 +1365,12 @@ TEST(ClassicConvert, TodoItems)
         EXPECT_EQ(out.ReminderSet, 0);
         EXPECT_EQ(out.Recurrence.Kind, 0);
     }
+    // -1 in the file is "no due date", which the common record holds as 0.
+    PmTodoRec none = Todo(2, 0, 1);
+    ASSERT_EQ(none.dueDate, -1);
+    CommTaskRec out;
+    PmToComm(none, out);
+    EXPECT_EQ(out.DueDate, 0);
 }
 
 TEST(ClassicConvert, MemoTitleAndBody)

@@ -23,8 +23,8 @@
 #include "engine/MigrationDriver.h"
 #include "engine/RecordingFrontEnd.h"
 #include "misc/Settings.h"
+#include "palm/PalmClassicFiles.h"
 #include "palm/PalmEnv.h"
-#include "support/PalmClassicFiles.h"
 #include "ui/TfmPDOption.h"
 
 namespace {

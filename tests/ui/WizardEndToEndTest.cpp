@@ -18,10 +18,10 @@
 #include "misc/Settings.h"
 #include "notes/LNLocalSetup.h"
 #include "notes/NotesStore.h"
+#include "palm/PalmClassicFiles.h"
 #include "palm/PalmEnv.h"
 #include "palm/PalmRegistration.h"
 #include "platform/Files.h"
-#include "support/PalmClassicFiles.h"
 #include "ui/TfmMain.h"
 #include "ui/TfmPage.h"
 

@@ -1,7 +1,7 @@
 #pragma once
-// Whole classic Palm Desktop databases for the wizard tests, built with the byte writer of the
-// reader tests: a header with one category besides "Unfiled", the database's schema and the
-// records given. WriteClassicUser lays out a user folder as Palm Desktop keeps it.
+// Whole classic Palm Desktop databases for the wizard and command-line tests, built with the byte writer of
+// the reader tests: a header with one category besides "Unfiled", the database's schema and the records
+// given. WriteClassicUser lays out a user folder as Palm Desktop keeps it.
 #include <cstdint>
 #include <filesystem>
 #include <string>
