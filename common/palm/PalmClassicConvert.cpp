@@ -64,24 +64,7 @@ void PmToComm(const PmMemoRec& rec, CommNoteRec& out)
 bool PmContactValue(PmAddrRec& rec, std::int32_t key, std::string& value, bool claimEmptySlot)
 {
     if (key >= 5 && key <= 12) {
-        const std::int32_t label = key - 5;
-        for (std::size_t i = 0; i < rec.phones.size(); ++i) {
-            if (rec.phoneLabels[i] == label) {
-                value = rec.phones[i];
-                return true;
-            }
-        }
-        if (!claimEmptySlot) {
-            return false;
-        }
-        for (std::size_t i = 0; i < rec.phones.size(); ++i) {
-            if (rec.phones[i].empty()) {
-                rec.phoneLabels[i] = label;
-                value.clear();
-                return true;
-            }
-        }
-        return false;
+        return PmPhoneSlotValue(rec.phones, rec.phoneLabels, key - 5, value, claimEmptySlot);
     }
     switch (key) {
     case 1:

@@ -2,8 +2,10 @@
 // Rules that the conversion of every Palm Desktop database generation shares: status filter,
 // text copies, phone placement, alarms, priorities, repeat patterns, memo titles, and the
 // Palm contact field catalogue of each Palm Desktop version kind.
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "misc/CommRecords.h"
@@ -25,6 +27,32 @@ void PmCopyText(char (&dest)[N], std::string_view text, std::size_t maxChars = S
 void PmPlacePhone(CommAddrRec& rec, int label, std::string_view text);
 // "Work Phone" ... "Mobile Phone"; any other number gives "Work Phone".
 const char* PmPhoneLabelText(int label);
+
+// The text of the phone slot that carries the label. With claimEmptySlot (the custom-field
+// mapping), when no slot carries it, the first slot with an empty text is given the label and
+// its empty text is the value. False when there is no such slot.
+template <std::size_t N>
+bool PmPhoneSlotValue(std::array<std::string, N>& phones, std::array<std::int32_t, N>& labels,
+                      std::int32_t label, std::string& value, bool claimEmptySlot)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        if (labels[i] == label) {
+            value = phones[i];
+            return true;
+        }
+    }
+    if (!claimEmptySlot) {
+        return false;
+    }
+    for (std::size_t i = 0; i < N; ++i) {
+        if (phones[i].empty()) {
+            labels[i] = label;
+            value.clear();
+            return true;
+        }
+    }
+    return false;
+}
 
 // Alarm of a calendar entry: advance unit 0 minutes, 1 hours, 2 days.
 void PmConvertAlarm(CommDateRec& rec, bool alarmSet, std::int32_t advance, std::int32_t unit);

@@ -36,27 +36,6 @@ const std::string& AddressPart(const PmEx2Address& address, int part)
     }
 }
 
-bool PhoneValue(PmAddrEx2Rec& rec, std::int32_t label, std::string& value, bool claimEmptySlot)
-{
-    for (std::size_t i = 0; i < rec.phones.size(); ++i) {
-        if (rec.phoneLabels[i] == label) {
-            value = rec.phones[i];
-            return true;
-        }
-    }
-    if (!claimEmptySlot) {
-        return false;
-    }
-    for (std::size_t i = 0; i < rec.phones.size(); ++i) {
-        if (rec.phones[i].empty()) {
-            rec.phoneLabels[i] = label;
-            value.clear();
-            return true;
-        }
-    }
-    return false;
-}
-
 bool ChatValue(PmAddrEx2Rec& rec, std::int32_t label, std::string& value, bool claimEmptySlot)
 {
     for (std::size_t i = 0; i < rec.chats.size(); ++i) {
@@ -151,7 +130,7 @@ void PmToComm(const PmMemoEx2Rec& rec, CommNoteRec& out)
 bool PmContactValue(PmAddrEx2Rec& rec, std::int32_t key, std::string& value, bool claimEmptySlot)
 {
     if (key >= 13 && key <= 20) {
-        return PhoneValue(rec, key - 13, value, claimEmptySlot);
+        return PmPhoneSlotValue(rec.phones, rec.phoneLabels, key - 13, value, claimEmptySlot);
     }
     if (key >= 21 && key <= 35) {
         static const PmEx2Address PmAddrEx2Rec::*const kBlocks[] = {&PmAddrEx2Rec::work, &PmAddrEx2Rec::home,

@@ -47,25 +47,6 @@ template <std::size_t N> int FindLabel(const std::array<std::int32_t, N>& labels
     return -1;
 }
 
-bool PhoneValue(PmAddrExRec& rec, std::int32_t label, std::string& value, bool claimEmptySlot)
-{
-    int slot = FindLabel(rec.phoneLabels, label);
-    if (slot < 0 && claimEmptySlot) {
-        for (std::size_t i = 0; i < rec.phones.size(); ++i) {
-            if (rec.phones[i].empty()) {
-                rec.phoneLabels[i] = label;
-                slot = static_cast<int>(i);
-                break;
-            }
-        }
-    }
-    if (slot < 0) {
-        return false;
-    }
-    value = rec.phones[static_cast<std::size_t>(slot)];
-    return true;
-}
-
 bool ImValue(PmAddrExRec& rec, std::int32_t label, std::string& value, bool claimEmptySlot)
 {
     int slot = FindLabel(rec.imLabels, label);
@@ -151,7 +132,7 @@ void PmToComm(const PmMemoExRec& rec, CommNoteRec& out)
 bool PmContactValue(PmAddrExRec& rec, std::int32_t key, std::string& value, bool claimEmptySlot)
 {
     if (key >= 5 && key <= 12) {
-        return PhoneValue(rec, key - 5, value, claimEmptySlot);
+        return PmPhoneSlotValue(rec.phones, rec.phoneLabels, key - 5, value, claimEmptySlot);
     }
     if (key >= 13 && key <= 27) {
         const PmAddrExAddress& address = rec.addresses[static_cast<std::size_t>((key - 13) / 5)];
