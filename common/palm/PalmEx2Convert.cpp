@@ -1,6 +1,7 @@
 #include "palm/PalmEx2Convert.h"
 
 #include "palm/PalmConvert.h"
+#include "palm/PalmExConvert.h"
 #include "palm/PalmTime.h"
 
 namespace {
@@ -14,10 +15,11 @@ void CopyAddress(AddressBlock& out, const PmEx2Address& address)
     PmCopyText(out.Country, address.country);
 }
 
-// The column holds a day number; read as unsigned 32 bits, an empty column counting as 0.
+// The column holds a day number, read as unsigned 32 bits, as the 4.1.x files hold it. An
+// empty column (0) is no date rather than one far before 1900, which Lotus Notes would keep.
 double OleDateOf(std::int32_t dayNumber)
 {
-    return static_cast<double>(static_cast<std::uint32_t>(dayNumber)) - kPmEx2DayOffset;
+    return PmExBirthdayToOleDate(static_cast<double>(static_cast<std::uint32_t>(dayNumber)));
 }
 
 const std::string& AddressPart(const PmEx2Address& address, int part)

@@ -487,8 +487,8 @@ TEST_F(PalmEx2Test, ContactsIntoCommonRecords)
     EXPECT_STREQ(joerg.Pager, "+49 89 1000002");
     EXPECT_STREQ(joerg.MobilePhone, "+49 171 1000001");
     EXPECT_STREQ(joerg.HomePhone, "");
-    EXPECT_DOUBLE_EQ(joerg.Birthday, -129080608.0);
-    EXPECT_DOUBLE_EQ(joerg.Anniversary, -129080608.0);
+    EXPECT_DOUBLE_EQ(joerg.Birthday, 0.0); // an empty column is no date
+    EXPECT_DOUBLE_EQ(joerg.Anniversary, 0.0);
 
     CommAddrRec max;
     PmToComm(reader.GetRecords()[6], max);
