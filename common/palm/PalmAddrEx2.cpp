@@ -1,7 +1,6 @@
 #include "palm/PalmAddrEx2.h"
 
 #include "misc/CxDebugUtil.h"
-#include "palm/PalmEnv.h"
 
 namespace {
 
@@ -133,6 +132,20 @@ void PlacePhonesByLabel(PmAddrEx2Rec& rec)
     }
 }
 
+const PmEx2Messages kMessages = {
+    .loading = "Loading Palm Desktop Contacts:",
+    .openFailed = "Open Palm Desktop Contacts database failed: ",
+    .mainStart = "Start loading Palm Desktop Contacts main records.",
+    .firstFetched = "Query first record in the Contacts database table successfully.",
+    .firstFailed =
+        "Failed to query the first record of the Contacts main table. Check if there is any records "
+        "in the database table.",
+    .nextFailed = "Failed to query the next record of the Contacts main table. Check if it is the end of the "
+                  "table.",
+    .mainDone = "Loading Palm Desktop Contacts main records completed successfully.",
+    .loadingByUser = "Start loading Palm Desktop Contacts by user ID: ",
+};
+
 } // namespace
 
 PmAddrEx2Util::PmAddrEx2Util() = default;
@@ -156,62 +169,29 @@ const PmColumnList& PmAddrEx2Util::Columns()
     return columns;
 }
 
+void PmAddrEx2Util::LogLine(int level, const char* text) const
+{
+    FW_LOG(level, "%s", text);
+}
+
 bool PmAddrEx2Util::Load(const std::string& path)
 {
-    m_loaded = false;
-    m_records.clear();
-    FW_LOG(2, "Loading Palm Desktop Contacts:%s", path.c_str());
-    if (!Open(kPmAccessorAddr, path)) {
-        FW_LOG(0, "Open Palm Desktop Contacts database failed: %s", path.c_str());
-        return false;
-    }
-    FW_LOG(2, "Start loading Palm Desktop Contacts main records.");
-    const PmColumnList& columns = Columns();
-    PmRow row;
-    bool fetched = m_accessor->SelectFirst("Main", columns, row);
-    if (fetched) {
-        FW_LOG(2, "Query first record in the Contacts database table successfully.");
-    } else {
-        FW_LOG(
-            2,
-            "Failed to query the first record of the Contacts main table. Check if there is any records in "
-            "the database table.");
-    }
-    while (fetched) {
-        PmAddrEx2Rec rec;
-        if (row.size() == kColumnCount) {
+    m_loaded = LoadMain(
+        kMessages, kPmAccessorAddr, path, Columns(), m_records,
+        [](PmAddrEx2Rec& rec, const PmRow& row) {
             for (std::size_t i = 0; i < kColumnCount; ++i) {
                 if (kColumns[i].set != nullptr) {
                     kColumns[i].set(rec, row[i]);
                 }
             }
-        }
-        PlacePhonesByLabel(rec);
-        GetCategoryName(rec.categoryId, rec.categoryName);
-        m_records.push_back(std::move(rec));
-        fetched = m_accessor->SelectNext("Main", columns, row);
-        if (!fetched) {
-            FW_LOG(
-                2,
-                "Failed to query the next record of the Contacts main table. Check if it is the end of the "
-                "table.");
-        }
-    }
-    FW_LOG(2, "Loading Palm Desktop Contacts main records completed successfully.");
-    m_loaded = true;
-    return true;
+        },
+        PlacePhonesByLabel);
+    return m_loaded;
 }
 
 bool PmAddrEx2Util::LoadByUser(std::int32_t userId)
 {
-    FW_LOG(2, "Start loading Palm Desktop Contacts by user ID: %d", userId);
-    std::string folder;
-    if (!PmGetUserDataPath(userId, folder)) {
-        FW_LOG(0, "Failed to get user database path by user ID.");
-        m_loaded = false;
-        return false;
-    }
-    const std::string path = PmDataFilePath(folder, "address", "Address.mdb");
-    FW_LOG(2, "Get user file successfully, try loading file:%s", path.c_str());
-    return Load(path);
+    std::string path;
+    m_loaded = FindUserFile(kMessages, userId, "address", "Address.mdb", path) && Load(path);
+    return m_loaded;
 }

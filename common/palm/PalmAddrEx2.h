@@ -93,6 +93,9 @@ public:
     // The columns of "Main", in the order they are read.
     static const PmColumnList& Columns();
 
+protected:
+    void LogLine(int level, const char* text) const override;
+
 private:
     bool m_loaded = false;
     std::vector<PmAddrEx2Rec> m_records;

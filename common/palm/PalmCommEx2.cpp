@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "misc/CxDebugUtil.h"
+#include "palm/PalmEnv.h"
 #include "palm/PalmTime.h"
 #include "platform/CodePage.h"
 
@@ -849,6 +850,27 @@ bool PmDBEx2Util::LoadCategories()
         fetched = m_accessor->SelectNext("Category", kColumns, row);
     }
     FW_LOG(2, "Categories information loaded successfully.");
+    return true;
+}
+
+void PmDBEx2Util::LogWith(int level, const char* text, const std::string& value) const
+{
+    if (g_debugLog.Wants(level)) {
+        LogLine(level, (text + value).c_str());
+    }
+}
+
+bool PmDBEx2Util::FindUserFile(const PmEx2Messages& messages, std::int32_t userId, const char* subFolder,
+                               const char* fileName, std::string& path) const
+{
+    LogWith(2, messages.loadingByUser, std::to_string(userId));
+    std::string folder;
+    if (!PmGetUserDataPath(userId, folder)) {
+        LogLine(0, "Failed to get user database path by user ID.");
+        return false;
+    }
+    path = PmDataFilePath(folder, subFolder, fileName);
+    LogWith(2, "Get user file successfully, try loading file:", path);
     return true;
 }
 

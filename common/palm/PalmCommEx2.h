@@ -276,8 +276,26 @@ struct PmInfoEx2
 {
 };
 
+// Log lines of one 6.x reader, in the order of the load. Failures are written at level 0,
+// progress at level 2.
+struct PmEx2Messages
+{
+    const char* emptyPath = nullptr;     // before anything else; null: the open tells
+    const char* loading = nullptr;       // progress, followed by the path
+    const char* openFailed = nullptr;    // followed by the path
+    const char* mainStart = nullptr;     // progress
+    const char* firstFetched = nullptr;  // progress
+    const char* firstFailed = nullptr;   // progress
+    const char* nextFailed = nullptr;    // progress
+    const char* mainDone = nullptr;      // progress
+    const char* loadingByUser = nullptr; // progress, followed by the user ID
+};
+
 // The base of the four 6.x readers: the accessor (made on the first open), the category
 // table and the information record.
+//
+// The readers log through LogLine, which each reader implements in its own source file, so
+// that every line of the diagnostic log names the reader that wrote it.
 class PmDBEx2Util
 {
 public:
@@ -304,6 +322,54 @@ public:
     const PmInfoEx2& GetInfo() const { return *m_info; }
 
 protected:
+    // Writes one line of the diagnostic log in the reader's own name.
+    virtual void LogLine(int level, const char* text) const = 0;
+    // A line of the text followed by the value, composed only when the log wants it.
+    void LogWith(int level, const char* text, const std::string& value) const;
+
+    // Opens the file and reads every row of "Main" into records (cleared first): fill(rec, row)
+    // for a row of all the columns, then finish(rec) and the category name for every row.
+    // True once the file is open, also when no row could be fetched.
+    template <class Rec, class Fill, class Finish>
+    bool LoadMain(const PmEx2Messages& messages, int kind, const std::string& path,
+                  const PmColumnList& columns, std::vector<Rec>& records, Fill fill, Finish finish)
+    {
+        records.clear();
+        if (messages.emptyPath != nullptr && path.empty()) {
+            LogLine(0, messages.emptyPath);
+            return false;
+        }
+        LogWith(2, messages.loading, path);
+        if (!Open(kind, path)) {
+            LogWith(0, messages.openFailed, path);
+            return false;
+        }
+        LogLine(2, messages.mainStart);
+        PmRow row;
+        bool fetched = m_accessor->SelectFirst("Main", columns, row);
+        LogLine(2, fetched ? messages.firstFetched : messages.firstFailed);
+        while (fetched) {
+            Rec rec;
+            if (row.size() == columns.size()) {
+                fill(rec, row);
+            }
+            finish(rec);
+            GetCategoryName(rec.categoryId, rec.categoryName);
+            records.push_back(std::move(rec));
+            fetched = m_accessor->SelectNext("Main", columns, row);
+            if (!fetched) {
+                LogLine(2, messages.nextFailed);
+            }
+        }
+        LogLine(2, messages.mainDone);
+        return true;
+    }
+
+    // The path of the reader's file in the user's data folder; false (logged) when the user
+    // has no folder.
+    bool FindUserFile(const PmEx2Messages& messages, std::int32_t userId, const char* subFolder,
+                      const char* fileName, std::string& path) const;
+
     std::unique_ptr<PmMDBAccessor> m_accessor;
     std::unique_ptr<PmCategoryEx2Mgr> m_categories;
     std::unique_ptr<PmInfoEx2> m_info;

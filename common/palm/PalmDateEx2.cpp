@@ -1,7 +1,6 @@
 #include "palm/PalmDateEx2.h"
 
 #include "misc/CxDebugUtil.h"
-#include "palm/PalmEnv.h"
 
 PmDateEx2Util::PmDateEx2Util() = default;
 
@@ -44,62 +43,43 @@ void Fill(PmDateEx2Rec& rec, const PmRow& row)
     rec.repeatedEvent = PmEx2Text(row[15], 256);
 }
 
+void Finish(PmDateEx2Rec& rec)
+{
+    rec.startTimeText = std::to_string(rec.startTime);
+    rec.endTimeText = std::to_string(rec.endTime);
+    PmParseRepeatRule(rec.repeatedEvent, true, rec.startTime, rec.repeat);
+}
+
+const PmEx2Messages kMessages = {
+    .loading = "Loading Palm Desktop Calendar: ",
+    .openFailed = "Open Palm Desktop Calendar database failed: ",
+    .mainStart = "Start loading Palm Desktop Calendar main records.",
+    .firstFetched = "Query first record in the Calendar database table successfully.",
+    .firstFailed =
+        "Failed to query the first record of the Calendar main table. Check if there is any records "
+        "in the database table.",
+    .nextFailed = "Failed to query the next record of the Calendar main table. Check if it is the end of the "
+                  "table.",
+    .mainDone = "Loading Palm Desktop Calendar main records completed successfully.",
+    .loadingByUser = "Start loading Palm Desktop Calendar by user ID: ",
+};
+
 } // namespace
+
+void PmDateEx2Util::LogLine(int level, const char* text) const
+{
+    FW_LOG(level, "%s", text);
+}
 
 bool PmDateEx2Util::Load(const std::string& path)
 {
-    m_loaded = false;
-    m_records.clear();
-    FW_LOG(2, "Loading Palm Desktop Calendar: %s", path.c_str());
-    if (!Open(kPmAccessorDate, path)) {
-        FW_LOG(0, "Open Palm Desktop Calendar database failed: %s", path.c_str());
-        return false;
-    }
-    FW_LOG(2, "Start loading Palm Desktop Calendar main records.");
-    const PmColumnList& columns = Columns();
-    PmRow row;
-    bool fetched = m_accessor->SelectFirst("Main", columns, row);
-    if (fetched) {
-        FW_LOG(2, "Query first record in the Calendar database table successfully.");
-    } else {
-        FW_LOG(
-            2,
-            "Failed to query the first record of the Calendar main table. Check if there is any records in "
-            "the database table.");
-    }
-    while (fetched) {
-        PmDateEx2Rec rec;
-        if (row.size() == columns.size()) {
-            Fill(rec, row);
-        }
-        rec.startTimeText = std::to_string(rec.startTime);
-        rec.endTimeText = std::to_string(rec.endTime);
-        PmParseRepeatRule(rec.repeatedEvent, true, rec.startTime, rec.repeat);
-        GetCategoryName(rec.categoryId, rec.categoryName);
-        m_records.push_back(std::move(rec));
-        fetched = m_accessor->SelectNext("Main", columns, row);
-        if (!fetched) {
-            FW_LOG(
-                2,
-                "Failed to query the next record of the Calendar main table. Check if it is the end of the "
-                "table.");
-        }
-    }
-    FW_LOG(2, "Loading Palm Desktop Calendar main records completed successfully.");
-    m_loaded = true;
-    return true;
+    m_loaded = LoadMain(kMessages, kPmAccessorDate, path, Columns(), m_records, Fill, Finish);
+    return m_loaded;
 }
 
 bool PmDateEx2Util::LoadByUser(std::int32_t userId)
 {
-    FW_LOG(2, "Start loading Palm Desktop Calendar by user ID: %d", userId);
-    std::string folder;
-    if (!PmGetUserDataPath(userId, folder)) {
-        FW_LOG(0, "Failed to get user database path by user ID.");
-        m_loaded = false;
-        return false;
-    }
-    const std::string path = PmDataFilePath(folder, "datebook", "DateBook.mdb");
-    FW_LOG(2, "Get user file successfully, try loading file:%s", path.c_str());
-    return Load(path);
+    std::string path;
+    m_loaded = FindUserFile(kMessages, userId, "datebook", "DateBook.mdb", path) && Load(path);
+    return m_loaded;
 }

@@ -1,7 +1,6 @@
 #include "palm/PalmMemoEx2.h"
 
 #include "misc/CxDebugUtil.h"
-#include "palm/PalmEnv.h"
 
 PmMemoEx2Util::PmMemoEx2Util() = default;
 
@@ -18,65 +17,52 @@ const PmColumnList& PmMemoEx2Util::Columns()
     return columns;
 }
 
+namespace {
+
+void Fill(PmMemoEx2Rec& rec, const PmRow& row)
+{
+    PmEx2Int(row[0], rec.recordId);
+    PmEx2Int(row[1], rec.status);
+    PmEx2Int(row[2], rec.placement);
+    PmEx2Bool(row[3], rec.isPrivate);
+    PmEx2Int(row[4], rec.categoryId);
+    rec.note = PmEx2Text(row[5], PmMemoEx2Rec::kMaxNote + 1);
+    rec.noteLength = static_cast<std::int32_t>(rec.note.size());
+}
+
+// A memo has nothing to work out after reading.
+void Finish(PmMemoEx2Rec&) {}
+
+const PmEx2Messages kMessages = {
+    .emptyPath = "Invalid Palm Desktop Notes database name.",
+    .loading = "Loading Palm Desktop Notes: ",
+    .openFailed = "Open Palm Desktop Memos database failed: ",
+    .mainStart = "Start loading Palm Desktop Memo main records.",
+    .firstFetched = "Query first record in the Memo database table successfully.",
+    .firstFailed = "Failed to query the first record of the Memo main table. Check if there is any records "
+                   "in the database table.",
+    .nextFailed = "Failed to query the next record of the Memo main table. Check if it is the end of the "
+                  "table.",
+    .mainDone = "Loading Palm Desktop Memo main records completed successfully.",
+    .loadingByUser = "Start loading Palm Desktop Memos by user ID: ",
+};
+
+} // namespace
+
+void PmMemoEx2Util::LogLine(int level, const char* text) const
+{
+    FW_LOG(level, "%s", text);
+}
+
 bool PmMemoEx2Util::Load(const std::string& path)
 {
-    m_loaded = false;
-    m_records.clear();
-    if (path.empty()) {
-        FW_LOG(0, "Invalid Palm Desktop Notes database name.");
-        return false;
-    }
-    FW_LOG(2, "Loading Palm Desktop Notes: %s", path.c_str());
-    if (!Open(kPmAccessorMemo, path)) {
-        FW_LOG(0, "Open Palm Desktop Memos database failed: %s", path.c_str());
-        return false;
-    }
-    FW_LOG(2, "Start loading Palm Desktop Memo main records.");
-    const PmColumnList& columns = Columns();
-    PmRow row;
-    bool fetched = m_accessor->SelectFirst("Main", columns, row);
-    if (fetched) {
-        FW_LOG(2, "Query first record in the Memo database table successfully.");
-    } else {
-        FW_LOG(
-            2,
-            "Failed to query the first record of the Memo main table. Check if there is any records in the "
-            "database table.");
-    }
-    while (fetched) {
-        PmMemoEx2Rec rec;
-        if (row.size() == columns.size()) {
-            PmEx2Int(row[0], rec.recordId);
-            PmEx2Int(row[1], rec.status);
-            PmEx2Int(row[2], rec.placement);
-            PmEx2Bool(row[3], rec.isPrivate);
-            PmEx2Int(row[4], rec.categoryId);
-            rec.note = PmEx2Text(row[5], PmMemoEx2Rec::kMaxNote + 1);
-            rec.noteLength = static_cast<std::int32_t>(rec.note.size());
-        }
-        GetCategoryName(rec.categoryId, rec.categoryName);
-        m_records.push_back(std::move(rec));
-        fetched = m_accessor->SelectNext("Main", columns, row);
-        if (!fetched) {
-            FW_LOG(2, "Failed to query the next record of the Memo main table. Check if it is the end of the "
-                      "table.");
-        }
-    }
-    FW_LOG(2, "Loading Palm Desktop Memo main records completed successfully.");
-    m_loaded = true;
-    return true;
+    m_loaded = LoadMain(kMessages, kPmAccessorMemo, path, Columns(), m_records, Fill, Finish);
+    return m_loaded;
 }
 
 bool PmMemoEx2Util::LoadByUser(std::int32_t userId)
 {
-    FW_LOG(2, "Start loading Palm Desktop Memos by user ID: %d", userId);
-    std::string folder;
-    if (!PmGetUserDataPath(userId, folder)) {
-        FW_LOG(0, "Failed to get user database path by user ID.");
-        m_loaded = false;
-        return false;
-    }
-    const std::string path = PmDataFilePath(folder, "MemoPad", "MemoPad.mdb");
-    FW_LOG(2, "Get user file successfully, try loading file:%s", path.c_str());
-    return Load(path);
+    std::string path;
+    m_loaded = FindUserFile(kMessages, userId, "MemoPad", "MemoPad.mdb", path) && Load(path);
+    return m_loaded;
 }

@@ -39,6 +39,9 @@ public:
 
     static const PmColumnList& Columns();
 
+protected:
+    void LogLine(int level, const char* text) const override;
+
 private:
     bool m_loaded = false;
     std::vector<PmMemoEx2Rec> m_records;

@@ -1,7 +1,6 @@
 #include "palm/PalmTodoEx2.h"
 
 #include "misc/CxDebugUtil.h"
-#include "palm/PalmEnv.h"
 
 PmTodoEx2Util::PmTodoEx2Util() = default;
 
@@ -57,66 +56,45 @@ void Fill(PmTodoEx2Rec& rec, const PmRow& row)
     rec.repeatInfo = PmEx2Text(row[16], 256);
 }
 
+void Finish(PmTodoEx2Rec& rec)
+{
+    rec.dueDateText = std::to_string(rec.dueDate);
+    rec.completeDateText = std::to_string(rec.completeDate);
+    rec.alarmTimeText = std::to_string(rec.alarmTime);
+    // The to-do list knows no yearly rules: "Y" gives no repeat.
+    PmParseRepeatRule(rec.repeatInfo, false, 0, rec.repeat);
+}
+
+const PmEx2Messages kMessages = {
+    .emptyPath = "Invalid Palm Desktop Task database file name.",
+    .loading = "Loading Palm Desktop Tasks: ",
+    .openFailed = "Open Palm Desktop Tasks database failed: ",
+    .mainStart = "Start loading Palm Desktop Task main records.",
+    .firstFetched = "Query first record in the Task database table successfully.",
+    .firstFailed = "Failed to query the first record of the Task main table. Check if there is any records "
+                   "in the database table.",
+    .nextFailed = "Failed to query the next record of the Task main table. Check if it is the end of the "
+                  "table.",
+    .mainDone = "Loading Palm Desktop Task main records completed successfully.",
+    .loadingByUser = "Start loading Palm Desktop Tasks by user ID: ",
+};
+
 } // namespace
+
+void PmTodoEx2Util::LogLine(int level, const char* text) const
+{
+    FW_LOG(level, "%s", text);
+}
 
 bool PmTodoEx2Util::Load(const std::string& path)
 {
-    m_loaded = false;
-    m_records.clear();
-    if (path.empty()) {
-        FW_LOG(0, "Invalid Palm Desktop Task database file name.");
-        return false;
-    }
-    FW_LOG(2, "Loading Palm Desktop Tasks: %s", path.c_str());
-    if (!Open(kPmAccessorTodo, path)) {
-        FW_LOG(0, "Open Palm Desktop Tasks database failed: %s", path.c_str());
-        return false;
-    }
-    FW_LOG(2, "Start loading Palm Desktop Task main records.");
-    const PmColumnList& columns = Columns();
-    PmRow row;
-    bool fetched = m_accessor->SelectFirst("Main", columns, row);
-    if (fetched) {
-        FW_LOG(2, "Query first record in the Task database table successfully.");
-    } else {
-        FW_LOG(
-            2,
-            "Failed to query the first record of the Task main table. Check if there is any records in the "
-            "database table.");
-    }
-    while (fetched) {
-        PmTodoEx2Rec rec;
-        if (row.size() == columns.size()) {
-            Fill(rec, row);
-        }
-        rec.dueDateText = std::to_string(rec.dueDate);
-        rec.completeDateText = std::to_string(rec.completeDate);
-        rec.alarmTimeText = std::to_string(rec.alarmTime);
-        // The to-do list knows no yearly rules: "Y" gives no repeat.
-        PmParseRepeatRule(rec.repeatInfo, false, 0, rec.repeat);
-        GetCategoryName(rec.categoryId, rec.categoryName);
-        m_records.push_back(std::move(rec));
-        fetched = m_accessor->SelectNext("Main", columns, row);
-        if (!fetched) {
-            FW_LOG(2, "Failed to query the next record of the Task main table. Check if it is the end of the "
-                      "table.");
-        }
-    }
-    FW_LOG(2, "Loading Palm Desktop Task main records completed successfully.");
-    m_loaded = true;
-    return true;
+    m_loaded = LoadMain(kMessages, kPmAccessorTodo, path, Columns(), m_records, Fill, Finish);
+    return m_loaded;
 }
 
 bool PmTodoEx2Util::LoadByUser(std::int32_t userId)
 {
-    FW_LOG(2, "Start loading Palm Desktop Tasks by user ID: %d", userId);
-    std::string folder;
-    if (!PmGetUserDataPath(userId, folder)) {
-        FW_LOG(0, "Failed to get user database path by user ID.");
-        m_loaded = false;
-        return false;
-    }
-    const std::string path = PmDataFilePath(folder, "todo", "Todolist.mdb");
-    FW_LOG(2, "Get user file successfully, try loading file:%s", path.c_str());
-    return Load(path);
+    std::string path;
+    m_loaded = FindUserFile(kMessages, userId, "todo", "Todolist.mdb", path) && Load(path);
+    return m_loaded;
 }
