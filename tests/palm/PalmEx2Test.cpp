@@ -1019,6 +1019,15 @@ TEST_F(PalmEx2Test, AccessorRunsStatementsAsGiven)
     EXPECT_NE(Log().find("There is no valid database connection to open this file."), std::string::npos);
 }
 
+// Loads a file with a fresh reader; loaded tells what the reader says afterwards.
+template <class Reader> bool LoadWith(const std::string& path, bool& loaded)
+{
+    Reader reader;
+    const bool ok = reader.Load(path);
+    loaded = reader.IsLoaded();
+    return ok;
+}
+
 TEST_F(PalmEx2Test, MissingFilesAndEmptyPathsFailTheLoad)
 {
     const std::string missing = m_home.Path("nothing/here.mdb");
@@ -1029,37 +1038,11 @@ TEST_F(PalmEx2Test, MissingFilesAndEmptyPathsFailTheLoad)
         const char* openFailed;
         const char* emptyPath; // null: an empty path is a missing file
     } cases[] = {
-        {"contacts",
-         [](const std::string& p, bool& loaded) {
-             PmAddrEx2Util r;
-             const bool ok = r.Load(p);
-             loaded = r.IsLoaded();
-             return ok;
-         },
-         "Open Palm Desktop Contacts database failed: ", nullptr},
-        {"calendar",
-         [](const std::string& p, bool& loaded) {
-             PmDateEx2Util r;
-             const bool ok = r.Load(p);
-             loaded = r.IsLoaded();
-             return ok;
-         },
-         "Open Palm Desktop Calendar database failed: ", nullptr},
-        {"memos",
-         [](const std::string& p, bool& loaded) {
-             PmMemoEx2Util r;
-             const bool ok = r.Load(p);
-             loaded = r.IsLoaded();
-             return ok;
-         },
+        {"contacts", LoadWith<PmAddrEx2Util>, "Open Palm Desktop Contacts database failed: ", nullptr},
+        {"calendar", LoadWith<PmDateEx2Util>, "Open Palm Desktop Calendar database failed: ", nullptr},
+        {"memos", LoadWith<PmMemoEx2Util>,
          "Open Palm Desktop Memos database failed: ", "Invalid Palm Desktop Notes database name."},
-        {"to-dos",
-         [](const std::string& p, bool& loaded) {
-             PmTodoEx2Util r;
-             const bool ok = r.Load(p);
-             loaded = r.IsLoaded();
-             return ok;
-         },
+        {"to-dos", LoadWith<PmTodoEx2Util>,
          "Open Palm Desktop Tasks database failed: ", "Invalid Palm Desktop Task database file name."},
     };
     for (const Case& c : cases) {
