@@ -4,13 +4,9 @@
 // convert into terminated common records.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
-#include <unistd.h>
 
-#include "misc/CxDebugUtil.h"
+#include "fuzz_palmfile.h"
 #include "palm/PalmAddr.h"
 #include "palm/PalmClassicConvert.h"
 #include "palm/PalmDate.h"
@@ -19,34 +15,8 @@
 
 namespace {
 
-void Check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
-
-const std::string& FilePath()
-{
-    static const std::string path = [] {
-        char pattern[] = "/dev/shm/fuzz_palm_classic-XXXXXX";
-        char fallback[] = "/tmp/fuzz_palm_classic-XXXXXX";
-        const char* folder = mkdtemp(pattern);
-        if (folder == nullptr) {
-            folder = mkdtemp(fallback);
-        }
-        Check(folder != nullptr);
-        g_debugLog.SetLogFolder((std::string(folder) + "/").c_str());
-        g_debugLog.EnableLog(false);
-        return std::string(folder) + "/input.dat";
-    }();
-    return path;
-}
-
-template <std::size_t N> void CheckTerminated(const char (&field)[N])
-{
-    Check(std::memchr(field, 0, N) != nullptr);
-}
+using palmfuzz::Check;
+using palmfuzz::CheckTerminated;
 
 // A name found for a record is the table's name of its ID. (A row too short to reach the
 // category position leaves the name empty.)
@@ -58,9 +28,9 @@ void CheckCategory(const PmDBUtil& util, std::int32_t id, const std::string& nam
     }
 }
 
-void CheckAddr()
+void CheckAddr(const std::string& path)
 {
-    PmAddrUtil util(FilePath());
+    PmAddrUtil util(path);
     for (int i = 0; i < PmAddrUtil::kCustomLabels; ++i) {
         Check(util.GetCustomLabel(i).size() < PmAddrUtil::kLabelBufferSize);
     }
@@ -94,9 +64,9 @@ void CheckAddr()
     }
 }
 
-void CheckDate()
+void CheckDate(const std::string& path)
 {
-    PmDateUtil util(FilePath());
+    PmDateUtil util(path);
     for (const PmDateRec& rec : util.GetRecords()) {
         Check(rec.startDate != -1 && rec.endDate != -1);
         Check(rec.description.size() <= 511 && rec.note.size() <= 8191);
@@ -108,9 +78,9 @@ void CheckDate()
     }
 }
 
-void CheckMemo()
+void CheckMemo(const std::string& path)
 {
-    PmMemoUtil util(FilePath());
+    PmMemoUtil util(path);
     for (const PmMemoRec& rec : util.GetRecords()) {
         Check((rec.status & 0x84) == 0);
         Check(rec.text.size() <= 8191);
@@ -121,9 +91,9 @@ void CheckMemo()
     }
 }
 
-void CheckTodo()
+void CheckTodo(const std::string& path)
 {
-    PmTodoUtil util(FilePath());
+    PmTodoUtil util(path);
     for (const PmTodoRec& rec : util.GetRecords()) {
         Check((rec.status & 0x84) == 0);
         Check(rec.description.size() <= 8191 && rec.note.size() <= 8191);
@@ -139,13 +109,10 @@ void CheckTodo()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::FILE* out = std::fopen(FilePath().c_str(), "wb");
-    Check(out != nullptr);
-    Check(size == 0 || std::fwrite(data, 1, size, out) == size);
-    std::fclose(out);
-    CheckAddr();
-    CheckDate();
-    CheckMemo();
-    CheckTodo();
+    const std::string& path = palmfuzz::WriteInput("fuzz_palm_classic", data, size);
+    CheckAddr(path);
+    CheckDate(path);
+    CheckMemo(path);
+    CheckTodo(path);
     return 0;
 }

@@ -4,45 +4,16 @@
 // names come from the table, and the records convert into terminated common records.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
-#include "misc/CxDebugUtil.h"
+#include "fuzz_palmfile.h"
 #include "palm/PalmExConvert.h"
 
 namespace {
 
-void Check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
-
-const std::string& FilePath()
-{
-    static const std::string path = [] {
-        char pattern[] = "/dev/shm/fuzz_palm_ex-XXXXXX";
-        char fallback[] = "/tmp/fuzz_palm_ex-XXXXXX";
-        const char* folder = mkdtemp(pattern);
-        if (folder == nullptr) {
-            folder = mkdtemp(fallback);
-        }
-        Check(folder != nullptr);
-        g_debugLog.SetLogFolder((std::string(folder) + "/").c_str());
-        g_debugLog.EnableLog(false);
-        return std::string(folder) + "/input.dat";
-    }();
-    return path;
-}
-
-template <std::size_t N> void CheckTerminated(const char (&field)[N])
-{
-    Check(std::memchr(field, 0, N) != nullptr);
-}
+using palmfuzz::Check;
+using palmfuzz::CheckTerminated;
 
 void CheckBase(const PmExDBUtil& util, const PmExRecBase& rec)
 {
@@ -66,9 +37,9 @@ void CheckSchema(const PmExDBUtil& util, std::size_t capacity)
     Check(util.GetSchema().fieldCount <= capacity);
 }
 
-void CheckAddr()
+void CheckAddr(const std::string& path)
 {
-    PmAddrExUtil util(FilePath());
+    PmAddrExUtil util(path);
     CheckSchema(util, kPmAddrExFieldTypes.size());
     for (int i = 0; i < PmAddrExUtil::kCustomLabels; ++i) {
         Check(util.GetCustomLabel(i).size() <= 256);
@@ -108,9 +79,9 @@ void CheckAddr()
     }
 }
 
-void CheckDate()
+void CheckDate(const std::string& path)
 {
-    PmDateExUtil util(FilePath());
+    PmDateExUtil util(path);
     CheckSchema(util, kPmDateExFieldTypes.size());
     for (const PmDateExRec& rec : util.GetRecords()) {
         CheckBase(util, rec);
@@ -125,9 +96,9 @@ void CheckDate()
     }
 }
 
-void CheckMemo()
+void CheckMemo(const std::string& path)
 {
-    PmMemoExUtil util(FilePath());
+    PmMemoExUtil util(path);
     CheckSchema(util, kPmMemoExFieldTypes.size());
     for (const PmMemoExRec& rec : util.GetRecords()) {
         CheckBase(util, rec);
@@ -140,9 +111,9 @@ void CheckMemo()
     }
 }
 
-void CheckTodo()
+void CheckTodo(const std::string& path)
 {
-    PmTodoExUtil util(FilePath());
+    PmTodoExUtil util(path);
     CheckSchema(util, kPmTodoExFieldTypes.size());
     for (const PmTodoExRec& rec : util.GetRecords()) {
         CheckBase(util, rec);
@@ -160,13 +131,10 @@ void CheckTodo()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::FILE* out = std::fopen(FilePath().c_str(), "wb");
-    Check(out != nullptr);
-    Check(size == 0 || std::fwrite(data, 1, size, out) == size);
-    std::fclose(out);
-    CheckAddr();
-    CheckDate();
-    CheckMemo();
-    CheckTodo();
+    const std::string& path = palmfuzz::WriteInput("fuzz_palm_ex", data, size);
+    CheckAddr(path);
+    CheckDate(path);
+    CheckMemo(path);
+    CheckTodo(path);
     return 0;
 }
