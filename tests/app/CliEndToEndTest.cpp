@@ -251,7 +251,7 @@ TEST_F(CliEndToEndTest, PalmContactsOfEachGenerationAreDumped)
 {
     const std::string palm = m_home.Path("Palm");
     ASSERT_TRUE(fwtest::WriteClassicUser(
-        palm, "Classic", {{"Fran\xE7ois", "Ren\xE9", "Caf\xE9 Nord", "1", "r@x"}}, {}, {}, {}));
+        palm, "Classic", {{"Fran\xE7ois", "Ren\xE9", "Caf\xE9 Nord", "1", "r@x", ""}}, {}, {}, {}));
     WriteExUser(palm + "/Ex");
     const bool samples = CopySampleUser(palm + "/Six");
     const PalmDumpCase cases[] = {
