@@ -75,28 +75,20 @@ struct PmAddrEx2Rec
     std::string categoryName; // 31
 };
 
-class PmAddrEx2Util : public PmDBEx2Util
+class PmAddrEx2Util : public PmEx2Reader<PmAddrEx2Rec>
 {
 public:
     PmAddrEx2Util();
     explicit PmAddrEx2Util(const std::string& path);
     ~PmAddrEx2Util() override;
 
-    bool IsLoaded() const { return m_loaded; }
     // True once the file exists and its main records were read (none on a failed query).
     bool Load(const std::string& path);
     bool LoadByUser(std::int32_t userId);
-
-    const std::vector<PmAddrEx2Rec>& GetRecords() const { return m_records; }
-    void ClearRecords() { m_records.clear(); }
 
     // The columns of "Main", in the order they are read.
     static const PmColumnList& Columns();
 
 protected:
     void LogLine(int level, const char* text) const override;
-
-private:
-    bool m_loaded = false;
-    std::vector<PmAddrEx2Rec> m_records;
 };

@@ -375,6 +375,20 @@ protected:
     std::unique_ptr<PmInfoEx2> m_info;
 };
 
+// What the four readers hold beside the shared ground: the outcome of the last load and the
+// records it read.
+template <class Rec> class PmEx2Reader : public PmDBEx2Util
+{
+public:
+    bool IsLoaded() const { return m_loaded; }
+    const std::vector<Rec>& GetRecords() const { return m_records; }
+    void ClearRecords() { m_records.clear(); }
+
+protected:
+    bool m_loaded = false;
+    std::vector<Rec> m_records;
+};
+
 // The texts and widths of the records: a text column keeps at most width - 1 bytes of its
 // ANSI form.
 std::string PmEx2Text(const PmColumnValue& value, std::size_t width);

@@ -32,26 +32,18 @@ struct PmDateEx2Rec
     std::string categoryName;   // 31
 };
 
-class PmDateEx2Util : public PmDBEx2Util
+class PmDateEx2Util : public PmEx2Reader<PmDateEx2Rec>
 {
 public:
     PmDateEx2Util();
     explicit PmDateEx2Util(const std::string& path);
     ~PmDateEx2Util() override;
 
-    bool IsLoaded() const { return m_loaded; }
     bool Load(const std::string& path);
     bool LoadByUser(std::int32_t userId);
-
-    const std::vector<PmDateEx2Rec>& GetRecords() const { return m_records; }
-    void ClearRecords() { m_records.clear(); }
 
     static const PmColumnList& Columns();
 
 protected:
     void LogLine(int level, const char* text) const override;
-
-private:
-    bool m_loaded = false;
-    std::vector<PmDateEx2Rec> m_records;
 };

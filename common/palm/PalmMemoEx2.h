@@ -23,26 +23,18 @@ struct PmMemoEx2Rec
     std::string categoryName;    // 31
 };
 
-class PmMemoEx2Util : public PmDBEx2Util
+class PmMemoEx2Util : public PmEx2Reader<PmMemoEx2Rec>
 {
 public:
     PmMemoEx2Util();
     explicit PmMemoEx2Util(const std::string& path);
     ~PmMemoEx2Util() override;
 
-    bool IsLoaded() const { return m_loaded; }
     bool Load(const std::string& path);
     bool LoadByUser(std::int32_t userId);
-
-    const std::vector<PmMemoEx2Rec>& GetRecords() const { return m_records; }
-    void ClearRecords() { m_records.clear(); }
 
     static const PmColumnList& Columns();
 
 protected:
     void LogLine(int level, const char* text) const override;
-
-private:
-    bool m_loaded = false;
-    std::vector<PmMemoEx2Rec> m_records;
 };

@@ -34,26 +34,18 @@ struct PmTodoEx2Rec
     std::string categoryName; // 31
 };
 
-class PmTodoEx2Util : public PmDBEx2Util
+class PmTodoEx2Util : public PmEx2Reader<PmTodoEx2Rec>
 {
 public:
     PmTodoEx2Util();
     explicit PmTodoEx2Util(const std::string& path);
     ~PmTodoEx2Util() override;
 
-    bool IsLoaded() const { return m_loaded; }
     bool Load(const std::string& path);
     bool LoadByUser(std::int32_t userId);
-
-    const std::vector<PmTodoEx2Rec>& GetRecords() const { return m_records; }
-    void ClearRecords() { m_records.clear(); }
 
     static const PmColumnList& Columns();
 
 protected:
     void LogLine(int level, const char* text) const override;
-
-private:
-    bool m_loaded = false;
-    std::vector<PmTodoEx2Rec> m_records;
 };
