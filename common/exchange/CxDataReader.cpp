@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "misc/CxDebugUtil.h"
@@ -26,6 +27,22 @@ std::string WithSeparator(std::string folder)
         folder += platform::kPathSeparator;
     }
     return folder;
+}
+
+// The wait limit as a person reads it: "30 minutes", "20 seconds", "300 ms".
+std::string LimitText(std::uint32_t milliseconds)
+{
+    char text[48];
+    if (milliseconds >= 60000 && milliseconds % 60000 == 0) {
+        const unsigned minutes = milliseconds / 60000;
+        std::snprintf(text, sizeof text, "%u minute%s", minutes, minutes == 1 ? "" : "s");
+    } else if (milliseconds >= 1000 && milliseconds % 1000 == 0) {
+        const unsigned seconds = milliseconds / 1000;
+        std::snprintf(text, sizeof text, "%u second%s", seconds, seconds == 1 ? "" : "s");
+    } else {
+        std::snprintf(text, sizeof text, "%u ms", static_cast<unsigned>(milliseconds));
+    }
+    return text;
 }
 
 } // namespace
@@ -127,6 +144,7 @@ void CxDataReader::Stop()
 bool CxDataReader::Run()
 {
     Stop();
+    m_runError.clear();
 
     char current[256] = {};
     if (getcwd(current, sizeof(current)) == nullptr) {
@@ -147,6 +165,7 @@ bool CxDataReader::Run()
     std::string errorText;
     if (!m_process.Start({helper, paramPath}, childFolder, errorText)) {
         FW_LOG(0, "CreateProcess Error: %s", errorText.c_str());
+        m_runError = "The helper utility program " + helper + " cannot be started: " + errorText;
         return false;
     }
     m_lastPid = m_process.Id();
@@ -156,12 +175,23 @@ bool CxDataReader::Run()
     switch (result) {
     case platform::Process::WaitResult::Exited:
         FW_LOG(2, "Helper utility program exited successfully.");
+        if (WIFSIGNALED(m_process.ExitStatus())) {
+            // Killed or crashed: whatever it was doing was not finished.
+            const int signal = WTERMSIG(m_process.ExitStatus());
+            FW_LOG(0, "The helper utility program was ended by signal %d.", signal);
+            m_runError = "The helper utility program " + helper + " was ended by signal " +
+                         std::to_string(signal) + " (" + strsignal(signal) + ") before it finished.";
+            return false;
+        }
         return true;
     case platform::Process::WaitResult::TimedOut:
         FW_LOG(2, "The helper utility program has no response. Got timeout event.");
+        m_runError = "The helper utility program " + helper + " did not end within " +
+                     LimitText(m_waitLimit) + " and may still be running.";
         return false;
     default:
         FW_LOG(0, "Got unexpected error, return code=%d", static_cast<int>(result));
+        m_runError = "Waiting for the helper utility program " + helper + " failed.";
         return false;
     }
 }

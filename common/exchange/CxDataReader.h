@@ -32,8 +32,13 @@ public:
     const char* GetFolder() const { return m_szFolder; }
     std::uint32_t GetWaitLimit() const { return m_waitLimit; }
 
-    // Starts the helper and waits for it. True when it started and ended within the limit.
+    // Starts the helper and waits for it. True when it started and ended within the limit;
+    // otherwise false with RunError naming the helper and what went wrong.
     bool Run();
+    // Why the last Run failed, naming the helper: it could not be started (with the system's
+    // reason), it was still running at the wait limit, the wait failed, or a signal ended
+    // it. Empty after a run that ended normally.
+    const std::string& RunError() const { return m_runError; }
     // Releases what a previous run left: a helper that ended is reaped, one still running is
     // left running (and reaped later).
     void Stop();
@@ -60,6 +65,7 @@ private:
     std::uint32_t m_waitLimit = kDefaultWaitLimit;
     platform::Process m_process;
     int m_lastPid = -1;
+    std::string m_runError;
 };
 
 // Lotus Notes: the helper runs in the Notes program folder (registry value Path of

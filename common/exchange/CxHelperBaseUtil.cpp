@@ -145,8 +145,8 @@ bool CxHelperBaseUtil::Load()
     Clear();
     LogWords(2, m_words.loadStart);
     SetCommand(CommandLoad);
-    InvokeHelper_();
-    const bool loaded = LoadFromFile();
+    // A record file that no helper wrote in this run is never taken for its result.
+    const bool loaded = InvokeHelper_() && LoadFromFile();
     LogWords(loaded ? 2 : 0, loaded ? m_words.loadDone : m_words.loadFailed);
     return loaded;
 }
@@ -161,12 +161,14 @@ bool CxHelperBaseUtil::Commit()
         return false;
     }
     SetCommand(CommandSubmit);
-    InvokeHelper_();
+    if (!InvokeHelper_()) {
+        return false;
+    }
     m_bDirty = false;
     return true;
 }
 
-void CxHelperBaseUtil::InvokeHelper_()
+bool CxHelperBaseUtil::InvokeHelper_()
 {
     CxParamParser params;
     FillParams_(params);
@@ -186,9 +188,15 @@ void CxHelperBaseUtil::InvokeHelper_()
     m_pReader->SetParamFile(m_files.paramFile);
     m_pReader->SetDataFile(m_files.dataFile);
     m_pReader->SetWaitLimit(m_waitLimit);
-    m_pReader->Run();
+    if (!m_pReader->Run()) {
+        m_bError = true;
+        std::snprintf(m_szErrorText, kErrorTextSize, "%s", m_pReader->RunError().c_str());
+        FW_LOG(0, "%s", m_szErrorText);
+        return false;
+    }
 
     ReadErrorFile_();
+    return true;
 }
 
 void CxHelperBaseUtil::ReadErrorFile_()

@@ -64,13 +64,16 @@ public:
     CxHelperBaseUtil& operator=(const CxHelperBaseUtil&) = delete;
 
     // Clear; command 1; run the helper; read the record file. The result is that of reading
-    // the record file; HasError tells whether the helper reported an error.
+    // the record file; HasError tells whether the helper reported an error. A helper that
+    // cannot be started, is still running at the wait limit or is ended by a signal fails the
+    // load with HasError set and an error text that names it; no record file is read then.
     bool Load() override;
     // Deletes the status file and the error file. Derived classes release their records too.
     void Clear() override;
     // True at once when nothing changed since the last Commit; otherwise writes the record
     // file, runs the helper with command 2 and clears dirty. False when the record file
-    // cannot be written (nothing is run then).
+    // cannot be written (nothing is run then), and, with HasError set and dirty kept, when the
+    // helper's run failed as for Load.
     bool Commit() override;
 
     bool GetErrorFlag() const override { return m_bError; }
@@ -128,8 +131,10 @@ protected:
     virtual bool LoadFromFile() = 0;
     virtual bool SaveToFile() = 0;
 
-    // Builds the parameter file, runs the helper and reads the error file.
-    void InvokeHelper_();
+    // Builds the parameter file, runs the helper and reads the error file. False when the
+    // run failed (see Load): HasError is then set, with the data reader's reason as the
+    // error text, and the error file is not read.
+    bool InvokeHelper_();
     // Reads the error file: the last error it lists, or no error.
     void ReadErrorFile_();
     // When the helper still runs (control file [Status] Running non-zero), asks it to stop.

@@ -17,6 +17,5 @@ bool CxLNNoteUtil::Load()
 {
     Clear();
     SetCommand(CommandLoad);
-    InvokeHelper_();
-    return LoadFromFile();
+    return InvokeHelper_() && LoadFromFile();
 }

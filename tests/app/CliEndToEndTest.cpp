@@ -37,8 +37,8 @@ protected:
     std::vector<std::string> ChildEnvironment() const
     {
         const char* const replaced[] = {
-            "HOME=", "XDG_CONFIG_HOME=",   "XDG_DOCUMENTS_DIR=", "FERRYWISE_REGISTRY=", "TZ=",
-            "LANG=", "FERRYWISE_CODEPAGE="};
+            "HOME=", "XDG_CONFIG_HOME=",    "XDG_DOCUMENTS_DIR=",   "FERRYWISE_REGISTRY=", "TZ=",
+            "LANG=", "FERRYWISE_CODEPAGE=", "FERRYWISE_HELPER_DIR="};
         std::vector<std::string> env;
         for (char** e = environ; *e != nullptr; ++e) {
             bool keep = true;
@@ -56,6 +56,7 @@ protected:
         env.push_back("TZ=Europe/Berlin");
         env.push_back("LANG=C.UTF-8");
         env.push_back("FERRYWISE_CODEPAGE=1252");
+        env.insert(env.end(), m_extraEnvironment.begin(), m_extraEnvironment.end());
         return env;
     }
 
@@ -108,6 +109,8 @@ protected:
     }
 
     fwtest::TempHome m_home;
+    // More for the child, as NAME=value.
+    std::vector<std::string> m_extraEnvironment;
 };
 
 TEST_F(CliEndToEndTest, HelpForEveryCommand)
@@ -323,6 +326,28 @@ TEST_F(CliEndToEndTest, PalmMigrationReachesLotusNotes)
     ASSERT_EQ(second.status, 0) << second.err;
     EXPECT_NE(second.out.find("contacts: 0 new, 0 diff, 2 same"), std::string::npos) << second.out;
     EXPECT_NE(second.out.find("notes: 0 new, 0 diff, 1 same"), std::string::npos) << second.out;
+}
+
+// A helper that cannot be started is reported by name, and a record file left in the working
+// folder is never taken for what it would have loaded: nothing is counted as migrated.
+TEST_F(CliEndToEndTest, AMissingHelperFailsTheMigrationNamingIt)
+{
+    const std::string palm = m_home.Path("Palm");
+    WriteExUser(palm + "/Ex");
+    const std::string helpers = m_home.Path("helpers");
+    std::filesystem::create_directories(helpers);
+    m_extraEnvironment.push_back("FERRYWISE_HELPER_DIR=" + helpers);
+    // An empty record file from an earlier run.
+    m_home.WriteFile("config/corvane/FWLN/LNAddr.dat", std::string(4, '\0'));
+
+    Result r = Run({"migrate", "--source", "palm", "--types", "contacts", "--palm-folder", palm});
+    EXPECT_EQ(r.status, 1) << r.out << r.err;
+    EXPECT_EQ(r.out.find("Migrated"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("Error: Loading Lotus Notes Contacts Error: The helper utility program " + helpers +
+                         "/fw-notes-contacts cannot be started: No such file or directory"),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(platform::FileExists(m_home.Path(kMigrationLog)));
 }
 
 } // namespace

@@ -394,24 +394,69 @@ TEST_F(HelperExchangeTest, ARecordFileThatCannotBeWrittenFailsTheCommitWithoutAR
 
 // --- the run -------------------------------------------------------------------------------
 
-TEST_F(HelperExchangeTest, AHelperThatCannotStartIsLoggedAndReportsNoError)
+struct UnstartableCase
 {
-    const CxHelperFiles files = {"fw-no-such-helper", "LNNote.dat",       "LNNoteParam.dat",
-                                 "LNNoteErr.dat",     "LNNoteStatus.dat", "LNNote.ini"};
+    const char* name;
+    const char* helper;   // in the helper folder
+    const char* contents; // null: no such file; else written there without execute permission
+    const char* reason;   // the system's words
+};
+
+class UnstartableHelperTest : public HelperExchangeTest, public ::testing::WithParamInterface<UnstartableCase>
+{
+};
+
+// Neither the load nor the submit trusts a run that never happened: a record file left from
+// before is not read, and the commit fails with the changes still to be written.
+TEST_P(UnstartableHelperTest, FailsTheLoadAndTheCommitNamingTheHelperAndTheReason)
+{
+    const UnstartableCase& c = GetParam();
+    const std::string helperDir = m_home.Path("helpers/");
+    std::filesystem::create_directories(helperDir);
+    setenv("FERRYWISE_HELPER_DIR", helperDir.c_str(), 1);
+    if (c.contents != nullptr) {
+        m_home.WriteFile(std::string("helpers/") + c.helper, c.contents);
+        std::filesystem::permissions(helperDir + c.helper, std::filesystem::perms::owner_read |
+                                                               std::filesystem::perms::owner_write);
+    }
+    const CxHelperFiles files = {c.helper,        "LNNote.dat",       "LNNoteParam.dat",
+                                 "LNNoteErr.dat", "LNNoteStatus.dat", "LNNote.ini"};
     auto connector = MakeConnector(CxLNBaseUtil::kParamDatabase, files);
-    // A record file left from before is read as it is.
     ASSERT_TRUE(
         TestNoteConnector::WriteRecordFile(Work("LNNote.dat"), {TestNoteConnector::Make(1, "Old", "")}));
-    EXPECT_TRUE(connector->Load());
-    EXPECT_FALSE(connector->HasError());
-    EXPECT_EQ(connector->GetNativeCount(), 1);
+    const std::string expected =
+        "The helper utility program " + helperDir + c.helper + " cannot be started: " + c.reason;
+
+    EXPECT_FALSE(connector->Load());
+    EXPECT_TRUE(connector->HasError());
+    EXPECT_EQ(connector->GetErrorText(), expected);
+    EXPECT_EQ(connector->GetNativeCount(), 0);
+    EXPECT_EQ(connector->GetNoteStore()->GetCount(), 0);
+
+    CommNoteRec record{};
+    std::snprintf(record.Title, sizeof(record.Title), "New");
+    EXPECT_TRUE(connector->SubmitRecord(record, false));
+    EXPECT_FALSE(connector->Commit());
+    EXPECT_TRUE(connector->HasError());
+    EXPECT_EQ(connector->GetErrorText(), expected);
+    EXPECT_TRUE(connector->IsDirty());
+
     const std::string log = Log();
-    EXPECT_NE(log.find("CreateProcess Error: No such file or directory"), std::string::npos);
+    EXPECT_NE(log.find(std::string("CreateProcess Error: ") + c.reason), std::string::npos);
+    EXPECT_NE(log.find(expected), std::string::npos);
+    EXPECT_NE(log.find("Failed to load Lotus Notes Notes information."), std::string::npos);
     EXPECT_EQ(log.find("Command executed successfully."), std::string::npos);
-    EXPECT_NE(log.find("Executing command: \"" FW_FAKE_HELPER_DIR "/fw-no-such-helper\" \"" +
-                       Work("LNNoteParam.dat") + "\""),
-              std::string::npos);
+    EXPECT_NE(
+        log.find("Executing command: \"" + helperDir + c.helper + "\" \"" + Work("LNNoteParam.dat") + "\""),
+        std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(Helpers, UnstartableHelperTest,
+                         ::testing::Values(UnstartableCase{"Missing", "fw-no-such-helper", nullptr,
+                                                           "No such file or directory"},
+                                           UnstartableCase{"NotExecutable", "fw-plain-file",
+                                                           "#!/bin/sh\nexit 0\n", "Permission denied"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct FolderCase
 {
@@ -461,14 +506,19 @@ TEST_F(HelperExchangeTest, AHelperThatNeverEndsIsLeftRunningAndStoppedThroughThe
     auto connector = MakeConnector();
     connector->SetWaitLimit(300);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_TRUE(connector->Load());
+    // The helper has not finished: what its record file holds at the limit is not its result.
+    EXPECT_FALSE(connector->Load());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     const int pid = Track(*connector);
     ASSERT_GT(pid, 0);
     EXPECT_TRUE(IsAlive(pid));
     EXPECT_NE(Log().find("The helper utility program has no response. Got timeout event."),
               std::string::npos);
-    EXPECT_EQ(connector->GetNativeCount(), 1); // the record file as it was at the limit
+    EXPECT_TRUE(connector->HasError());
+    EXPECT_EQ(connector->GetErrorText(),
+              "The helper utility program " FW_FAKE_HELPER_DIR
+              "/fw_fake_helper did not end within 300 ms and may still be running.");
+    EXPECT_EQ(connector->GetNativeCount(), 0);
 
     // Going away, the connector asks the helper to stop; it ends and is reaped.
     connector.reset();
@@ -484,6 +534,48 @@ TEST_F(HelperExchangeTest, AHelperThatNeverEndsIsLeftRunningAndStoppedThroughThe
     }
     EXPECT_TRUE(gone);
 }
+
+struct UnfinishedCase
+{
+    const char* name;
+    const char* script;
+    const char* ending; // of the error text, after the helper's path
+};
+
+class UnfinishedSubmitTest : public HelperExchangeTest, public ::testing::WithParamInterface<UnfinishedCase>
+{
+};
+
+// A submit whose helper did not finish is no submit: Commit fails and the changes stay to be
+// written.
+TEST_P(UnfinishedSubmitTest, FailsTheCommitNamingTheHelper)
+{
+    Script("");
+    auto connector = MakeConnector();
+    ASSERT_TRUE(connector->Commit());
+    CommNoteRec record{};
+    std::snprintf(record.Title, sizeof(record.Title), "New");
+    ASSERT_TRUE(connector->SubmitRecord(record, false));
+
+    Script(GetParam().script);
+    connector->SetWaitLimit(300);
+    EXPECT_FALSE(connector->Commit());
+    Track(*connector);
+    EXPECT_TRUE(connector->HasError());
+    EXPECT_EQ(connector->GetErrorText(),
+              std::string("The helper utility program " FW_FAKE_HELPER_DIR "/fw_fake_helper ") +
+                  GetParam().ending);
+    EXPECT_TRUE(connector->IsDirty());
+    EXPECT_NE(Log().find(connector->GetErrorText()), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, UnfinishedSubmitTest,
+    ::testing::Values(UnfinishedCase{"StillRunning", "Running=1\nForever=1\nControlFile=LNNote.ini\n",
+                                     "did not end within 300 ms and may still be running."},
+                      UnfinishedCase{"Killed", "KillSelf=1\n",
+                                     "was ended by signal 9 (Killed) before it finished."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct StopCase
 {

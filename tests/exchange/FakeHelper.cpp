@@ -8,11 +8,13 @@
 //   ControlFile=<name> the control file's name in the working folder
 //   SleepMs=<n>        sleeps before ending
 //   Forever=1          runs until the control file says Stop=1
+//   KillSelf=1         ends by SIGKILL, as a helper that crashed or was killed
 //
 // Every run appends its command to "FakeRuns.txt", writes its current directory to
 // "FakeCwd.txt", copies its parameter file to "FakeParams.dat" and, for command 2, the
 // record file to "FakeSubmitted.dat".
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -73,6 +75,9 @@ int main(int argc, char** argv)
         Copy(value, errorFile);
     }
 
+    if (script.ReadFlag("Script", "KillSelf", false)) {
+        std::raise(SIGKILL);
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(script.ReadInt("Script", "SleepMs", 0)));
     if (script.ReadFlag("Script", "Forever", false)) {
         while (!control.ReadFlag("Status", "Stop", false)) {

@@ -170,6 +170,35 @@ TEST_F(LNConnectorEndToEndTest, TheHelpersErrorReachesTheConnector)
     }
 }
 
+// A submit whose helper cannot be started fails, naming the helper, and writes nothing; the
+// changes stay for the next commit, which writes them once the helper is there again.
+TEST_F(LNConnectorEndToEndTest, ACommitWhoseHelperCannotStartFailsAndKeepsItsChanges)
+{
+    std::string path = m_home.CreateDatabase("notebook.nsf");
+    CxLNNoteUtil connector;
+    Configure(connector, "notebook.nsf");
+    ASSERT_TRUE(connector.Load());
+    ASSERT_TRUE(connector.SubmitRecord(Note("Fresh", "A note from the source."), false));
+
+    const std::string empty = m_home.Home().Path("no-helpers/");
+    m_home.Home().WriteFile("no-helpers/.keep", "");
+    ::setenv("FERRYWISE_HELPER_DIR", empty.c_str(), 1);
+    EXPECT_FALSE(connector.Commit());
+    EXPECT_TRUE(connector.HasError());
+    EXPECT_EQ(std::string(connector.ErrorText()),
+              "The helper utility program " + empty +
+                  "fw-notes-notes cannot be started: No such file or directory");
+    EXPECT_TRUE(connector.IsDirty());
+    EXPECT_TRUE(Items<LNNoteRec>(path, NotesItemKind::Notes).empty());
+
+    ::setenv("FERRYWISE_HELPER_DIR", FW_HELPER_DIR, 1);
+    ASSERT_TRUE(connector.Commit());
+    ASSERT_FALSE(connector.HasError()) << connector.ErrorText();
+    std::vector<LNNoteRec> after = Items<LNNoteRec>(path, NotesItemKind::Notes);
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_STREQ(after[0].Title, "Fresh");
+}
+
 #ifdef FW_CLI_PATH
 // A new user: the program makes and registers the local databases, dumps the empty address
 // book, and then shows what a submit put there.

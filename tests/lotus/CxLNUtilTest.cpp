@@ -1,6 +1,8 @@
-// The Lotus Notes connectors over their record files, without a helper: the helper folder
-// is empty, so every run fails to start and the connectors work on the files as they are.
+// The Lotus Notes connectors over their record files, without a real helper: the helper
+// folder holds helpers that end at once, so the connectors work on the files as they are.
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <cstdlib>
 #include <cstring>
@@ -25,8 +27,13 @@ protected:
     {
         m_folder = m_home.Path("work/");
         m_home.WriteFile("work/.keep", "");
-        m_home.WriteFile("nohelpers/.keep", "");
-        setenv("FERRYWISE_HELPER_DIR", m_home.Path("nohelpers").c_str(), 1);
+        for (const char* helper :
+             {"fw-notes-contacts", "fw-notes-calendar", "fw-notes-tasks", "fw-notes-notes"}) {
+            const std::string path =
+                m_home.WriteFile(std::string("idlehelpers/") + helper, "#!/bin/sh\nexit 0\n");
+            std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+        }
+        setenv("FERRYWISE_HELPER_DIR", m_home.Path("idlehelpers").c_str(), 1);
         g_debugLog.SetLogFolder(m_folder.c_str());
         g_debugLog.SetLogLevel(3);
         g_debugLog.EnableLog(true);
