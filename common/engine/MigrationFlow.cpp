@@ -30,7 +30,6 @@ struct KindFlow
     const char* submitClosingLine; // null: none
     bool logBeforeSubmit;          // the migration-log entry goes before SubmitRecord, else after
     bool waitWindowBeforeLog;      // the wait window starts before the migration log is opened
-    bool failureInMigrationLog;    // a failed commit's message is also a migration-log line
     bool writeNow;                 // records are written at once (no commit step)
 };
 
@@ -52,7 +51,6 @@ const KindFlow kFlows[] = {
      "Migrating information to ACT! completed successfully.",
      false,
      true,
-     false,
      false},
     {kAppGoogle,
      "Google",
@@ -69,7 +67,6 @@ const KindFlow kFlows[] = {
      "Migrating information to Google account completed successfully.",
      true,
      false,
-     true,
      false},
     {kAppOutlook,
      "Outlook",
@@ -83,7 +80,6 @@ const KindFlow kFlows[] = {
      "Migrating information to Outlook ...",
      "Migrating information to Outlook completed successfully.",
      true,
-     false,
      false,
      true},
     {kAppNotes,
@@ -103,7 +99,6 @@ const KindFlow kFlows[] = {
      nullptr,
      true,
      false,
-     false,
      false},
     {kAppPalm,
      "Palm Desktop",
@@ -118,7 +113,6 @@ const KindFlow kFlows[] = {
      nullptr,
      nullptr,
      nullptr,
-     false,
      false,
      false,
      false},
@@ -139,7 +133,6 @@ const KindFlow kFlows[] = {
      "Migrating information to Dynamics CRM completed successfully.",
      false,
      true,
-     false,
      false},
     {kAppSalesForce,
      "salesforce",
@@ -158,7 +151,6 @@ const KindFlow kFlows[] = {
      "Migrating information to salesforce completed successfully.",
      false,
      true,
-     false,
      false},
     {kAppSugarCRM,
      "SugarCRM",
@@ -177,7 +169,6 @@ const KindFlow kFlows[] = {
      "Migrating information to SugarCRM completed successfully.",
      false,
      true,
-     false,
      false},
 };
 
@@ -598,8 +589,14 @@ bool MigrationFlow::Submit(ParentWindow parent, AppKind target)
         if (list == nullptr || connector == nullptr) {
             continue;
         }
+        // Records reach a helper-utility target only with the commit: until it succeeds, the
+        // entries are held back, so that none reads as migrated when the commit fails.
+        const bool commits = flow->helperUtility && list->GetCount() > 0;
+        if (commits) {
+            log.HoldEntries();
+        }
         SubmitList(*flow, *connector, log, *list, type);
-        if (list->GetCount() == 0 || !flow->helperUtility) {
+        if (!commits) {
             continue;
         }
         const std::string statusPath = StatusPath(folder, texts.statusFile);
@@ -615,12 +612,12 @@ bool MigrationFlow::Submit(ParentWindow parent, AppKind target)
             wait.Stop();
             ShowError(parent, message);
             FW_LOG(0, "%s", message.c_str());
-            if (flow->failureInMigrationLog) {
-                log.WriteLine(message.c_str());
-            }
+            // The data type's items, none of them migrated, and then why.
+            log.FailHeld(message.c_str());
             log.Close();
             return false;
         }
+        log.ConfirmHeld();
     }
     wait.Stop();
     if (flow->submitClosingLine != nullptr) {

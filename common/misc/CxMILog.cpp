@@ -35,6 +35,7 @@ void CxMILog::SetFolder(const std::string& folder)
 bool CxMILog::Open()
 {
     Close();
+    m_held.clear();
     if (m_szPath[0] == '\0') {
         return false;
     }
@@ -51,14 +52,59 @@ bool CxMILog::Open()
 
 void CxMILog::Close()
 {
+    // Items held for a commit that never confirmed them were not migrated.
+    FailHeld(nullptr);
     m_bOpen = false;
     m_file.Close();
 }
 
 void CxMILog::WriteLine(const char* text)
 {
-    if (m_bOpen) {
-        m_file.WriteLine(text);
+    if (!m_bOpen) {
+        return;
+    }
+    if (m_bHolding) {
+        m_held.push_back(HeldLine{text != nullptr ? text : "", nullptr});
+        return;
+    }
+    m_file.WriteLine(text);
+}
+
+void CxMILog::EndItem(const char* migrated, const char* notMigrated)
+{
+    if (m_bOpen && m_bHolding) {
+        m_held.push_back(HeldLine{migrated, notMigrated});
+        return;
+    }
+    WriteLine(migrated);
+}
+
+void CxMILog::HoldEntries()
+{
+    m_bHolding = m_bOpen;
+}
+
+void CxMILog::ReleaseHeld(bool migrated)
+{
+    m_bHolding = false;
+    std::vector<HeldLine> held;
+    held.swap(m_held);
+    for (const HeldLine& line : held) {
+        WriteLine(!migrated && line.notMigrated != nullptr ? line.notMigrated : line.text.c_str());
+    }
+}
+
+void CxMILog::ConfirmHeld()
+{
+    ReleaseHeld(true);
+}
+
+void CxMILog::FailHeld(const char* reason)
+{
+    const bool held = m_bHolding;
+    ReleaseHeld(false);
+    if (held && reason != nullptr) {
+        WriteLine(reason);
     }
 }
 
@@ -87,7 +133,7 @@ void CxMILog::LogContact(const CommAddrRec* rec)
     WriteEntry("Title", rec->Title, sizeof rec->Title);
     WriteEntry("Email", rec->Email, sizeof rec->Email);
     WriteEntry("Primary Phone", rec->PrimaryPhone, sizeof rec->PrimaryPhone);
-    WriteLine("Contact item migrated successfully...\r\n");
+    EndItem("Contact item migrated successfully...\r\n", "Contact item was not migrated...\r\n");
 }
 
 void CxMILog::LogCalendar(const CommDateRec* rec)
@@ -107,7 +153,7 @@ void CxMILog::LogCalendar(const CommDateRec* rec)
     WriteEntry("Date", date, sizeof date);
     WriteEntry("Start Time", start, sizeof start);
     WriteEntry("End Time", end, sizeof end);
-    WriteLine("Calendar item migrated successfully...\r\n");
+    EndItem("Calendar item migrated successfully...\r\n", "Calendar item was not migrated...\r\n");
 }
 
 void CxMILog::LogTask(const CommTaskRec* rec)
@@ -117,7 +163,7 @@ void CxMILog::LogTask(const CommTaskRec* rec)
     }
     WriteLine("Migrating Task item:");
     WriteEntry("Subject", rec->Subject, sizeof rec->Subject);
-    WriteLine("Task item migrated successfully...\r\n");
+    EndItem("Task item migrated successfully...\r\n", "Task item was not migrated...\r\n");
 }
 
 std::string CxMILog::BriefNote(const CommNoteRec& rec)
@@ -141,5 +187,5 @@ void CxMILog::LogNote(const CommNoteRec* rec)
     std::string brief = BriefNote(*rec);
     WriteLine("Migrating Note item:");
     WriteEntry("Brief Note", brief.c_str(), brief.size() + 1);
-    WriteLine("Note item migrated successfully...\r\n");
+    EndItem("Note item migrated successfully...\r\n", "Note item was not migrated...\r\n");
 }

@@ -2,6 +2,7 @@
 // The migration log: "MILog.txt" in the working folder, made anew by every submit, one
 // entry per migrated item, opened from the results page.
 #include <string>
+#include <vector>
 
 #include "misc/CommRecords.h"
 #include "misc/CxFile.h"
@@ -25,8 +26,18 @@ public:
     bool IsOpen() const { return m_bOpen; }
     const char* GetPath() const { return m_szPath; }
 
-    // Writes the text and CR LF when open.
+    // Writes the text and CR LF when open (held back while entries are held).
     void WriteLine(const char* text);
+
+    // For a target that writes a data type's records only when it commits them: the lines
+    // written from now on are held back, so that no item reads as migrated before it is.
+    // ConfirmHeld then writes them exactly as they would have been written at once;
+    // FailHeld writes them with each item closed as not migrated, followed by the reason
+    // line (none when null). Close and Open settle lines still held as FailHeld(nullptr).
+    void HoldEntries();
+    void ConfirmHeld();
+    void FailHeld(const char* reason);
+    bool IsHolding() const { return m_bHolding; }
 
     void LogContact(const CommAddrRec* rec);
     void LogCalendar(const CommDateRec* rec);
@@ -37,10 +48,22 @@ public:
     static std::string BriefNote(const CommNoteRec& rec);
 
 private:
+    // A held line; an item's closing line also carries its text for an item not migrated.
+    struct HeldLine
+    {
+        std::string text;
+        const char* notMigrated;
+    };
+
     void SetFolder(const std::string& folder);
     void WriteEntry(const char* label, const char* value, std::size_t capacity);
+    // The item's closing line: migrated, or when held and then failed, notMigrated.
+    void EndItem(const char* migrated, const char* notMigrated);
+    void ReleaseHeld(bool migrated);
 
     CxFile m_file;
     bool m_bOpen = false;
+    bool m_bHolding = false;
+    std::vector<HeldLine> m_held;
     char m_szPath[MAX_PATH] = {};
 };

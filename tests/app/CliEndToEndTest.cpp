@@ -7,11 +7,13 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "Version.h"
 #include "common/TempHome.h"
+#include "notes/NotesStore.h"
 #include "palm/PalmClassicFiles.h"
 #include "palm/PalmExFileWriter.h"
 #include "platform/KnownFolders.h"
@@ -348,6 +350,69 @@ TEST_F(CliEndToEndTest, AMissingHelperFailsTheMigrationNamingIt)
               std::string::npos)
         << r.err;
     EXPECT_FALSE(platform::FileExists(m_home.Path(kMigrationLog)));
+}
+
+// A submit that Lotus Notes refuses: the migration fails, and the migration log shows the
+// items as not migrated and ends with the reason.
+TEST_F(CliEndToEndTest, ARefusedSubmitLeavesNoItemMigratedInTheLog)
+{
+    struct Case
+    {
+        const char* name;
+        bool readOnly; // else locked by another program
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"locked", false, "is locked by another program. Nothing was changed."},
+        {"read-only", true, "attempt to write a readonly database"},
+    };
+    const std::string palm = m_home.Path("Palm");
+    WriteExUser(palm + "/Ex");
+    const std::string names = m_home.Path(".local/share/corvane/notes/names.nsf");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(m_home.Path(".local/share/corvane"));
+        m_home.WriteFile("registry.ini", "");
+        ASSERT_EQ(Run({"dump", "--source", "notes", "--type", "contacts"}).status, 0); // the local databases
+        NotesStore other;
+        std::string error;
+        if (c.readOnly) {
+            // The header's write version above 2: SQLite reads the database and refuses to write it.
+            std::fstream file(names, std::ios::in | std::ios::out | std::ios::binary);
+            file.seekp(18);
+            file.put(3);
+        } else {
+            ASSERT_TRUE(other.Open(names, error)) << error;
+            ASSERT_TRUE(other.BeginWrite(NotesItemKind::Contacts, error)) << error;
+        }
+
+        Result r = Run({"migrate", "--source", "palm", "--types", "contacts", "--palm-folder", palm});
+        other.Rollback();
+        EXPECT_EQ(r.status, 1) << r.out << r.err;
+        EXPECT_EQ(r.out.find("Migrated to Lotus Notes"), std::string::npos) << r.out;
+        const std::size_t message =
+            r.err.find("Error: Failed to submit Contact changes to Lotus Notes, Error=");
+        ASSERT_NE(message, std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(c.reason, message), std::string::npos) << r.err;
+
+        const std::string log = m_home.ReadFile(kMigrationLog);
+        EXPECT_EQ(log.rfind("Start migrating information to Lotus Notes.\r\nMigrating Contact item:\r\n", 0),
+                  0u)
+            << log;
+        EXPECT_NE(log.find("Email: ana@example.com"), std::string::npos) << log;
+        EXPECT_EQ(log.find("migrated successfully"), std::string::npos) << log;
+        std::size_t notMigrated = 0;
+        for (std::size_t at = 0;
+             (at = log.find("Contact item was not migrated...\r\n\r\n", at)) != std::string::npos; ++at) {
+            ++notMigrated;
+        }
+        EXPECT_EQ(notMigrated, 2u) << log;
+        const std::size_t last = log.rfind("Failed to submit Contact changes to Lotus Notes, Error=");
+        ASSERT_NE(last, std::string::npos) << log;
+        const std::string tail = log.substr(last);
+        EXPECT_NE(tail.find(c.reason), std::string::npos) << tail;
+        EXPECT_EQ(tail.find("\r\n"), tail.size() - 2) << tail;
+    }
 }
 
 } // namespace

@@ -841,13 +841,24 @@ TEST_P(CommitFailureTest, ReportsOnceAndSubmitsNothingAfterIt)
             EXPECT_EQ(fake->submits.size(), type <= c.type ? 1u : 0u) << TypeTag(type);
         }
     }
-    // Only the Google flow writes the message into the migration log; none writes a closing line.
+    // The data types committed before read as migrated; the failed one's item does not, and
+    // the log ends with the failure. No flow writes its closing line.
     const std::string log = MigrationLog();
     const std::string messageLine = c.message + "\r\n";
-    const bool logged =
-        log.size() >= messageLine.size() && log.substr(log.size() - messageLine.size()) == messageLine;
-    EXPECT_EQ(logged, c.target == kAppGoogle) << log;
+    ASSERT_GE(log.size(), messageLine.size()) << log;
+    EXPECT_EQ(log.substr(log.size() - messageLine.size()), messageLine) << log;
     EXPECT_EQ(log.find("completed successfully"), std::string::npos) << log;
+    static const char* const kItemNames[] = {"Contact", "Calendar", "Task", "Note"};
+    for (DataType type : kAllDataTypes) {
+        if (type > c.type || Fake(c.target, type) == nullptr) {
+            continue;
+        }
+        SCOPED_TRACE(TypeTag(type));
+        const std::string item = kItemNames[type];
+        EXPECT_EQ(log.find(item + " item migrated successfully...") != std::string::npos, type < c.type)
+            << log;
+        EXPECT_EQ(log.find(item + " item was not migrated...") != std::string::npos, type == c.type) << log;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(TargetsAndTypes, CommitFailureTest,

@@ -149,6 +149,76 @@ TEST_F(CxMILogTest, WritesNothingWhenClosedOrUnopenable)
     EXPECT_FALSE(missing.IsOpen());
 }
 
+// Entries held for a commit: confirmed, they are byte for byte what writing them at once
+// gives; failed or never settled, no item reads as migrated and the reason ends them.
+TEST_F(CxMILogTest, HeldEntriesReadAsMigratedOnlyOnceConfirmed)
+{
+    CommAddrRec contact{};
+    CopyText(contact.DisplayName, "Ann Lee");
+    CommTaskRec task{};
+    CopyText(task.Subject, "Call back");
+    CommNoteRec note{};
+    CopyText(note.Body, "Ferry times");
+    auto entries = [&](CxMILog& log) {
+        log.LogContact(&contact);
+        log.LogTask(&task);
+        log.LogNote(&note);
+    };
+    std::string direct;
+    {
+        CxMILog log(Folder());
+        ASSERT_TRUE(log.Open());
+        log.WriteLine("Start.");
+        entries(log);
+        log.WriteLine("End.");
+        log.Close();
+        direct = Text();
+    }
+    const std::string items = direct.substr(std::string("Start.\r\n").size(),
+                                            direct.size() - std::string("Start.\r\nEnd.\r\n").size());
+    std::string unconfirmed = items;
+    for (const char* kind : {"Contact", "Task", "Note"}) {
+        const std::string migrated = std::string(kind) + " item migrated successfully...";
+        unconfirmed.replace(unconfirmed.find(migrated), migrated.size(),
+                            std::string(kind) + " item was not migrated...");
+    }
+    ASSERT_EQ(unconfirmed.find("migrated successfully"), std::string::npos);
+
+    struct Case
+    {
+        const char* name;
+        int ending; // 0 confirmed, 1 failed with a reason, 2 closed while held
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"confirmed", 0, direct},
+        {"failed", 1, "Start.\r\n" + unconfirmed + "Failed to submit, Error=read-only\r\nEnd.\r\n"},
+        {"closed while held", 2, "Start.\r\n" + unconfirmed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CxMILog log(Folder());
+        ASSERT_TRUE(log.Open());
+        log.WriteLine("Start.");
+        log.HoldEntries();
+        EXPECT_TRUE(log.IsHolding());
+        entries(log);
+        if (c.ending == 2) {
+            log.Close();
+        } else {
+            if (c.ending == 0) {
+                log.ConfirmHeld();
+            } else {
+                log.FailHeld("Failed to submit, Error=read-only");
+            }
+            EXPECT_FALSE(log.IsHolding());
+            log.WriteLine("End.");
+            log.Close();
+        }
+        EXPECT_EQ(Text(), c.expected);
+    }
+}
+
 TEST_F(CxMILogTest, DefaultsToTheWorkingFolder)
 {
     CxMILog log;
