@@ -23,6 +23,13 @@ QString DefaultAddrBook()
     return TfmOptionPage::FromSettings(path.c_str());
 }
 
+QString DefaultMailFile()
+{
+    std::string path;
+    GetDefaultNotesMailFile(path);
+    return TfmOptionPage::FromSettings(path.c_str());
+}
+
 QString DefaultNotebook()
 {
     std::string path;
@@ -102,6 +109,9 @@ void TfmLNOption2::EnterPage()
     FWSettings& settings = g_Settings();
     if (settings.LNAddrName[0] == '\0') {
         ToSettings(DefaultAddrBook(), settings.LNAddrName, sizeof settings.LNAddrName);
+    }
+    if (settings.LNDateName[0] == '\0') {
+        ToSettings(DefaultMailFile(), settings.LNDateName, sizeof settings.LNDateName);
     }
     if (settings.LNNoteName[0] == '\0') {
         ToSettings(DefaultNotebook(), settings.LNNoteName, sizeof settings.LNNoteName);

@@ -11,13 +11,17 @@
 
 namespace {
 
-// As the wizard's Lotus Notes page does when it is entered: an empty address book or notebook
-// name takes the default location, so that a new user's local databases are found.
+// As the wizard's Lotus Notes page does when it is entered: an empty address book, mail or
+// notebook database name takes the default location, so that a new user's local databases
+// are found.
 void DefaultNotesDatabases(FWSettings& settings)
 {
     std::string path;
     if (settings.LNAddrName[0] == '\0' && GetDefaultNotesAddrBook(path)) {
         std::snprintf(settings.LNAddrName, sizeof settings.LNAddrName, "%s", path.c_str());
+    }
+    if (settings.LNDateName[0] == '\0' && GetDefaultNotesMailFile(path)) {
+        std::snprintf(settings.LNDateName, sizeof settings.LNDateName, "%s", path.c_str());
     }
     if (settings.LNNoteName[0] == '\0' && GetDefaultNotesNotebook(path)) {
         std::snprintf(settings.LNNoteName, sizeof settings.LNNoteName, "%s", path.c_str());

@@ -2,6 +2,7 @@
 
 #include "misc/Base64.h"
 #include "platform/KnownFolders.h"
+#include "platform/Profile.h"
 #include "platform/Registry.h"
 
 #include <algorithm>
@@ -472,6 +473,54 @@ bool GetDefaultNotesNotebook(std::string& path)
         path = folder + "notebook.nsf";
     }
     return true;
+}
+
+bool GetDefaultNotesMailFile(std::string& path)
+{
+    path.clear();
+    std::string dataFolder;
+    const bool haveDataFolder = GetNotesDataFolder(dataFolder);
+    std::vector<std::string> folders;
+    std::string program;
+    if (QueryNotesValue(platform::RegistryHive::LocalMachine, kNotesKey, "Path", program)) {
+        if (program.back() != platform::kPathSeparator) {
+            program += platform::kPathSeparator;
+        }
+        folders.push_back(program);
+    }
+    if (haveDataFolder) {
+        folders.push_back(dataFolder);
+    }
+    for (const std::string& folder : folders) {
+        // A notes.ini copied from Windows may carry any case.
+        for (const char* name : {"notes.ini", "NOTES.INI", "Notes.ini"}) {
+            const std::string ini = folder + name;
+            std::string mailFile;
+            if (!platform::FileExists(ini) ||
+                !platform::FindPrivateProfileValue("Notes", "MailFile", ini.c_str(), mailFile) ||
+                mailFile.empty()) {
+                continue;
+            }
+            std::string server;
+            if (platform::FindPrivateProfileValue("Notes", "MailServer", ini.c_str(), server) &&
+                !server.empty()) {
+                // Mail on a server: named as Lotus Notes names it there.
+                path = server + "!!" + mailFile;
+            } else {
+                std::replace(mailFile.begin(), mailFile.end(), '\\', platform::kPathSeparator);
+                // Relative to the data folder; the helpers look a bare name up there too.
+                path = mailFile.front() == platform::kPathSeparator || !haveDataFolder
+                           ? mailFile
+                           : dataFolder + mailFile;
+            }
+            if (path.size() > kSettingsTextSize - 1) {
+                path.clear();
+                return false;
+            }
+            return true;
+        }
+    }
+    return false;
 }
 
 bool GetDefaultACTDatabase(std::string& path)

@@ -214,6 +214,12 @@ bool GetDefaultNotesAddrBook(std::string& path);
 // The Lotus Notes notebook: the data folder + "notebook.nsf" when that file exists; true with
 // an empty path when it does not; false when there is no data folder.
 bool GetDefaultNotesNotebook(std::string& path);
+// The Lotus Notes mail database (calendar and tasks), as Lotus Notes itself finds it: the
+// MailFile entry of section [Notes] in the notes.ini of the Notes program folder (the
+// registry's "Path"), else in that of the data folder. A relative name lies in the data
+// folder; with a MailServer entry the result is "server!!file". False when no notes.ini
+// names a mail file.
+bool GetDefaultNotesMailFile(std::string& path);
 // The ACT! database: in <documents>/ACT, the first sub-folder by name (byte order, since the
 // order of directory entries is arbitrary here) whose name is longer than one character and
 // does not end in '.'; in its "Databases" folder, the first file by name ending in ".pad" in

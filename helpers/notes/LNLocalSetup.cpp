@@ -12,6 +12,10 @@ namespace {
 constexpr const char* kInstallerKey = "SOFTWARE\\Lotus\\Notes\\Installer";
 constexpr const char* kNotesKey = "SOFTWARE\\Lotus\\Notes";
 constexpr const char* kDatabases[] = {"names.nsf", "mail.nsf", "notebook.nsf"};
+// The local installation's notes.ini and the mail database it names, relative to the data
+// folder as Lotus Notes writes it.
+constexpr const char* kNotesIni = "notes.ini";
+constexpr const char* kMailFile = "mail.nsf";
 
 bool IsRegistered(platform::RegistryHive hive, const char* key, const char* value, std::string& out)
 {
@@ -66,20 +70,53 @@ bool Register(platform::RegistryHive hive, const char* key, const char* value, c
     return true;
 }
 
+// Our own data folder, "~/.local/share/corvane/notes/".
+bool LocalDataFolder(std::string& folder)
+{
+    if (!DataHome(folder)) {
+        return false;
+    }
+    folder += "/corvane/notes/";
+    return true;
+}
+
+// The notes.ini of the data folder, as Lotus Notes keeps it: section [Notes] with the data
+// folder and the mail database. One that exists is left as it is.
+bool WriteNotesIni(const std::string& folder, std::string& error)
+{
+    const std::string path = folder + kNotesIni;
+    if (platform::FileExists(path)) {
+        return true;
+    }
+    const std::string directory = folder.size() > 1 ? folder.substr(0, folder.size() - 1) : folder;
+    platform::ProfileEditor editor(path.c_str());
+    if (!editor.WriteString("Notes", "Directory", directory.c_str()) ||
+        !editor.WriteString("Notes", "MailFile", kMailFile) || !editor.Commit()) {
+        error = "Cannot write the local Lotus Notes settings file " + path + ".";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool EnsureLocalLotusNotes(LNLocalSetupResult& result, std::string& error)
 {
     result = LNLocalSetupResult();
+    std::string folder;
+    const bool haveLocal = LocalDataFolder(folder);
     if (IsRegistered(platform::RegistryHive::CurrentUser, kInstallerKey, "DATADIR", result.DataFolder)) {
+        // Our own installation, made before it had a notes.ini, gets one now; any other
+        // Lotus Notes is left alone.
+        if (haveLocal && result.DataFolder == folder && platform::FileExists(folder + kMailFile)) {
+            return WriteNotesIni(folder, error);
+        }
         return true;
     }
-    std::string folder;
-    if (!DataHome(folder)) {
+    if (!haveLocal) {
         error = "Cannot find a folder for the local Lotus Notes data: HOME is not set.";
         return false;
     }
-    folder += "/corvane/notes/";
     if (!MakeFolders(folder)) {
         error = "Cannot make the local Lotus Notes data folder " + folder + ".";
         return false;
@@ -89,6 +126,9 @@ bool EnsureLocalLotusNotes(LNLocalSetupResult& result, std::string& error)
         if (!platform::FileExists(path) && !NotesStore::Create(path, error)) {
             return false;
         }
+    }
+    if (!WriteNotesIni(folder, error)) {
+        return false;
     }
     std::string program;
     if (!platform::GetProgramFolder(program)) {

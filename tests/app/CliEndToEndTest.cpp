@@ -415,4 +415,38 @@ TEST_F(CliEndToEndTest, ARefusedSubmitLeavesNoItemMigratedInTheLog)
     }
 }
 
+// A new user's first migration of calendar and tasks, with no setting made: the mail
+// database is the one the local Lotus Notes names in its notes.ini. A mail database set
+// explicitly is still the one used.
+TEST_F(CliEndToEndTest, ANewUsersCalendarAndTasksReachTheLocalMailDatabase)
+{
+    const std::string palm = m_home.Path("Palm");
+    ASSERT_TRUE(fwtest::WriteClassicUser(palm, "Classic", {},
+                                         {{1367406000, 1367409600, "Ferry to the island"}},
+                                         {{"Book the return trip", -1, 1}}, {}));
+    Result first = Run({"migrate", "--source", "palm", "--types", "calendar,tasks", "--palm-folder", palm});
+    ASSERT_EQ(first.status, 0) << first.out << first.err;
+    EXPECT_NE(first.out.find("calendar: 1\n"), std::string::npos) << first.out;
+    EXPECT_NE(first.out.find("tasks: 1\n"), std::string::npos) << first.out;
+
+    const std::string mail = m_home.Path(".local/share/corvane/notes/mail.nsf");
+    for (NotesItemKind kind : {NotesItemKind::Calendar, NotesItemKind::Tasks}) {
+        NotesStore store;
+        std::string error;
+        int count = 0;
+        ASSERT_TRUE(store.Open(mail, error)) << error;
+        ASSERT_TRUE(store.BeginRead(kind, &count, error)) << error;
+        EXPECT_EQ(count, 1);
+    }
+
+    ASSERT_EQ(Run({"settings", "set", "LNDateName", "elsewhere.nsf"}).status, 0);
+    Result chosen =
+        Run({"migrate", "--source", "palm", "--types", "calendar", "--palm-folder", palm, "--dry-run"});
+    EXPECT_EQ(chosen.status, 1);
+    EXPECT_NE(chosen.err.find("Loading Lotus Notes Calendar Error: Database " +
+                              m_home.Path(".local/share/corvane/notes/elsewhere.nsf") + " does not exist."),
+              std::string::npos)
+        << chosen.err;
+}
+
 } // namespace

@@ -1,4 +1,5 @@
 // A local Lotus Notes for a new user: made and registered once, never over what exists.
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "common/TempHome.h"
@@ -22,6 +23,12 @@ protected:
         return value;
     }
     std::string DataFolder() const { return m_home.Path(".local/share/corvane/notes/"); }
+    std::string NotesIni(const char* key)
+    {
+        std::string value;
+        platform::FindPrivateProfileValue("Notes", key, (DataFolder() + "notes.ini").c_str(), value);
+        return value;
+    }
 
     fwtest::TempHome m_home;
 };
@@ -39,6 +46,10 @@ TEST_F(LNLocalSetupTest, ANewUserGetsEmptyRegisteredDatabases)
     std::string program;
     ASSERT_TRUE(platform::GetProgramFolder(program));
     EXPECT_EQ(Value(kNotes, "Path"), program + "/");
+
+    // Its notes.ini names the mail database as Lotus Notes does, relative to the data folder.
+    EXPECT_EQ(NotesIni("MailFile"), "mail.nsf");
+    EXPECT_EQ(NotesIni("Directory"), DataFolder().substr(0, DataFolder().size() - 1));
 
     for (const char* name : {"names.nsf", "mail.nsf", "notebook.nsf"}) {
         SCOPED_TRACE(name);
@@ -100,4 +111,45 @@ TEST_F(LNLocalSetupTest, ADatabaseThatExistsIsNeverReplaced)
     ASSERT_TRUE(EnsureLocalLotusNotes(result, error)) << error;
     EXPECT_EQ(m_home.ReadFile(".local/share/corvane/notes/mail.nsf"), "someone's mail");
     EXPECT_TRUE(platform::FileExists(DataFolder() + "names.nsf"));
+}
+
+// A notes.ini that exists is never replaced; the local installation of an earlier version,
+// registered without one, gets it; another Lotus Notes data folder is never given one.
+TEST_F(LNLocalSetupTest, ANotesIniIsWrittenOnlyWhereTheLocalInstallationHasNone)
+{
+    struct Case
+    {
+        const char* name;
+        std::string registry;
+        const char* existingIni; // null: none
+        const char* mailFile;    // in the local data folder's notes.ini afterwards; null: no file
+    };
+    const Case cases[] = {
+        {"kept", "", "[Notes]\r\nMailFile=mail\\jdoe.nsf\r\n", "mail\\jdoe.nsf"},
+        {"local one registered before",
+         std::string("[") + kInstaller + "]\r\nDATADIR=" + DataFolder() + "\r\n", nullptr, "mail.nsf"},
+        {"another data folder",
+         std::string("[") + kInstaller + "]\r\nDATADIR=" + m_home.Path("other/") + "\r\n", nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(m_home.Path(".local"));
+        m_home.WriteFile(".local/share/corvane/notes/mail.nsf", "");
+        m_home.WriteFile("other/mail.nsf", "");
+        if (c.existingIni != nullptr) {
+            m_home.WriteFile(".local/share/corvane/notes/notes.ini", c.existingIni);
+        }
+        m_home.WriteFile("registry.ini", c.registry);
+        LNLocalSetupResult result;
+        std::string error;
+        ASSERT_TRUE(EnsureLocalLotusNotes(result, error)) << error;
+        EXPECT_EQ(platform::FileExists(DataFolder() + "notes.ini"), c.mailFile != nullptr);
+        if (c.mailFile != nullptr) {
+            EXPECT_EQ(NotesIni("MailFile"), c.mailFile);
+        }
+        if (c.existingIni != nullptr) {
+            EXPECT_EQ(m_home.ReadFile(".local/share/corvane/notes/notes.ini"), c.existingIni);
+        }
+        EXPECT_FALSE(platform::FileExists(m_home.Path("other/notes.ini")));
+    }
 }

@@ -11,6 +11,7 @@
 #include <ostream>
 #include <string>
 #include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -732,6 +733,94 @@ TEST_P(SettingsLocationTest, Finds)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsLocationTest, ::testing::ValuesIn(kLocationCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The mail database as Lotus Notes names it: MailFile of the notes.ini in the program
+// folder, else in the data folder. "{home}" as above.
+struct MailFileCase
+{
+    const char* name;
+    const char* registry;
+    std::vector<std::pair<const char*, const char*>> files; // below the home: name, contents
+    bool found;
+    const char* path;
+};
+
+void PrintTo(const MailFileCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+constexpr const char kNotesFolders[] = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Lotus\\Notes]\r\nPath={home}/notes\r\n"
+                                       "[HKEY_CURRENT_USER\\SOFTWARE\\Lotus\\Notes\\Installer]\r\n"
+                                       "DATADIR={home}/data\r\n";
+
+const MailFileCase kMailFileCases[] = {
+    {"InTheDataFolder",
+     kNotesFolders,
+     {{"data/notes.ini", "[Notes]\r\nMailFile=mail\\jdoe.nsf\r\n"}},
+     true,
+     "{home}/data/mail/jdoe.nsf"},
+    {"ProgramFolderFirst",
+     kNotesFolders,
+     {{"notes/notes.ini", "[Notes]\r\nMailFile=mail.nsf\r\n"},
+      {"data/notes.ini", "[Notes]\r\nMailFile=other.nsf\r\n"}},
+     true,
+     "{home}/data/mail.nsf"},
+    {"ProgramFolderWithoutMailFile",
+     kNotesFolders,
+     {{"notes/notes.ini", "[Notes]\r\nDirectory=C:\\Notes\\Data\r\n"},
+      {"data/notes.ini", "[Notes]\r\nMailFile=other.nsf\r\n"}},
+     true,
+     "{home}/data/other.nsf"},
+    {"UpperCaseFileName",
+     kNotesFolders,
+     {{"data/NOTES.INI", "[Notes]\r\nMailFile=mail.nsf\r\n"}},
+     true,
+     "{home}/data/mail.nsf"},
+    {"AbsoluteMailFile",
+     kNotesFolders,
+     {{"data/notes.ini", "[Notes]\r\nMailFile=/srv/mail/jdoe.nsf\r\n"}},
+     true,
+     "/srv/mail/jdoe.nsf"},
+    {"OnAServer",
+     kNotesFolders,
+     {{"data/notes.ini", "[Notes]\r\nMailServer=CN=Hub/O=Acme\r\nMailFile=mail\\jdoe.nsf\r\n"}},
+     true,
+     "CN=Hub/O=Acme!!mail\\jdoe.nsf"},
+    {"EmptyMailServer",
+     kNotesFolders,
+     {{"data/notes.ini", "[Notes]\r\nMailServer=\r\nMailFile=mail.nsf\r\n"}},
+     true,
+     "{home}/data/mail.nsf"},
+    {"NoDataFolder",
+     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Lotus\\Notes]\r\nPath={home}/notes/\r\n",
+     {{"notes/notes.ini", "[Notes]\r\nMailFile=mail\\jdoe.nsf\r\n"}},
+     true,
+     "mail/jdoe.nsf"},
+    {"EmptyMailFile", kNotesFolders, {{"data/notes.ini", "[Notes]\r\nMailFile=\r\n"}}, false, ""},
+    {"OtherSection", kNotesFolders, {{"data/notes.ini", "[Other]\r\nMailFile=mail.nsf\r\n"}}, false, ""},
+    {"NoNotesIni", kNotesFolders, {{"data/mail.nsf", ""}}, false, ""},
+    {"NoRegistry", kNoRegistry, {{"data/notes.ini", "[Notes]\r\nMailFile=mail.nsf\r\n"}}, false, ""},
+};
+
+class SettingsMailFileTest : public SettingsTest, public ::testing::WithParamInterface<MailFileCase>
+{
+};
+
+TEST_P(SettingsMailFileTest, Finds)
+{
+    const MailFileCase& c = GetParam();
+    m_home.WriteFile("registry.ini", WithHome(c.registry, m_home.Root()));
+    for (const auto& [name, contents] : c.files) {
+        m_home.WriteFile(name, contents);
+    }
+    std::string path = "stale";
+    EXPECT_EQ(GetDefaultNotesMailFile(path), c.found);
+    EXPECT_EQ(path, WithHome(c.path, m_home.Root()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SettingsMailFileTest, ::testing::ValuesIn(kMailFileCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The ACT! database below the documents folder. Entries ending in '/' are folders.

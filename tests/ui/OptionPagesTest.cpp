@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QtTest>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -370,6 +371,30 @@ private slots:
         QCOMPARE(Find<QLineEdit>(&page, "edtLNAddrPath")->text(), QString("/home/u/notesdata/names.nsf"));
         // No notebook.nsf in the data folder: nothing to propose.
         QCOMPARE(Find<QLineEdit>(&page, "edtLNNotePath")->text(), QString());
+        // No notes.ini names a mail database either.
+        QCOMPARE(Find<QLineEdit>(&page, "edtLNDBPath")->text(), QString());
+    }
+
+    // The mail database is the one notes.ini names; one the user set stays.
+    void lotusNotesOptions2MailDatabaseFromNotesIni()
+    {
+        const std::string data = m_home->Path("notesdata/");
+        m_home->WriteFile("registry.ini",
+                          "[HKEY_CURRENT_USER\\SOFTWARE\\Lotus\\Notes\\Installer]\nDATADIR=" + data + "\n");
+        m_home->WriteFile("notesdata/notes.ini", "[Notes]\r\nMailFile=mail\\jdoe.nsf\r\n");
+        FWSettings& settings = g_Settings();
+        settings.SyncDate = true;
+        {
+            TfmLNOption2 page;
+            page.EnterPage();
+            QCOMPARE(Find<QLineEdit>(&page, "edtLNDBPath")->text(),
+                     QString::fromStdString(data + "mail/jdoe.nsf"));
+            QCOMPARE(std::string(settings.LNDateName), data + "mail/jdoe.nsf");
+        }
+        std::snprintf(settings.LNDateName, sizeof settings.LNDateName, "%s", "Hub/Acme!!mail/team.nsf");
+        TfmLNOption2 page;
+        page.EnterPage();
+        QCOMPARE(Find<QLineEdit>(&page, "edtLNDBPath")->text(), QString("Hub/Acme!!mail/team.nsf"));
     }
 
     // A refused ACT! page keeps what was typed: the next visit forward shows it again, and
