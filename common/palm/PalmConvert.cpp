@@ -132,9 +132,10 @@ void PmConvertRepeat(RecurrenceRule& rule, const PmRepeat& repeat)
     // An end date of 0 is "not given", not "now" (which PmTime would make of it): it ends
     // nothing, like the no-end date.
     const std::int32_t endDate = repeat.endDate != 0 ? repeat.endDate : kPmNoEndDate;
-    const PmTime end(endDate);
-    rule.PatternEnd = end.ToSystemTime();
-    rule.HasEnd = endDate != kPmNoEndDate && end.GetYear() <= 2020 ? 1 : 0;
+    rule.PatternEnd = PmTime(endDate).ToSystemTime();
+    // Any real day ends the pattern, whatever its year; "no date" of any zone does not, nor
+    // does a value the local calendar cannot show.
+    rule.HasEnd = PmTime::IsRealDate(repeat.endDate) && rule.PatternEnd.wYear != 0 ? 1 : 0;
 }
 
 void PmConvertMemo(CommNoteRec& rec, std::string_view text)

@@ -232,10 +232,25 @@ TEST(PalmConvertTest, RepeatEndDates)
     } const cases[] = {
         {"end of 2009", LocalTime(2009, 12, 31), 1, 2009, 12, 31},
         {"last day of 2020", LocalTime(2020, 12, 31), 1, 2020, 12, 31},
-        {"first day of 2021", LocalTime(2021, 1, 1), 0, 2021, 1, 1},
-        {"no end", kPmNoEndDate, 0, 2031, 12, 31}, // 15:59:59 UTC is 16:59:59 in Berlin
+        // Any real day ends the pattern, whatever its year.
+        {"first day of 2021", LocalTime(2021, 1, 1), 1, 2021, 1, 1},
+        {"mid 2025", LocalTime(2025, 6, 30), 1, 2025, 6, 30},
+        {"end of 2030", LocalTime(2030, 12, 31), 1, 2030, 12, 31},
+        {"early 1990", LocalTime(1990, 1, 2), 1, 1990, 1, 2},
+        // "No date", 2031-12-31 23:59:59 where the file was written, ends nothing.
+        {"no end", kPmNoEndDate, 0, 2031, 12, 31}, // UTC+8; 15:59:59 UTC is 16:59:59 in Berlin
+        {"no end written at UTC-4", 0x749E77BF, 0, 2032, 1, 1},
+        {"no end written at UTC-8", 1956556799, 0, 2032, 1, 1},
+        {"no end written at UTC-7", 0x749EA1EF, 0, 2032, 1, 1},
+        {"no end written at UTC+14", 1956477599, 0, 2031, 12, 31},
+        {"no end written at UTC-12", 1956571199, 0, 2032, 1, 1},
+        {"a second before UTC+14's", 1956477598, 1, 2031, 12, 31},
+        {"a second after UTC-12's", 1956571200, 1, 2032, 1, 1},
+        {"the files' none", -1, 0, 1970, 1, 1}, // 1969-12-31 23:59:59 UTC is 00:59:59 in Berlin
         // 0 was never an end: it must not turn into the current time.
         {"not given", 0, 0, 2031, 12, 31},
+        // The ends at which times beyond the 32-bit range are held.
+        {"held at the end of the range", INT32_MAX, 0, 2038, 1, 19},
     };
     for (const auto& c : cases) {
         PmRepeat repeat;
@@ -455,6 +470,55 @@ TEST(PalmTimeTest, ValuesAreSecondsSince1970Utc)
     EXPECT_EQ(noEnd.wYear, 2031);
     EXPECT_EQ(noEnd.wHour, 16);
     EXPECT_EQ(noEnd.wSecond, 59);
+}
+
+TEST(PalmTimeTest, NoDateIsTheLastSecondOf2031WhereTheFileWasWritten)
+{
+    // 2031-12-31 23:59:59 in every whole and half hour zone from UTC-12 to UTC+14.
+    constexpr std::int32_t kLastSecondUtc = 1956527999; // 2031-12-31 23:59:59 UTC
+    for (int halfHours = -24; halfHours <= 28; ++halfHours) {
+        const std::int32_t written = kLastSecondUtc - halfHours * 1800;
+        EXPECT_TRUE(PmTime::IsNoDate(written)) << halfHours / 2.0;
+        EXPECT_EQ(PmTime::ToTimeValue(written), 0) << halfHours / 2.0;
+        EXPECT_FALSE(PmTime::IsRealDate(written)) << halfHours / 2.0;
+    }
+    struct Case
+    {
+        const char* name;
+        std::int32_t value;
+        bool noDate;
+        bool real;
+    } const cases[] = {
+        {"UTC+8", 0x749DCEFF, true, false},
+        {"UTC-4", 0x749E77BF, true, false},
+        {"UTC-8", 1956556799, true, false},
+        {"UTC-7", 0x749EA1EF, true, false},
+        {"the files' none", -1, true, false},
+        {"not given", 0, false, false},
+        {"a second before UTC+14's", 1956477598, false, true},
+        {"a second after UTC-12's", 1956571200, false, true},
+        {"2025-06-30 00:00 UTC", 1751241600, false, true},
+        {"1999-05-24 00:00 UTC", 927504000, false, true},
+        {"held at the lower end", INT32_MIN, false, false},
+        {"held at the upper end", INT32_MAX, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PmTime::IsNoDate(c.value), c.noDate) << c.name;
+        EXPECT_EQ(PmTime::ToTimeValue(c.value), c.noDate ? 0 : c.value) << c.name;
+        EXPECT_EQ(PmTime::IsRealDate(c.value), c.real) << c.name;
+    }
+    // Day numbers: the days of that moment, 2031-12-31 and 2032-01-01, whatever the time.
+    struct DayCase
+    {
+        double oleDate;
+        bool noDate;
+    } const days[] = {
+        {48213.0, true},      {48213.99998842, true}, {48214.0, true},  {48214.5, true},
+        {48212.99999, false}, {48215.0, false},       {38000.0, false}, {0.0, false},
+    };
+    for (const auto& d : days) {
+        EXPECT_EQ(PmTime::IsNoDateDay(d.oleDate), d.noDate) << d.oleDate;
+    }
 }
 
 TEST(PalmTimeTest, ZeroMeansNowOnlyWhenConstructed)
