@@ -11,9 +11,9 @@ struct PmRepeat
     std::int32_t endDate = 0; // seconds since 1970-01-01 UTC; kPmNoEndDate (or another zone's
                               // "no date", PmTime::IsNoDate): no end
     std::int32_t firstDayOfWeek = 0;
-    std::int32_t dayIndex = 0;
-    std::uint8_t dayMask = 0; // bit 0x01 Sunday ... 0x40 Saturday
-    std::int32_t weekIndex = 0;
+    std::int32_t dayIndex = 0;   // 0 Sunday ... 6 Saturday
+    std::uint8_t dayMask = 0;    // bit 0x01 Sunday ... 0x40 Saturday
+    std::int32_t weekIndex = 0;  // 0 first ... 4 last week of the month
     std::int32_t monthIndex = 0; // 0..11
     std::int32_t dayOfMonth = 0;
 };

@@ -199,8 +199,16 @@ TEST(PalmConvertTest, RepeatKindsAndTheirFields)
         {"none", repeat(0, 1, 3, 0x7F, 2, 4, 9), rule(0, 0, 0, 0, 0, 0)},
         {"daily", repeat(1, 2, 3, 0x7F, 2, 4, 9), rule(1, 2, 3, 0, 0, 0)},
         {"weekly", repeat(2, 1, 3, 0x0A, 2, 4, 9), rule(2, 1, 0x0A, 0, 0, 1)},
-        {"monthly by day, index", repeat(3, 1, 2, 0, 3, 4, 9), rule(3, 1, 2, 0, 0, 3)},
-        {"monthly by day, mask", repeat(3, 1, 0, 0x04, 2, 4, 9), rule(3, 1, 0x04, 0, 0, 2)},
+        // Day index 0 Sunday ... 6 Saturday gives the weekday's bit; week index 0 first ... 4
+        // last gives the occurrence 1 ... 5.
+        {"monthly by day, index", repeat(3, 1, 2, 0, 3, 4, 9), rule(3, 1, 0x04, 0, 0, 4)},
+        {"monthly by day, Sunday first", repeat(3, 12, 0, 0, 0, 4, 9), rule(3, 12, 0x01, 0, 0, 1)},
+        {"monthly by day, last Friday", repeat(3, 1, 5, 0, 4, 4, 9), rule(3, 1, 0x20, 0, 0, 5)},
+        {"monthly by day, Saturday", repeat(3, 1, 6, 0, 1, 4, 9), rule(3, 1, 0x40, 0, 0, 2)},
+        {"monthly by day, mask", repeat(3, 1, 0, 0x04, 2, 4, 9), rule(3, 1, 0x04, 0, 0, 3)},
+        // Values no file of Palm Desktop holds: no weekday, and the nearest occurrence.
+        {"monthly by day, day index 7", repeat(3, 1, 7, 0, 5, 4, 9), rule(3, 1, 0, 0, 0, 5)},
+        {"monthly by day, day index -1", repeat(3, 1, -1, 0, -1, 4, 9), rule(3, 1, 0, 0, 0, 1)},
         {"monthly by date", repeat(4, 3, 3, 0x7F, 2, 4, 15), rule(4, 3, 0, 15, 0, 0)},
         {"yearly by date", repeat(5, 1, 3, 0x7F, 2, 11, 25), rule(6, 1, 0, 25, 12, 0)},
         {"yearly by day", repeat(6, 1, 3, 0x7F, 2, 4, 9), rule(0, 0, 0, 0, 0, 0)},

@@ -170,7 +170,19 @@ RecurrenceRule Rule(std::int32_t kind, std::int32_t interval, std::int32_t mask,
 std::vector<RuleCase> RuleCases()
 {
     const std::int32_t end2025 = LocalMidnight(2025, 6, 30);
+    const std::int32_t end2009 = LocalMidnight(2009, 12, 31);
     return {
+        // Monthly on the n-th weekday: day index 0 Sunday ... 6 Saturday, week index 0 first ...
+        // 4 last; the common rule has the weekday's bit and the occurrence 1 ... 5.
+        {"second Tuesday until 2009", Stored(3, 1, end2009, 2, 0, 1), "MP1 2+ TU 20091231T000000",
+         Rule(3, 1, 0x04, 2, end2009)},
+        {"last Friday", Stored(3, 1, kPmNoEndDate, 5, 0, 4), "MP1 1- FR #0", Rule(3, 1, 0x20, 5, 0)},
+        {"second Sunday every 12 months", Stored(3, 12, kPmNoEndDate, 0, 0, 1), "MP12 2+ SU #0",
+         Rule(3, 12, 0x01, 2, 0)},
+        {"first Monday", Stored(3, 1, kPmNoEndDate, 1, 0, 0), "MP1 1+ MO #0", Rule(3, 1, 0x02, 1, 0)},
+        {"fourth Saturday until mid 2025", Stored(3, 2, end2025, 6, 0, 3), "MP2 4+ SA 20250630T000000",
+         Rule(3, 2, 0x40, 4, end2025)},
+        {"fifth Thursday", Stored(3, 1, kPmNoEndDate, 4, 0, 4), "MP1 5+ TH #0", Rule(3, 1, 0x10, 5, 0)},
         // Ends after 2020, and "no date" of other zones.
         {"weekly until mid 2025", Stored(2, 1, end2025, 1, 0x0A), "W1 MO WE 20250630T000000",
          Rule(2, 1, 0x0A, 1, end2025)},
