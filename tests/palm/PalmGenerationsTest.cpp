@@ -1,5 +1,5 @@
-// What every Palm Desktop generation must read alike: the same repeat rule, due date or
-// birthday, stored the way the classic files, the 4.1.x files and the 6.x databases store
+// What every Palm Desktop generation must read alike: the same repeat rule, due date, birthday
+// or category, stored the way the classic files, the 4.1.x files and the 6.x databases store
 // it, gives the same common record. Classic and 4.1.x files are written byte by byte and loaded
 // by their readers; a 6.x row is a record filled as its reader fills it from the columns.
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/TempHome.h"
+#include "palm/PalmAddr.h"
 #include "palm/PalmAddrEx2.h"
 #include "palm/PalmClassicConvert.h"
 #include "palm/PalmCommEx2.h"
@@ -90,6 +91,33 @@ std::string ClassicTodos(const std::vector<std::int32_t>& dueDates)
         ++id;
         w.IntField(id).IntField(0).IntField(id).StringField("Task").DateField(due).BoolField(false);
         w.IntField(1).BoolField(false).IntField(1).StringField("");
+    }
+    return w.Data();
+}
+
+std::string ClassicContacts(const std::vector<PalmCategoryEntry>& categories,
+                            const std::vector<std::int32_t>& values)
+{
+    PalmFileWriter w =
+        ClassicHeader(PmAddrUtil::kVersionTag, 74, {1, 1, 1, 5, 5, 5, 5, 1, 5, 1, 5, 1, 5, 1, 5,
+                                                    1, 5, 5, 5, 5, 5, 5, 5, 6, 1, 5, 5, 5, 5, 1},
+                      categories, values.size());
+    std::int32_t id = 0;
+    for (std::int32_t category : values) {
+        ++id;
+        w.IntField(id).IntField(0).IntField(id).StringField("Smith").StringField("John").StringField("");
+        w.StringField("");
+        for (int i = 0; i < 5; ++i) { // phone labels and phones
+            w.IntField(i).StringField("");
+        }
+        for (int i = 0; i < 6; ++i) { // street, city, state, zip code, country, note
+            w.StringField("");
+        }
+        w.BoolField(false).IntField(category);
+        for (int i = 0; i < 4; ++i) {
+            w.StringField("");
+        }
+        w.IntField(0);
     }
     return w.Data();
 }
@@ -358,6 +386,66 @@ TEST_F(PalmGenerationsTest, NoDateIsNoBirthdayInThe41AndThe6Generations)
             EXPECT_EQ(out.Birthday, c.birthday) << "6.x";
             EXPECT_EQ(out.Anniversary, c.birthday) << "6.x";
         }
+    }
+}
+
+// ---- Categories -----------------------------------------------------------------------------
+
+TEST_F(PalmGenerationsTest, ARecordNamesItsCategoryByItsPlaceInTheTable)
+{
+    // IDs that differ from the places, some equal to another category's place; place 4 is free.
+    const std::vector<PalmCategoryEntry> categories = {
+        {1, 2, 0, "Business", "Business"},
+        {2, 1, 0, "Personal", "Personal"},
+        {3, 7, 0, "QuickList", "QuickList"},
+        {5, 3, 0, "Travel", "Travel"},
+    };
+    struct Case
+    {
+        std::int32_t value;
+        const char* name;
+    } const cases[] = {
+        {0, "Unfiled"}, {1, "Business"}, {2, "Personal"}, {3, "QuickList"}, {5, "Travel"},
+        {4, ""},        {7, ""},         {15, ""},        {16, ""},         {-1, ""},
+    };
+    std::vector<std::int32_t> values;
+    std::vector<PmAddrExRec> exContacts;
+    std::vector<PmTodoExRec> exTodos;
+    std::vector<PmMemoExRec> exMemos;
+    for (const Case& c : cases) {
+        values.push_back(c.value);
+        const auto id = static_cast<std::int32_t>(values.size());
+        exContacts.push_back(ExBase<PmAddrExRec>(id, c.value));
+        exTodos.push_back(ExBase<PmTodoExRec>(id, c.value));
+        exMemos.push_back(ExBase<PmMemoExRec>(id, c.value));
+    }
+    PmAddrUtil classic(Write(ClassicContacts(categories, values), "classic/address.dat"));
+    PmAddrExUtil ex(Write(ExFile(exContacts, categories), "ex/address.dat"));
+    PmTodoExUtil exTodo(Write(ExFile(exTodos, categories), "ex/todo.dat"));
+    PmMemoExUtil exMemo(Write(ExFile(exMemos, categories), "ex/memopad.dat"));
+    ASSERT_EQ(classic.GetRecords().size(), std::size(cases));
+    ASSERT_EQ(ex.GetRecords().size(), std::size(cases));
+    ASSERT_EQ(exTodo.GetRecords().size(), std::size(cases));
+    ASSERT_EQ(exMemo.GetRecords().size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.value);
+        CommAddrRec out{};
+        PmToComm(classic.GetRecords()[i], out);
+        EXPECT_STREQ(out.Category, c.name) << "classic";
+        out = CommAddrRec{};
+        PmToComm(ex.GetRecords()[i], out);
+        EXPECT_STREQ(out.Category, c.name) << "4.1.x";
+        EXPECT_EQ(exTodo.GetRecords()[i].categoryName, c.name) << "4.1.x to-do";
+        EXPECT_EQ(exMemo.GetRecords()[i].categoryName, c.name) << "4.1.x memo";
+        // The catalogue key of the category gives the same name.
+        PmAddrRec classicCopy = classic.GetRecords()[i];
+        std::string value;
+        ASSERT_TRUE(PmContactValue(classicCopy, 22, value, false));
+        EXPECT_EQ(value, c.name) << "classic key";
+        PmAddrExRec exCopy = ex.GetRecords()[i];
+        ASSERT_TRUE(PmContactValue(exCopy, 44, value, false));
+        EXPECT_EQ(value, c.name) << "4.1.x key";
     }
 }
 
