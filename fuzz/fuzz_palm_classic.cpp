@@ -18,8 +18,8 @@ namespace {
 using palmfuzz::Check;
 using palmfuzz::CheckTerminated;
 
-// A name found for a record is the table's name of its ID. (A row too short to reach the
-// category position leaves the name empty.)
+// A name found for a record is the table's name at its category value, the category's place in
+// the table. (A row too short to reach the category position leaves the name empty.)
 void CheckCategory(const PmDBUtil& util, std::int32_t id, const std::string& name)
 {
     std::string found;

@@ -26,10 +26,10 @@ struct PmAddrRec
     std::string country;                       // 21, 31
     std::string note;                          // 22, 8191
     std::int32_t isPrivate = 0;                // 23
-    std::int32_t categoryId = 0;               // 24
+    std::int32_t categoryId = 0;               // 24, the category's place in the table (0..15)
     std::array<std::string, 4> customs;        // 25-28, 63 each
     std::int32_t int29 = 0;                    // 29, kept and not used
-    std::string categoryName;                  // looked up from the category ID, 15 at most
+    std::string categoryName;                  // of the category at that place, 15 at most
 };
 
 class PmAddrUtil : public PmClassicReader<PmAddrRec>

@@ -47,7 +47,7 @@ void PmToComm(const PmTodoRec& rec, CommTaskRec& out)
         out.Private = 1;
         out.Sensitivity = 2;
     }
-    out.DueDate = rec.dueDate == -1 ? 0 : rec.dueDate; // -1: no due date, which is 0 here
+    out.DueDate = PmTime::ToTimeValue(rec.dueDate); // no due date (-1 or "no date") is 0 here
     out.Priority = PmConvertPriority(rec.priority);
     out.AlarmSet = 0;
     out.ReminderSet = 0;

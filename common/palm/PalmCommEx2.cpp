@@ -968,6 +968,41 @@ bool IsDateToken(std::string_view token)
            (token.size() == 8 || token[8] == 'T' || token[8] == 'Z');
 }
 
+// Seconds since 1970-01-01 of a day and time of the Gregorian calendar taken as UTC.
+std::int64_t UtcSeconds(int year, int month, int day, int hour, int minute, int second)
+{
+    const std::int64_t y = year - (month <= 2 ? 1 : 0);
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const std::int64_t yearOfEra = y - era * 400;
+    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    const std::int64_t days = era * 146097 + dayOfEra - 719468;
+    return days * 86400 + hour * 3600 + minute * 60 + second;
+}
+
+// Whether the end day of a date token, with the token's time (after "T": local time, or UTC
+// with a final "Z"; the end of the day when there is none), is Palm Desktop's "no date".
+bool IsNoDateToken(std::string_view token, int year, int month, int day)
+{
+    if (year < 2031 || year > 2032) {
+        return false; // only a day at the turn of 2031 can be the no-date moment
+    }
+    int hour = 23;
+    int minute = 59;
+    int second = 59;
+    std::size_t next = 8;
+    if (token.size() >= 15 && token[8] == 'T' && IsDigits(token.substr(9, 6))) {
+        hour = LeadingNumber(token.substr(9, 2));
+        minute = LeadingNumber(token.substr(11, 2));
+        second = LeadingNumber(token.substr(13, 2));
+        next = 15;
+    }
+    const bool utc = token.size() > next && token[next] == 'Z';
+    const std::int64_t moment = utc ? UtcSeconds(year, month, day, hour, minute, second)
+                                    : PmTime(year, month, day, hour, minute, second).GetValue();
+    return moment >= INT32_MIN && moment <= INT32_MAX && PmTime::IsNoDate(static_cast<std::int32_t>(moment));
+}
+
 std::int32_t EndDateOf(std::string_view token)
 {
     if (token.front() == '#') {
@@ -980,6 +1015,10 @@ std::int32_t EndDateOf(std::string_view token)
     // A day that does not exist, or that a 32-bit time value cannot hold, is no end rather
     // than some other day.
     if (year < 1902 || year > 2037 || month < 1 || month > 12 || day < 1 || day > 31) {
+        return kPmNoEndDate;
+    }
+    // Palm Desktop's "no date", written in the zone of the machine that wrote the rule.
+    if (IsNoDateToken(token, year, month, day)) {
         return kPmNoEndDate;
     }
     return PmTime(year, month, day, 0, 0, 0).GetValue();

@@ -109,9 +109,16 @@ void PmConvertRepeat(RecurrenceRule& rule, const PmRepeat& repeat)
         break;
     case 3:
         rule.Kind = 3;
-        // Rule texts of the 6.x databases name the weekday in the mask and leave the index 0.
-        rule.DayOfWeekMask = repeat.dayMask != 0 ? repeat.dayMask : repeat.dayIndex;
-        rule.Instance = repeat.weekIndex;
+        // The classic and 4.1.x files give the weekday as a day index (0 Sunday ... 6 Saturday);
+        // the rule texts of the 6.x databases name it, and their reader keeps it in the mask.
+        // The common rule wants the weekday's bit.
+        if (repeat.dayMask != 0) {
+            rule.DayOfWeekMask = repeat.dayMask;
+        } else if (repeat.dayIndex >= 0 && repeat.dayIndex <= 6) {
+            rule.DayOfWeekMask = 1 << repeat.dayIndex;
+        }
+        // Week index 0 first ... 4 last; the common rule counts occurrences 1 ... 5 (5 the last).
+        rule.Instance = std::clamp(repeat.weekIndex, 0, 4) + 1;
         rule.Interval = repeat.interval;
         break;
     case 4:
@@ -132,9 +139,10 @@ void PmConvertRepeat(RecurrenceRule& rule, const PmRepeat& repeat)
     // An end date of 0 is "not given", not "now" (which PmTime would make of it): it ends
     // nothing, like the no-end date.
     const std::int32_t endDate = repeat.endDate != 0 ? repeat.endDate : kPmNoEndDate;
-    const PmTime end(endDate);
-    rule.PatternEnd = end.ToSystemTime();
-    rule.HasEnd = endDate != kPmNoEndDate && end.GetYear() <= 2020 ? 1 : 0;
+    rule.PatternEnd = PmTime(endDate).ToSystemTime();
+    // Any real day ends the pattern, whatever its year; "no date" of any zone does not, nor
+    // does a value the local calendar cannot show.
+    rule.HasEnd = PmTime::IsRealDate(repeat.endDate) && rule.PatternEnd.wYear != 0 ? 1 : 0;
 }
 
 void PmConvertMemo(CommNoteRec& rec, std::string_view text)

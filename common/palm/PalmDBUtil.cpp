@@ -269,15 +269,17 @@ bool PmDBUtil::ReadTypedRepeatField(PmRepeat& repeat)
     return ReadRepeatField(repeat);
 }
 
-bool PmDBUtil::GetCategoryName(std::int32_t id, std::string& name) const
+bool PmDBUtil::GetCategoryName(std::int32_t category, std::string& name) const
 {
     if (!m_categories) {
         return false;
     }
-    const PmCategory* category = m_categories->FindByID(id);
-    if (category == nullptr) {
+    // A record names its category by the category's place in the table (0..15), not by the
+    // category's ID.
+    const PmCategory* found = m_categories->GetByIndex(category);
+    if (found == nullptr) {
         return false;
     }
-    name = category->GetName().substr(0, 15);
+    name = found->GetName().substr(0, 15);
     return true;
 }

@@ -74,8 +74,9 @@ public:
     // The category table of the last category block read; null before.
     PmCategoryMgr* GetCategories() { return m_categories.get(); }
     const PmCategoryMgr* GetCategories() const { return m_categories.get(); }
-    // Category name (at most 15 characters) of an ID; false when the ID is not in the table.
-    bool GetCategoryName(std::int32_t id, std::string& name) const;
+    // Category name (at most 15 characters) of a record's category value, which is the place
+    // (index 0..15) of the category in the table, not its ID; false when no category is there.
+    bool GetCategoryName(std::int32_t category, std::string& name) const;
 
 protected:
     std::unique_ptr<PmCategoryMgr> m_categories;

@@ -71,6 +71,9 @@ double PmExBirthdayToOleDate(double stored)
         return 0;
     }
     const double date = stored - kPmExBirthdayOffset;
+    if (PmTime::IsNoDateDay(date)) {
+        return 0; // Palm Desktop's "no date"
+    }
     return date >= kOleDateMin && date < kOleDateEnd ? date : 0;
 }
 
@@ -117,8 +120,8 @@ void PmToComm(const PmTodoExRec& rec, CommTaskRec& out)
     if (out.Private != 0) {
         out.Sensitivity = 2;
     }
-    // -1 is the file's "no due date"; the common record says that with 0.
-    out.DueDate = rec.dueDate == -1 ? 0 : rec.dueDate;
+    // -1 and "no date" are the file's "no due date"; the common record says that with 0.
+    out.DueDate = PmTime::ToTimeValue(rec.dueDate);
     out.Priority = PmConvertPriority(rec.priority);
     PmConvertRepeat(out.Recurrence, rec.repeat);
 }

@@ -13,8 +13,9 @@
 // The stored birthday is the OLE automation date plus this.
 inline constexpr double kPmExBirthdayOffset = 129080608.0;
 
-// The OLE automation date of a stored birthday; 0 (no date) for a field left 0 and for any
-// value that is no date of the years 100 to 9999.
+// The OLE automation date of a stored birthday; 0 (no date) for a field left 0, for Palm
+// Desktop's "no date" (a day of 2031-12-31 or 2032-01-01) and for any value that is no date
+// of the years 100 to 9999.
 double PmExBirthdayToOleDate(double stored);
 
 // Fill every field that a 4.1.x record maps to; MappedValues, SourceType, Status,

@@ -35,8 +35,8 @@ struct PmExRecBase
     std::int32_t status = 0;   // 2: 0x04 deleted, 0x80 archived
     std::int32_t int3 = 0;     // 3, kept and not used
     std::int32_t placement = 0;
-    std::int32_t categoryId = 0;
-    std::string categoryName; // looked up from the category ID, at most 15 characters
+    std::int32_t categoryId = 0; // the category's place in the table (0..15)
+    std::string categoryName;    // of the category at that place, at most 15 characters
     std::int32_t isPrivate = 0;
     std::array<PmBinaryField, 4> binary; // 7 to 10
     std::string text11;                  // 11 and 12, kept and not used

@@ -6,6 +6,13 @@
 
 namespace {
 
+// The no-date moment, 2031-12-31 23:59:59, in the zones from UTC+14 to UTC-12, in UTC.
+constexpr std::int32_t kNoDateFirst = 1956477599; // 2031-12-31 09:59:59 UTC
+constexpr std::int32_t kNoDateLast = 1956571199;  // 2032-01-01 11:59:59 UTC
+// OLE automation dates of 2031-12-31 and of 2032-01-02.
+constexpr double kNoDateDayFirst = 48213.0;
+constexpr double kNoDateDayEnd = 48215.0;
+
 bool LocalParts(std::int32_t value, std::tm& parts)
 {
     const std::time_t t = value;
@@ -92,4 +99,24 @@ SYSTEMTIME PmTime::ToSystemTime() const
     st.wMinute = static_cast<WORD>(parts.tm_min);
     st.wSecond = static_cast<WORD>(parts.tm_sec);
     return st;
+}
+
+bool PmTime::IsNoDate(std::int32_t value)
+{
+    return value == -1 || (value >= kNoDateFirst && value <= kNoDateLast);
+}
+
+std::int32_t PmTime::ToTimeValue(std::int32_t value)
+{
+    return IsNoDate(value) ? 0 : value;
+}
+
+bool PmTime::IsRealDate(std::int32_t value)
+{
+    return value != 0 && value != INT32_MIN && value != INT32_MAX && !IsNoDate(value);
+}
+
+bool PmTime::IsNoDateDay(double oleDate)
+{
+    return oleDate >= kNoDateDayFirst && oleDate < kNoDateDayEnd;
 }

@@ -199,8 +199,16 @@ TEST(PalmConvertTest, RepeatKindsAndTheirFields)
         {"none", repeat(0, 1, 3, 0x7F, 2, 4, 9), rule(0, 0, 0, 0, 0, 0)},
         {"daily", repeat(1, 2, 3, 0x7F, 2, 4, 9), rule(1, 2, 3, 0, 0, 0)},
         {"weekly", repeat(2, 1, 3, 0x0A, 2, 4, 9), rule(2, 1, 0x0A, 0, 0, 1)},
-        {"monthly by day, index", repeat(3, 1, 2, 0, 3, 4, 9), rule(3, 1, 2, 0, 0, 3)},
-        {"monthly by day, mask", repeat(3, 1, 0, 0x04, 2, 4, 9), rule(3, 1, 0x04, 0, 0, 2)},
+        // Day index 0 Sunday ... 6 Saturday gives the weekday's bit; week index 0 first ... 4
+        // last gives the occurrence 1 ... 5.
+        {"monthly by day, index", repeat(3, 1, 2, 0, 3, 4, 9), rule(3, 1, 0x04, 0, 0, 4)},
+        {"monthly by day, Sunday first", repeat(3, 12, 0, 0, 0, 4, 9), rule(3, 12, 0x01, 0, 0, 1)},
+        {"monthly by day, last Friday", repeat(3, 1, 5, 0, 4, 4, 9), rule(3, 1, 0x20, 0, 0, 5)},
+        {"monthly by day, Saturday", repeat(3, 1, 6, 0, 1, 4, 9), rule(3, 1, 0x40, 0, 0, 2)},
+        {"monthly by day, mask", repeat(3, 1, 0, 0x04, 2, 4, 9), rule(3, 1, 0x04, 0, 0, 3)},
+        // Values no file of Palm Desktop holds: no weekday, and the nearest occurrence.
+        {"monthly by day, day index 7", repeat(3, 1, 7, 0, 5, 4, 9), rule(3, 1, 0, 0, 0, 5)},
+        {"monthly by day, day index -1", repeat(3, 1, -1, 0, -1, 4, 9), rule(3, 1, 0, 0, 0, 1)},
         {"monthly by date", repeat(4, 3, 3, 0x7F, 2, 4, 15), rule(4, 3, 0, 15, 0, 0)},
         {"yearly by date", repeat(5, 1, 3, 0x7F, 2, 11, 25), rule(6, 1, 0, 25, 12, 0)},
         {"yearly by day", repeat(6, 1, 3, 0x7F, 2, 4, 9), rule(0, 0, 0, 0, 0, 0)},
@@ -232,10 +240,25 @@ TEST(PalmConvertTest, RepeatEndDates)
     } const cases[] = {
         {"end of 2009", LocalTime(2009, 12, 31), 1, 2009, 12, 31},
         {"last day of 2020", LocalTime(2020, 12, 31), 1, 2020, 12, 31},
-        {"first day of 2021", LocalTime(2021, 1, 1), 0, 2021, 1, 1},
-        {"no end", kPmNoEndDate, 0, 2031, 12, 31}, // 15:59:59 UTC is 16:59:59 in Berlin
+        // Any real day ends the pattern, whatever its year.
+        {"first day of 2021", LocalTime(2021, 1, 1), 1, 2021, 1, 1},
+        {"mid 2025", LocalTime(2025, 6, 30), 1, 2025, 6, 30},
+        {"end of 2030", LocalTime(2030, 12, 31), 1, 2030, 12, 31},
+        {"early 1990", LocalTime(1990, 1, 2), 1, 1990, 1, 2},
+        // "No date", 2031-12-31 23:59:59 where the file was written, ends nothing.
+        {"no end", kPmNoEndDate, 0, 2031, 12, 31}, // UTC+8; 15:59:59 UTC is 16:59:59 in Berlin
+        {"no end written at UTC-4", 0x749E77BF, 0, 2032, 1, 1},
+        {"no end written at UTC-8", 1956556799, 0, 2032, 1, 1},
+        {"no end written at UTC-7", 0x749EA1EF, 0, 2032, 1, 1},
+        {"no end written at UTC+14", 1956477599, 0, 2031, 12, 31},
+        {"no end written at UTC-12", 1956571199, 0, 2032, 1, 1},
+        {"a second before UTC+14's", 1956477598, 1, 2031, 12, 31},
+        {"a second after UTC-12's", 1956571200, 1, 2032, 1, 1},
+        {"the files' none", -1, 0, 1970, 1, 1}, // 1969-12-31 23:59:59 UTC is 00:59:59 in Berlin
         // 0 was never an end: it must not turn into the current time.
         {"not given", 0, 0, 2031, 12, 31},
+        // The ends at which times beyond the 32-bit range are held.
+        {"held at the end of the range", INT32_MAX, 0, 2038, 1, 19},
     };
     for (const auto& c : cases) {
         PmRepeat repeat;
@@ -455,6 +478,55 @@ TEST(PalmTimeTest, ValuesAreSecondsSince1970Utc)
     EXPECT_EQ(noEnd.wYear, 2031);
     EXPECT_EQ(noEnd.wHour, 16);
     EXPECT_EQ(noEnd.wSecond, 59);
+}
+
+TEST(PalmTimeTest, NoDateIsTheLastSecondOf2031WhereTheFileWasWritten)
+{
+    // 2031-12-31 23:59:59 in every whole and half hour zone from UTC-12 to UTC+14.
+    constexpr std::int32_t kLastSecondUtc = 1956527999; // 2031-12-31 23:59:59 UTC
+    for (int halfHours = -24; halfHours <= 28; ++halfHours) {
+        const std::int32_t written = kLastSecondUtc - halfHours * 1800;
+        EXPECT_TRUE(PmTime::IsNoDate(written)) << halfHours / 2.0;
+        EXPECT_EQ(PmTime::ToTimeValue(written), 0) << halfHours / 2.0;
+        EXPECT_FALSE(PmTime::IsRealDate(written)) << halfHours / 2.0;
+    }
+    struct Case
+    {
+        const char* name;
+        std::int32_t value;
+        bool noDate;
+        bool real;
+    } const cases[] = {
+        {"UTC+8", 0x749DCEFF, true, false},
+        {"UTC-4", 0x749E77BF, true, false},
+        {"UTC-8", 1956556799, true, false},
+        {"UTC-7", 0x749EA1EF, true, false},
+        {"the files' none", -1, true, false},
+        {"not given", 0, false, false},
+        {"a second before UTC+14's", 1956477598, false, true},
+        {"a second after UTC-12's", 1956571200, false, true},
+        {"2025-06-30 00:00 UTC", 1751241600, false, true},
+        {"1999-05-24 00:00 UTC", 927504000, false, true},
+        {"held at the lower end", INT32_MIN, false, false},
+        {"held at the upper end", INT32_MAX, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PmTime::IsNoDate(c.value), c.noDate) << c.name;
+        EXPECT_EQ(PmTime::ToTimeValue(c.value), c.noDate ? 0 : c.value) << c.name;
+        EXPECT_EQ(PmTime::IsRealDate(c.value), c.real) << c.name;
+    }
+    // Day numbers: the days of that moment, 2031-12-31 and 2032-01-01, whatever the time.
+    struct DayCase
+    {
+        double oleDate;
+        bool noDate;
+    } const days[] = {
+        {48213.0, true},      {48213.99998842, true}, {48214.0, true},  {48214.5, true},
+        {48212.99999, false}, {48215.0, false},       {38000.0, false}, {0.0, false},
+    };
+    for (const auto& d : days) {
+        EXPECT_EQ(PmTime::IsNoDateDay(d.oleDate), d.noDate) << d.oleDate;
+    }
 }
 
 TEST(PalmTimeTest, ZeroMeansNowOnlyWhenConstructed)

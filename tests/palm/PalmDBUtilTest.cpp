@@ -384,7 +384,7 @@ TEST(PmDBUtilRepeat, Failures)
     }
 }
 
-TEST(PmDBUtilCategories, NameOfAnIdNeedsTheTable)
+TEST(PmDBUtilCategories, NameOfAPlaceInTheTableNeedsTheTable)
 {
     class Db : public PmDBUtil
     {
@@ -400,11 +400,12 @@ TEST(PmDBUtilCategories, NameOfAnIdNeedsTheTable)
         }
     } db;
     std::string name = "x";
-    EXPECT_FALSE(db.GetCategoryName(7, name));
+    EXPECT_FALSE(db.GetCategoryName(1, name));
     db.Make();
-    ASSERT_TRUE(db.GetCategoryName(7, name));
+    ASSERT_TRUE(db.GetCategoryName(1, name)); // a record names the place in the table
     EXPECT_EQ(name, "Business");
-    EXPECT_FALSE(db.GetCategoryName(8, name));
+    EXPECT_FALSE(db.GetCategoryName(7, name)); // not the ID
+    EXPECT_FALSE(db.GetCategoryName(2, name));
 }
 
 struct AddCase

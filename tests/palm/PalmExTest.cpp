@@ -179,7 +179,7 @@ std::vector<PmAddrExRec> Contacts()
     anna.int68 = 5;
     anna.texts69 = {"a", "b", "c", "d"};
 
-    PmAddrExRec bob = Base<PmAddrExRec>(2, 9, "Customers & Fri", 0x04); // deleted: the reader keeps it
+    PmAddrExRec bob = Base<PmAddrExRec>(2, 4, "Customers & Fri", 0x04); // deleted: the reader keeps it
     bob.firstName = "Bob";
     bob.lastName = "O'Brien";
     bob.phones = {"555-0100", "555-0101", "", "", "", "", "555-0199"};
@@ -289,7 +289,7 @@ std::vector<PmMemoExRec> Memos()
 {
     PmMemoExRec shopping = Base<PmMemoExRec>(1, 2, "Personal");
     shopping.text = "Shopping\r\nMilk\r\nBread";
-    PmMemoExRec secret = Base<PmMemoExRec>(2, 7, "QuickList", 0, true);
+    PmMemoExRec secret = Base<PmMemoExRec>(2, 3, "QuickList", 0, true);
     secret.text = "PIN hint";
     secret.binary[0] = Bin(64, 16, "0123456789abcdef");
     PmMemoExRec archived = Base<PmMemoExRec>(3, 0, "Unfiled", 0x80);
@@ -419,7 +419,7 @@ TEST_F(PalmExTest, ContactsLoadWithCategoriesLabelsAndEveryField)
     std::string name;
     EXPECT_TRUE(util.GetCategoryName(0, name));
     EXPECT_EQ(name, "Unfiled");
-    EXPECT_TRUE(util.GetCategoryName(7, name));
+    EXPECT_TRUE(util.GetCategoryName(3, name)); // the place in the table, not the ID 7
     EXPECT_EQ(name, "QuickList");
     EXPECT_FALSE(util.GetCategoryName(42, name));
 
@@ -431,7 +431,7 @@ TEST_F(PalmExTest, ContactsLoadWithCategoriesLabelsAndEveryField)
     EXPECT_FALSE(util.Load(m_home.Path("missing.dat")));
     EXPECT_FALSE(util.IsLoaded());
     EXPECT_TRUE(util.GetRecords().empty());
-    EXPECT_FALSE(util.GetCategoryName(7, name));
+    EXPECT_FALSE(util.GetCategoryName(3, name));
 }
 
 TEST_F(PalmExTest, CalendarAndTasksReadEveryRepeatKindWithClassesAndBackReferences)
