@@ -70,3 +70,20 @@ constexpr const char* FwSourceName(const char* path)
 
 // Logs to g_debugLog with the calling file's base name and line.
 #define FW_LOG(level, ...) DebugPrint(&g_debugLog, (level), FwSourceName(__FILE__), __LINE__, __VA_ARGS__)
+
+// As FW_LOG, with the line given: a function that logs on behalf of its callers passes the
+// line of their call.
+#define FW_LOG_AT(level, line, ...)                                                                          \
+    DebugPrint(&g_debugLog, (level), FwSourceName(__FILE__), (line), __VA_ARGS__)
+
+// A text to log with the line of the call that gave it. A function that logs on behalf of its
+// callers takes this in place of a plain text: the conversion happens at each call, so every
+// line of the log carries the line of its call site rather than one inside the function.
+struct FwLogText
+{
+    // Implicit on purpose: callers pass their texts as they are.
+    FwLogText(const char* logText, int callLine = __builtin_LINE()) : text(logText), line(callLine) {}
+
+    const char* text;
+    int line;
+};

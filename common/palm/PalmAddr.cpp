@@ -72,9 +72,9 @@ PmAddrUtil::PmAddrUtil(const std::string& path) : PmClassicReader(kTraits)
 
 PmAddrUtil::~PmAddrUtil() = default;
 
-void PmAddrUtil::LogLine(int level, const char* text) const
+void PmAddrUtil::LogLine(int level, int line, const char* text) const
 {
-    FW_LOG(level, "%s", text);
+    FW_LOG_AT(level, line, "%s", text);
 }
 
 std::string PmAddrUtil::GetCustomLabel(int index) const

@@ -33,9 +33,9 @@ PmAddrExUtil::PmAddrExUtil(const std::string& path) : PmExReader(kTraits)
 
 PmAddrExUtil::~PmAddrExUtil() = default;
 
-void PmAddrExUtil::LogLine(int level, const char* text) const
+void PmAddrExUtil::LogLine(int level, int line, const char* text) const
 {
-    FW_LOG(level, "%s", text);
+    FW_LOG_AT(level, line, "%s", text);
 }
 
 const std::string& PmAddrExUtil::GetCustomLabel(int index) const

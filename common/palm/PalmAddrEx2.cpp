@@ -169,9 +169,9 @@ const PmColumnList& PmAddrEx2Util::Columns()
     return columns;
 }
 
-void PmAddrEx2Util::LogLine(int level, const char* text) const
+void PmAddrEx2Util::LogLine(int level, int line, const char* text) const
 {
-    FW_LOG(level, "%s", text);
+    FW_LOG_AT(level, line, "%s", text);
 }
 
 bool PmAddrEx2Util::Load(const std::string& path)

@@ -1,11 +1,14 @@
 #include "palm/PalmClassicDBUtil.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 #include "misc/CxDebugUtil.h"
 #include "palm/PalmEnv.h"
+#include "palm/PalmLoadError.h"
 
 PmClassicDBUtil::PmClassicDBUtil(const Traits& traits) : m_traits(traits), m_messages(*traits.messages)
 {
@@ -33,7 +36,7 @@ void PmClassicDBUtil::Reset()
     m_tableString.clear();
 }
 
-void PmClassicDBUtil::Log(int level, const char* format, ...) const
+void PmClassicDBUtil::Log(int level, int line, const char* format, ...) const
 {
     if (!g_debugLog.Wants(level)) {
         return;
@@ -43,7 +46,7 @@ void PmClassicDBUtil::Log(int level, const char* format, ...) const
     va_start(args, format);
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    LogLine(level, text);
+    LogLine(level, line, text);
 }
 
 bool PmClassicDBUtil::LoadByUser(std::int32_t userId)
@@ -53,6 +56,8 @@ bool PmClassicDBUtil::LoadByUser(std::int32_t userId)
         Say(0, m_messages.noUserFolder, static_cast<int>(userId));
         Reset();
         m_loaded = false;
+        m_recognised = false;
+        m_loadError = "no Palm Desktop data folder for user " + std::to_string(userId);
         return false;
     }
     const std::string path = PmDataFilePath(folder, m_traits.subFolder, m_traits.fileName);
@@ -72,45 +77,62 @@ bool PmClassicDBUtil::Load(const std::string& path)
 
 bool PmClassicDBUtil::LoadFile(const std::string& path)
 {
+    m_recognised = false;
+    m_loadError.clear();
     if (path.empty() && m_messages.emptyPath != nullptr) {
         Say(0, m_messages.emptyPath);
+        m_loadError = kPmReasonNoFileName;
         return false;
     }
     Say(2, m_messages.loading, path.c_str());
     Reset();
-    if (!Open(path.c_str(), 2)) {
+    // Palm Desktop is only ever read: a read-only file (a copy from a CD) loads as any other.
+    if (!Open(path.c_str(), 0)) {
         Say(0, m_messages.openFailed, path.c_str());
+        m_loadError = PmReadProblem(path);
+        if (m_loadError.empty()) {
+            m_loadError = std::strerror(EIO);
+        }
         return false;
     }
+    const bool empty = BytesLeft() == 0;
     std::int32_t tag = 0;
     if (!ReadInt32(tag) || tag != m_traits.versionTag) {
         Say(0, m_messages.versionFailed);
+        m_loadError = empty ? kPmReasonEmpty : kPmReasonForeign;
         return false;
     }
+    m_recognised = true;
     if (!ReadCString(m_databaseFileName, m_traits.fileNameCapacity)) {
         Say(0, m_messages.fileNameFailed);
-        return false;
+        return Damaged();
     }
     Say(2, m_messages.fileNameRead, m_databaseFileName.c_str());
     if (!ReadTableString()) {
         Say(0, m_messages.tableFailed);
-        return false;
+        return Damaged();
     }
     if (!ReadCategoryBlock()) {
         Say(0, m_messages.categoryFailed);
-        return false;
+        return Damaged();
     }
     if (!ReadSchema()) {
         Say(0, m_messages.schemaFailed);
-        return false;
+        return Damaged();
     }
     if (!ReadRecords()) {
         Say(0, m_messages.recordsFailed);
-        return false;
+        return Damaged();
     }
     Close();
     Say(2, m_messages.loaded);
     return true;
+}
+
+bool PmClassicDBUtil::Damaged()
+{
+    m_loadError = PmDamagedReason(GetPosition());
+    return false;
 }
 
 bool PmClassicDBUtil::ReadTableString()

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "misc/CxDebugUtil.h"
 #include "palm/PalmDBUtil.h"
 
 // The schema block of a classic file.
@@ -94,6 +95,11 @@ public:
     bool IsLoaded() const { return m_loaded; }
     // Loads a file. A record that cannot be decoded ends the records without failing the load.
     bool Load(const std::string& path);
+    // Why the last load failed, for the user (PalmLoadError.h); empty after a load that worked.
+    const std::string& GetLoadError() const { return m_loadError; }
+    // Whether the last load found this database's version tag, so that the file is one of
+    // these databases even when a later part failed.
+    bool IsRecognised() const { return m_recognised; }
     // The user's data folder, then the database's sub-folder and file name.
     bool LoadByUser(std::int32_t userId);
 
@@ -107,19 +113,20 @@ public:
 protected:
     explicit PmClassicDBUtil(const Traits& traits);
 
-    // Writes one line of the diagnostic log in the reader's own name.
-    virtual void LogLine(int level, const char* text) const = 0;
-    void Log(int level, const char* format, ...) const __attribute__((format(printf, 3, 4)));
+    // Writes one line of the diagnostic log in the reader's own name, with the line of the
+    // call that logs it.
+    virtual void LogLine(int level, int line, const char* text) const = 0;
+    void Log(int level, int line, const char* format, ...) const __attribute__((format(printf, 4, 5)));
     // Logs a line of the table when the reader has one (a format with at most one argument).
-    template <class... Args> void Say(int level, const char* text, Args... args) const
+    template <class... Args> void Say(int level, FwLogText text, Args... args) const
     {
-        if (text == nullptr) {
+        if (text.text == nullptr) {
             return;
         }
         if constexpr (sizeof...(Args) == 0) {
-            LogLine(level, text);
+            LogLine(level, text.line, text.text);
         } else {
-            Log(level, text, args...);
+            Log(level, text.line, text.text, args...);
         }
     }
 
@@ -138,6 +145,8 @@ protected:
     const Traits& m_traits;
     const PmClassicMessages& m_messages;
     bool m_loaded = false;
+    bool m_recognised = false;
+    std::string m_loadError;
     PmClassicSchema m_schema;
     std::string m_databaseFileName;
     std::string m_tableString;
@@ -146,6 +155,8 @@ private:
     void SetDefaults();
     void Reset();
     bool LoadFile(const std::string& path);
+    // A part after the version tag failed: the file is one of these databases, but damaged.
+    bool Damaged();
     bool ReadCategoryBlock();
     bool ReadSchema();
     bool ReadRecords();

@@ -635,9 +635,16 @@ bool PmMDBAccessor::Open(int kind, const std::string& path)
     return true;
 }
 
+bool PmMDBAccessor::IsConnected()
+{
+    PmConnection* connection = GetConnection();
+    return connection != nullptr && connection->IsOpen();
+}
+
 bool PmMDBAccessor::RunQuery(const std::string& statement)
 {
     FW_LOG(2, "Execute SQL Query: %s", statement.c_str());
+    m_queryFailed = true; // until it ran
     PmQuery* query = GetQuery();
     if (query == nullptr) {
         FW_LOG(0, "Database Query Error, Query String=%s", statement.c_str());
@@ -656,6 +663,7 @@ bool PmMDBAccessor::RunQuery(const std::string& statement)
         return false;
     }
     FW_LOG(2, "Query executed successfully.");
+    m_queryFailed = false;
     return true;
 }
 
@@ -676,6 +684,7 @@ bool PmMDBAccessor::SelectFirst(std::string_view table, const PmColumnList& colu
     const std::string statement = BuildSelect(table, columns);
     if (statement.empty()) {
         FW_LOG(0, "Invalid query string found.");
+        m_queryFailed = true;
         return false;
     }
     m_statement = statement;
@@ -813,11 +822,16 @@ PmDBEx2Util::~PmDBEx2Util() = default;
 
 bool PmDBEx2Util::Open(int kind, const std::string& path)
 {
+    m_loadError.clear();
     if (!m_accessor) {
         m_accessor = std::make_unique<PmMDBAccessor>(&dmMain);
     }
     m_categories->SetAccessor(m_accessor.get());
-    if (!m_accessor->Open(kind, path)) {
+    const bool opened = m_accessor->Open(kind, path);
+    // Why, when the file itself cannot be read (or is empty, which the database library may
+    // still open): the load then fails with this reason.
+    m_loadError = PmReadProblem(path);
+    if (!opened) {
         m_categories->Clear();
         return false;
     }
@@ -853,20 +867,21 @@ bool PmDBEx2Util::LoadCategories()
     return true;
 }
 
-void PmDBEx2Util::LogWith(int level, const char* text, const std::string& value) const
+void PmDBEx2Util::LogWith(int level, FwLogText text, const std::string& value) const
 {
     if (g_debugLog.Wants(level)) {
-        LogLine(level, (text + value).c_str());
+        LogLine(level, text.line, (text.text + value).c_str());
     }
 }
 
 bool PmDBEx2Util::FindUserFile(const PmEx2Messages& messages, std::int32_t userId, const char* subFolder,
-                               const char* fileName, std::string& path) const
+                               const char* fileName, std::string& path)
 {
     LogWith(2, messages.loadingByUser, std::to_string(userId));
     std::string folder;
     if (!PmGetUserDataPath(userId, folder)) {
-        LogLine(0, "Failed to get user database path by user ID.");
+        Say(0, "Failed to get user database path by user ID.");
+        m_loadError = "no Palm Desktop data folder for user " + std::to_string(userId);
         return false;
     }
     path = PmDataFilePath(folder, subFolder, fileName);

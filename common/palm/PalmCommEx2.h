@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "misc/CxDebugUtil.h"
+#include "palm/PalmLoadError.h"
 #include "palm/PalmRepeat.h"
 
 // One column of a fetched row: an integer, a text (UTF-8, as the database library gives it),
@@ -212,6 +214,10 @@ public:
 
     int GetKind() const { return m_kind; }
     const std::string& GetPath() const { return m_path; }
+    // Whether the kind's connection is open on a database.
+    bool IsConnected();
+    // Whether the last statement run failed (rather than giving no rows).
+    bool LastQueryFailed() const { return m_queryFailed; }
 
 private:
     // Runs the statement on the kind's query; false (logged) when it fails.
@@ -221,6 +227,7 @@ private:
     TdmMain* m_module;
     int m_kind = 0;
     std::string m_path; // at most 259 characters
+    bool m_queryFailed = false;
 };
 
 // A category of a 6.x database.
@@ -295,7 +302,8 @@ struct PmEx2Messages
 // table and the information record.
 //
 // The readers log through LogLine, which each reader implements in its own source file, so
-// that every line of the diagnostic log names the reader that wrote it.
+// that every line of the diagnostic log names the reader that wrote it; the line number is
+// that of the call that logged it.
 class PmDBEx2Util
 {
 public:
@@ -321,33 +329,60 @@ public:
     PmMDBAccessor* GetAccessor() { return m_accessor.get(); }
     const PmInfoEx2& GetInfo() const { return *m_info; }
 
+    // Why the last load failed, for the user (PalmLoadError.h); empty after a load that worked.
+    const std::string& GetLoadError() const { return m_loadError; }
+
 protected:
-    // Writes one line of the diagnostic log in the reader's own name.
-    virtual void LogLine(int level, const char* text) const = 0;
+    // Writes one line of the diagnostic log in the reader's own name, with the line of the
+    // call that logs it.
+    virtual void LogLine(int level, int line, const char* text) const = 0;
+    void Say(int level, FwLogText text) const { LogLine(level, text.line, text.text); }
     // A line of the text followed by the value, composed only when the log wants it.
-    void LogWith(int level, const char* text, const std::string& value) const;
+    void LogWith(int level, FwLogText text, const std::string& value) const;
 
     // Opens the file and reads every row of "Main" into records (cleared first): fill(rec, row)
     // for a row of all the columns, then finish(rec) and the category name for every row.
-    // True once the file is open, also when no row could be fetched.
+    // True once the file is open as a database and its table "Main" could be read, also when
+    // that gave no row.
     template <class Rec, class Fill, class Finish>
     bool LoadMain(const PmEx2Messages& messages, int kind, const std::string& path,
                   const PmColumnList& columns, std::vector<Rec>& records, Fill fill, Finish finish)
     {
         records.clear();
+        m_loadError.clear();
         if (messages.emptyPath != nullptr && path.empty()) {
-            LogLine(0, messages.emptyPath);
+            Say(0, messages.emptyPath);
+            m_loadError = kPmReasonNoFileName;
             return false;
         }
         LogWith(2, messages.loading, path);
         if (!Open(kind, path)) {
             LogWith(0, messages.openFailed, path);
+            if (m_loadError.empty()) {
+                m_loadError = "the file cannot be read";
+            }
             return false;
         }
-        LogLine(2, messages.mainStart);
+        // A file that is no database, or whose table "Main" cannot be read, brings nothing:
+        // that is a failure, not an empty database.
+        if (!m_loadError.empty() || !m_accessor->IsConnected()) {
+            LogWith(0, messages.openFailed, path);
+            if (m_loadError.empty()) {
+                m_loadError = kPmReasonForeign;
+            }
+            return false;
+        }
+        Say(2, messages.mainStart);
         PmRow row;
         bool fetched = m_accessor->SelectFirst("Main", columns, row);
-        LogLine(2, fetched ? messages.firstFetched : messages.firstFailed);
+        Say(2, fetched ? messages.firstFetched : messages.firstFailed);
+        if (!fetched && m_accessor->LastQueryFailed()) {
+            LogWith(0, messages.openFailed, path);
+            // The database's own message, which repeats the whole statement, is in the log.
+            m_loadError =
+                std::string(kPmReasonForeign) + ", or a damaged one (its table Main cannot be read)";
+            return false;
+        }
         while (fetched) {
             Rec rec;
             if (row.size() == columns.size()) {
@@ -358,21 +393,22 @@ protected:
             records.push_back(std::move(rec));
             fetched = m_accessor->SelectNext("Main", columns, row);
             if (!fetched) {
-                LogLine(2, messages.nextFailed);
+                Say(2, messages.nextFailed);
             }
         }
-        LogLine(2, messages.mainDone);
+        Say(2, messages.mainDone);
         return true;
     }
 
     // The path of the reader's file in the user's data folder; false (logged) when the user
     // has no folder.
     bool FindUserFile(const PmEx2Messages& messages, std::int32_t userId, const char* subFolder,
-                      const char* fileName, std::string& path) const;
+                      const char* fileName, std::string& path);
 
     std::unique_ptr<PmMDBAccessor> m_accessor;
     std::unique_ptr<PmCategoryEx2Mgr> m_categories;
     std::unique_ptr<PmInfoEx2> m_info;
+    std::string m_loadError;
 };
 
 // What the four readers hold beside the shared ground: the outcome of the last load and the

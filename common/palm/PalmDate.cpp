@@ -31,9 +31,9 @@ PmDateUtil::PmDateUtil(const std::string& path) : PmClassicReader(kTraits)
 
 PmDateUtil::~PmDateUtil() = default;
 
-void PmDateUtil::LogLine(int level, const char* text) const
+void PmDateUtil::LogLine(int level, int line, const char* text) const
 {
-    FW_LOG(level, "%s", text);
+    FW_LOG_AT(level, line, "%s", text);
 }
 
 bool PmDateUtil::ReadField(int position)

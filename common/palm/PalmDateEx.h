@@ -33,6 +33,6 @@ public:
     ~PmDateExUtil() override;
 
 protected:
-    void LogLine(int level, const char* text) const override;
+    void LogLine(int level, int line, const char* text) const override;
     bool ReadField(int position, PmDateExRec& rec) override;
 };

@@ -66,9 +66,9 @@ const PmEx2Messages kMessages = {
 
 } // namespace
 
-void PmDateEx2Util::LogLine(int level, const char* text) const
+void PmDateEx2Util::LogLine(int level, int line, const char* text) const
 {
-    FW_LOG(level, "%s", text);
+    FW_LOG_AT(level, line, "%s", text);
 }
 
 bool PmDateEx2Util::Load(const std::string& path)

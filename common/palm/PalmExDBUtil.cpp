@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
 #include "misc/WinUtil.h"
 #include "palm/PalmEnv.h"
+#include "palm/PalmLoadError.h"
 
 namespace {
 
@@ -39,7 +41,7 @@ void PmExDBUtil::SetDefaults()
     m_schema.fieldTypes.assign(m_traits.fieldTypes, m_traits.fieldTypes + m_traits.fieldCount);
 }
 
-void PmExDBUtil::Log(int level, const char* format, ...) const
+void PmExDBUtil::LogFormatted(int level, int line, const char* format, ...) const
 {
     char stackBuffer[512];
     va_list args;
@@ -54,13 +56,13 @@ void PmExDBUtil::Log(int level, const char* format, ...) const
     }
     if (static_cast<std::size_t>(needed) < sizeof stackBuffer) {
         va_end(copy);
-        LogLine(level, stackBuffer);
+        LogLine(level, line, stackBuffer);
         return;
     }
     std::string text(static_cast<std::size_t>(needed) + 1, '\0');
     std::vsnprintf(text.data(), text.size(), format, copy);
     va_end(copy);
-    LogLine(level, text.c_str());
+    LogLine(level, line, text.c_str());
 }
 
 bool PmExDBUtil::LoadByUser(std::int32_t userId)
@@ -70,6 +72,8 @@ bool PmExDBUtil::LoadByUser(std::int32_t userId)
     if (!PmGetUserDataPath(userId, folder)) {
         Log(0, "Failed to get user database path by user ID.");
         m_loaded = false;
+        m_recognised = false;
+        m_loadError = "no Palm Desktop data folder for user " + std::to_string(userId);
         ClearStore();
         m_categories.reset();
         return false;
@@ -83,10 +87,13 @@ bool PmExDBUtil::Load(const std::string& path)
 {
     // Nothing of an earlier load may pass for this file's records or categories.
     m_loaded = false;
+    m_recognised = false;
+    m_loadError.clear();
     ClearStore();
     m_categories.reset();
     if (m_traits.rejectEmptyPath && path.empty()) {
         Log(0, "Invalid Palm Desktop Notes database file name.");
+        m_loadError = kPmReasonNoFileName;
         return false;
     }
     m_loaded = LoadFile(path);
@@ -100,43 +107,60 @@ bool PmExDBUtil::Load(const std::string& path)
 bool PmExDBUtil::LoadFile(const std::string& path)
 {
     Log(2, "Loading Palm Desktop %s: %s", m_traits.kind, path.c_str());
-    if (!Open(path.c_str(), 2)) {
+    // Palm Desktop is only ever read: a read-only file (a copy from a CD) loads as any other.
+    if (!Open(path.c_str(), 0)) {
         Log(0, "Failed to open file: %s", path.c_str());
+        m_loadError = PmReadProblem(path);
+        if (m_loadError.empty()) {
+            m_loadError = std::strerror(EIO);
+        }
         return false;
     }
+    const bool empty = BytesLeft() == 0;
     if (!CheckMagic()) {
         Log(0, "Failed to check magic code.");
+        m_loadError = empty ? kPmReasonEmpty : kPmReasonForeign;
         return false;
     }
     if (!CheckVersion()) {
         Log(0, "Failed to check database version.");
+        if (m_recognised) {
+            return Damaged();
+        }
+        m_loadError = kPmReasonForeign; // a 4.1.x file of another database
         return false;
     }
     if (!ReadFileDescription()) {
         Log(0, "Failed to load database file descriptions.");
-        return false;
+        return Damaged();
     }
     if (m_traits.customLabels && !ReadCustomLabels()) {
         Log(0, "Failed to load custom labels information.");
-        return false;
+        return Damaged();
     }
     if (!ReadCategoryBlock()) {
         Log(0, "Failed to load category information.");
-        return false;
+        return Damaged();
     }
     if (!ReadSchema()) {
         Log(0, "Failed to load database schema information.");
-        return false;
+        return Damaged();
     }
     if (!ReadRecords()) {
         Log(0, "%s", m_traits.recordsFailed);
-        return false;
+        return Damaged();
     }
     Close();
     if (m_traits.logLoaded) {
         Log(2, "Palm Desktop %s information is loaded successfully.", m_traits.kind);
     }
     return true;
+}
+
+bool PmExDBUtil::Damaged()
+{
+    m_loadError = PmDamagedReason(GetPosition());
+    return false;
 }
 
 bool PmExDBUtil::CheckMagic()
@@ -185,6 +209,7 @@ bool PmExDBUtil::CheckVersion()
         Log(0, "Incorrect database version:%d", tag);
         return false;
     }
+    m_recognised = true;
     m_versionTag = tag;
     Log(2, "Database version: %d", tag);
     if (!ReadReserved(1, m_reserved1.data(), m_reserved1.size())) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "misc/CxDebugUtil.h"
 #include "palm/PalmDBUtil.h"
 #include "palm/PalmRepeat.h"
 
@@ -113,6 +114,11 @@ public:
     bool IsLoaded() const { return m_loaded; }
     // Loads a file; the records read before a failing field stay, the result is false.
     bool Load(const std::string& path);
+    // Why the last load failed, for the user (PalmLoadError.h); empty after a load that worked.
+    const std::string& GetLoadError() const { return m_loadError; }
+    // Whether the last load found this database's magic code and version tag, so that the file
+    // is one of these databases even when a later part failed.
+    bool IsRecognised() const { return m_recognised; }
     // The user's data folder, then the database's sub-folder and file name.
     bool LoadByUser(std::int32_t userId);
 
@@ -131,9 +137,20 @@ public:
 protected:
     explicit PmExDBUtil(const Traits& traits);
 
-    // Writes one line of the diagnostic log in the reader's own name.
-    virtual void LogLine(int level, const char* text) const = 0;
-    void Log(int level, const char* format, ...) const __attribute__((format(printf, 3, 4)));
+    // Writes one line of the diagnostic log in the reader's own name, with the line of the
+    // call that logs it.
+    virtual void LogLine(int level, int line, const char* text) const = 0;
+    // A printf-style line; the line of the log is that of the call.
+    template <class... Args> void Log(int level, FwLogText format, Args... args) const
+    {
+        if constexpr (sizeof...(Args) == 0) {
+            LogLine(level, format.line, format.text);
+        } else {
+            LogFormatted(level, format.line, format.text, args...);
+        }
+    }
+    void LogFormatted(int level, int line, const char* format, ...) const
+        __attribute__((format(printf, 4, 5)));
 
     // Contacts: the nine custom labels and reserved block 3.
     virtual bool ReadCustomLabels() { return true; }
@@ -151,6 +168,8 @@ protected:
 
     const Traits& m_traits;
     bool m_loaded = false;
+    bool m_recognised = false;
+    std::string m_loadError;
     std::int32_t m_versionTag = 0;
     PmExSchema m_schema;
     std::array<std::uint8_t, kPmExReserved1Size> m_reserved1{};
@@ -160,6 +179,8 @@ protected:
 private:
     void SetDefaults();
     bool LoadFile(const std::string& path);
+    // A part after the version tag failed: the file is one of these databases, but damaged.
+    bool Damaged();
     bool CheckMagic();
     bool CheckVersion();
     bool ReadFileDescription();

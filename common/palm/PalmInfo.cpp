@@ -18,7 +18,7 @@
 #include "palm/PalmEx2Convert.h"
 #include "palm/PalmExConvert.h"
 #include "palm/PalmItems.h"
-#include "platform/KnownFolders.h"
+#include "palm/PalmLoadError.h"
 
 namespace {
 
@@ -37,6 +37,7 @@ struct FrontTexts
     const char* check41;
     const char* checkOld;
     const char* checkFailed;
+    const char* absent; // the user folder holds no such database; with its path
 };
 
 constexpr FrontTexts kAddrTexts = {
@@ -51,6 +52,7 @@ constexpr FrontTexts kAddrTexts = {
     "Check Palm Desktop Contacts file type: (%s) - Palm Desktop 4.1.x",
     "Check Palm Desktop Contacts file type: (%s) - Palm Desktop 4.1 or earlier",
     "Failed to check Palm Desktop Contacts file type: (%s)",
+    "No Palm Desktop Contacts file in the user folder, nothing to load: %s",
 };
 constexpr FrontTexts kDateTexts = {
     "PalmDateInfo.cpp",
@@ -64,6 +66,7 @@ constexpr FrontTexts kDateTexts = {
     "Check Palm Desktop Calendar file type: (%s) - Palm Desktop 4.1.x",
     "Check Palm Desktop Calendar file type: (%s) - Palm Desktop 4.1 or earlier",
     "Failed to check Palm Desktop Calendar file type: (%s)",
+    "No Palm Desktop Calendar file in the user folder, nothing to load: %s",
 };
 constexpr FrontTexts kMemoTexts = {
     "PalmMemoInfo.cpp",
@@ -77,6 +80,7 @@ constexpr FrontTexts kMemoTexts = {
     "Check Palm Desktop Memos file type: (%s) - Palm Desktop 4.1.x",
     "Check Palm Desktop Memos file type: (%s) - Palm Desktop 4.1 or earlier",
     "Failed to check Palm Desktop Memos data file type (%s)",
+    "No Palm Desktop Memos file in the user folder, nothing to load: %s",
 };
 constexpr FrontTexts kTodoTexts = {
     "PalmTodoInfo.cpp",
@@ -90,6 +94,7 @@ constexpr FrontTexts kTodoTexts = {
     "Check Palm Desktop Task file type: (%s) - Palm Desktop 4.1.x",
     "Check Palm Desktop Task file type: (%s) - Palm Desktop 4.1 or earlier",
     "Failed to check Palm Desktop Tasks file type: (%s)",
+    "No Palm Desktop Tasks file in the user folder, nothing to load: %s",
 };
 
 // The contact and memo fronts know no release below 3.5; the calendar and to-do fronts read
@@ -109,7 +114,6 @@ struct AddrTraits
     using Comm = CommAddrRec;
     using Store = CommAddrMgr;
     static constexpr const FrontTexts& kTexts = kAddrTexts;
-    static constexpr bool kFailsWhenUserLoadFails = true;
     static constexpr bool kRefusesEmptyPath = true;
     static constexpr const char* kDatFolder = "address";
     static constexpr const char* kDatFile = "address.dat";
@@ -126,7 +130,6 @@ struct DateTraits
     using Comm = CommDateRec;
     using Store = CommDateMgr;
     static constexpr const FrontTexts& kTexts = kDateTexts;
-    static constexpr bool kFailsWhenUserLoadFails = true;
     static constexpr bool kRefusesEmptyPath = false;
     static constexpr const char* kDatFolder = "datebook";
     static constexpr const char* kDatFile = "datebook.dat";
@@ -143,7 +146,6 @@ struct MemoTraits
     using Comm = CommNoteRec;
     using Store = CommNoteMgr;
     static constexpr const FrontTexts& kTexts = kMemoTexts;
-    static constexpr bool kFailsWhenUserLoadFails = false;
     static constexpr bool kRefusesEmptyPath = false;
     static constexpr const char* kDatFolder = "memopad";
     static constexpr const char* kDatFile = "memopad.dat";
@@ -160,7 +162,6 @@ struct TodoTraits
     using Comm = CommTaskRec;
     using Store = CommTaskMgr;
     static constexpr const FrontTexts& kTexts = kTodoTexts;
-    static constexpr bool kFailsWhenUserLoadFails = false;
     static constexpr bool kRefusesEmptyPath = false;
     static constexpr const char* kDatFolder = "todo";
     static constexpr const char* kDatFile = "todo.dat";
@@ -223,6 +224,8 @@ public:
     void Clear()
     {
         m_generation = kPmNothingLoaded;
+        m_loadError.clear();
+        m_loadNotice.clear();
         m_classic.ClearRecords();
         m_ex.ClearRecords();
         m_ex2.ClearRecords();
@@ -231,35 +234,71 @@ public:
         m_items.clear();
     }
 
+    // The user's database of the release's generation. A database that is not there loads
+    // nothing and says so (GetLoadNotice); one that is there but cannot be read fails, and
+    // GetLoadError says why.
     bool LoadByUser(std::int32_t userId)
     {
         Clear();
         FRONT_LOG(2, Traits::kTexts.byUser, userId);
-        int generation = 0;
-        bool loaded = false;
-        if (m_versionNumber == -1) {
-            loaded = LoadByUserFiles(userId, generation);
-        } else if (m_versionKind >= 1 && m_versionKind <= 3) {
-            generation = m_versionKind;
-            loaded = LoadWith(generation, userId);
-        } else {
+        int generation = m_versionKind;
+        if (m_versionNumber != -1 && (m_versionKind < 1 || m_versionKind > 3)) {
             FRONT_LOG(0, "%s", Traits::kTexts.unknownVersion);
             m_generation = kPmLoadFailed;
+            m_loadError = "unsupported Palm Desktop version " + VersionText(m_versionNumber);
             return false;
+        }
+        std::string folder;
+        if (!PmGetUserDataPath(userId, folder)) {
+            LoadWith(m_versionNumber == -1 ? kPmEx2 : generation, userId); // the reader says why
+            m_loadError = "no Palm Desktop data folder for user " + std::to_string(userId);
+            FRONT_LOG(0, Traits::kTexts.userFailed, userId);
+            return false;
+        }
+        const std::string mdb = PmDataFilePath(folder, Traits::kMdbFolder, Traits::kMdbFile);
+        const std::string dat = PmDataFilePath(folder, Traits::kDatFolder, Traits::kDatFile);
+        bool eitherDatReader = false;
+        if (m_versionNumber == -1) {
+            // Without a known release the user's files decide: the 6.x database when there is
+            // one, else the .dat file, which the 4.1.x reader and then the classic one try.
+            eitherDatReader = !PmPathPresent(mdb) && PmPathPresent(dat);
+            generation = eitherDatReader ? kPmEx : kPmEx2;
+            FRONT_LOG(2, "Palm Desktop version unknown, the user's files decide: %s",
+                      (eitherDatReader ? dat : mdb).c_str());
+            if (eitherDatReader) {
+                FRONT_LOG(2, ".dat file, try Palm Desktop 4.1.4 database loader.");
+            } else {
+                FRONT_LOG(2, ".mdb file, try Palm Desktop 6.x database loader.");
+            }
+        }
+        const std::string& path = generation == kPmEx2 ? mdb : dat;
+        if (!PmPathPresent(path)) {
+            m_loadNotice = Format(Traits::kTexts.absent, path);
+            FRONT_LOG(0, "%s", m_loadNotice.c_str());
+            return true;
+        }
+        bool loaded = LoadWith(generation, userId);
+        if (!loaded && eitherDatReader) {
+            FRONT_LOG(2, "Unable to load this file with Palm Desktop 4.1.4 file loader, try earlier loader "
+                         "version.");
+            generation = kPmClassic;
+            loaded = m_classic.LoadByUser(userId);
         }
         if (loaded) {
             m_generation = generation;
             Convert();
             return true;
         }
+        m_loadError = path + ": " + Reason(generation, eitherDatReader);
         ClearReaders();
         FRONT_LOG(0, Traits::kTexts.userFailed, userId);
-        return !Traits::kFailsWhenUserLoadFails;
+        return false;
     }
 
     bool LoadByFile(const std::string& path)
     {
         if (Traits::kRefusesEmptyPath && path.empty()) {
+            m_loadError = kPmReasonNoFileName;
             return false;
         }
         Clear();
@@ -306,6 +345,8 @@ public:
 
     int GetVersionKind() const { return m_versionKind; }
     int GetLoadedGeneration() const { return m_generation; }
+    const std::string& GetLoadError() const { return m_loadError; }
+    const std::string& GetLoadNotice() const { return m_loadNotice; }
     typename Traits::Store* GetStore() { return &m_store; }
 
     // Contacts: the custom-field mapping slots.
@@ -326,41 +367,17 @@ private:
         }
     }
 
-    // Without a known release the user's files decide: the 6.x database when there is one,
-    // else the .dat file, which the 4.1.x reader and then the classic one try.
-    bool LoadByUserFiles(std::int32_t userId, int& generation)
-    {
-        std::string folder;
-        if (PmGetUserDataPath(userId, folder)) {
-            const std::string mdb = PmDataFilePath(folder, Traits::kMdbFolder, Traits::kMdbFile);
-            const std::string dat = PmDataFilePath(folder, Traits::kDatFolder, Traits::kDatFile);
-            if (!platform::FileExists(mdb) && platform::FileExists(dat)) {
-                FRONT_LOG(2, "Palm Desktop version unknown, the user's files decide: %s", dat.c_str());
-                FRONT_LOG(2, ".dat file, try Palm Desktop 4.1.4 database loader.");
-                generation = kPmEx;
-                if (m_ex.LoadByUser(userId)) {
-                    return true;
-                }
-                FRONT_LOG(2,
-                          "Unable to load this file with Palm Desktop 4.1.4 file loader, try earlier loader "
-                          "version.");
-                generation = kPmClassic;
-                return m_classic.LoadByUser(userId);
-            }
-            FRONT_LOG(2, "Palm Desktop version unknown, the user's files decide: %s", mdb.c_str());
-            FRONT_LOG(2, ".mdb file, try Palm Desktop 6.x database loader.");
-        }
-        generation = kPmEx2;
-        return m_ex2.LoadByUser(userId);
-    }
-
-    // The generation that loaded the file, or 0.
+    // The generation that loaded the file, or 0 (m_loadError then says why).
     int LoadFile(const std::string& path)
     {
         const std::string ext = LowerExtension(path);
         if (ext == ".mdb") {
             FRONT_LOG(2, ".mdb file, try Palm Desktop 6.x database loader.");
-            return m_ex2.Load(path) ? kPmEx2 : 0;
+            if (m_ex2.Load(path)) {
+                return kPmEx2;
+            }
+            m_loadError = path + ": " + Reason(kPmEx2, false);
+            return 0;
         }
         if (ext == ".dat") {
             FRONT_LOG(2, ".dat file, try Palm Desktop 4.1.4 database loader.");
@@ -370,9 +387,51 @@ private:
             FRONT_LOG(
                 2,
                 "Unable to load this file with Palm Desktop 4.1.4 file loader, try earlier loader version.");
-            return m_classic.Load(path) ? kPmClassic : 0;
+            if (m_classic.Load(path)) {
+                return kPmClassic;
+            }
+            m_loadError = path + ": " + Reason(kPmClassic, true);
+            return 0;
         }
+        m_loadError = path.empty() ? std::string(kPmReasonNoFileName)
+                                   : path + ": not a Palm Desktop database file (.dat or .mdb)";
         return 0;
+    }
+
+    // Why the reader of the generation failed; with eitherDatReader, of the 4.1.x reader and
+    // the classic one, which both tried the .dat file.
+    std::string Reason(int generation, bool eitherDatReader) const
+    {
+        std::string reason;
+        if (generation == kPmEx2) {
+            reason = m_ex2.GetLoadError();
+        } else if (eitherDatReader) {
+            reason = m_ex.IsRecognised() ? m_ex.GetLoadError() : m_classic.GetLoadError();
+        } else {
+            // The release chose one reader, which took the file for no database of its own.
+            reason = generation == kPmEx ? m_ex.GetLoadError() : m_classic.GetLoadError();
+            if (reason == kPmReasonForeign) {
+                reason = generation == kPmEx ? "not a Palm Desktop 4.1.x database"
+                                             : "not a Palm Desktop database of release 4.1 or earlier";
+            }
+        }
+        return reason.empty() ? std::string("the file cannot be read") : reason;
+    }
+
+    static std::string Format(const char* format, const std::string& value)
+    {
+        std::string text(format);
+        const auto at = text.find("%s");
+        if (at != std::string::npos) {
+            text.replace(at, 2, value);
+        }
+        return text;
+    }
+
+    static std::string VersionText(int number)
+    {
+        return std::to_string(number / 10000) + "." + std::to_string(number / 100 % 100) + "." +
+               std::to_string(number % 100);
     }
 
     // A failed load leaves nothing behind, not even the records a reader read before failing.
@@ -461,6 +520,8 @@ private:
     int m_versionNumber = -1;
     int m_versionKind = 0;
     int m_generation = kPmNothingLoaded;
+    std::string m_loadError;  // why the last load failed
+    std::string m_loadNotice; // what a load that found no database has to say
     std::vector<std::unique_ptr<Item>> m_items;
     typename Traits::Store m_store; // declared after the items: destroyed before them
     typename Traits::Classic m_classic;
@@ -597,6 +658,14 @@ int PmAddrInfo::GetLoadedGeneration() const
 {
     return m->GetLoadedGeneration();
 }
+const std::string& PmAddrInfo::GetLoadError() const
+{
+    return m->GetLoadError();
+}
+const std::string& PmAddrInfo::GetLoadNotice() const
+{
+    return m->GetLoadNotice();
+}
 CommAddrMgr* PmAddrInfo::GetStore()
 {
     return m->GetStore();
@@ -632,6 +701,14 @@ bool PmAddrInfo::SetMappingSlot(int index, std::int32_t key)
     int Class::GetLoadedGeneration() const                                                                   \
     {                                                                                                        \
         return m->GetLoadedGeneration();                                                                     \
+    }                                                                                                        \
+    const std::string& Class::GetLoadError() const                                                           \
+    {                                                                                                        \
+        return m->GetLoadError();                                                                            \
+    }                                                                                                        \
+    const std::string& Class::GetLoadNotice() const                                                          \
+    {                                                                                                        \
+        return m->GetLoadNotice();                                                                           \
     }                                                                                                        \
     Store* Class::GetStore()                                                                                 \
     {                                                                                                        \

@@ -39,6 +39,12 @@ public:
     bool LoadByFile(const std::string& path);
     int GetVersionKind() const;
     int GetLoadedGeneration() const;
+    // Why the last load failed, for the user: the file and the reason
+    // ("<path>: not a Palm Desktop database"); empty after a load that worked.
+    const std::string& GetLoadError() const;
+    // After a load by user that found no database of this kind in the user's folder (which
+    // loads nothing and succeeds): a line saying so; empty otherwise.
+    const std::string& GetLoadNotice() const;
     CommAddrMgr* GetStore();
     bool SetMappingSlot(int index, std::int32_t key); // index 0..9
     static int CheckFile(const std::string& path) { return PmCheckAddrFile(path); }
@@ -61,6 +67,12 @@ public:
     bool LoadByFile(const std::string& path);
     int GetVersionKind() const;
     int GetLoadedGeneration() const;
+    // Why the last load failed, for the user: the file and the reason
+    // ("<path>: not a Palm Desktop database"); empty after a load that worked.
+    const std::string& GetLoadError() const;
+    // After a load by user that found no database of this kind in the user's folder (which
+    // loads nothing and succeeds): a line saying so; empty otherwise.
+    const std::string& GetLoadNotice() const;
     CommDateMgr* GetStore();
     static int CheckFile(const std::string& path) { return PmCheckDateFile(path); }
 
@@ -82,6 +94,12 @@ public:
     bool LoadByFile(const std::string& path);
     int GetVersionKind() const;
     int GetLoadedGeneration() const;
+    // Why the last load failed, for the user: the file and the reason
+    // ("<path>: not a Palm Desktop database"); empty after a load that worked.
+    const std::string& GetLoadError() const;
+    // After a load by user that found no database of this kind in the user's folder (which
+    // loads nothing and succeeds): a line saying so; empty otherwise.
+    const std::string& GetLoadNotice() const;
     CommTaskMgr* GetStore();
     static int CheckFile(const std::string& path) { return PmCheckTodoFile(path); }
 
@@ -103,6 +121,12 @@ public:
     bool LoadByFile(const std::string& path);
     int GetVersionKind() const;
     int GetLoadedGeneration() const;
+    // Why the last load failed, for the user: the file and the reason
+    // ("<path>: not a Palm Desktop database"); empty after a load that worked.
+    const std::string& GetLoadError() const;
+    // After a load by user that found no database of this kind in the user's folder (which
+    // loads nothing and succeeds): a line saying so; empty otherwise.
+    const std::string& GetLoadNotice() const;
     CommNoteMgr* GetStore();
     static int CheckFile(const std::string& path) { return PmCheckMemoFile(path); }
 

@@ -33,9 +33,9 @@ PmMemoUtil::PmMemoUtil(const std::string& path) : PmClassicReader(kTraits)
 
 PmMemoUtil::~PmMemoUtil() = default;
 
-void PmMemoUtil::LogLine(int level, const char* text) const
+void PmMemoUtil::LogLine(int level, int line, const char* text) const
 {
-    FW_LOG(level, "%s", text);
+    FW_LOG_AT(level, line, "%s", text);
 }
 
 bool PmMemoUtil::ReadField(int position)

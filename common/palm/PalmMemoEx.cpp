@@ -33,9 +33,9 @@ PmMemoExUtil::PmMemoExUtil(const std::string& path) : PmExReader(kTraits)
 
 PmMemoExUtil::~PmMemoExUtil() = default;
 
-void PmMemoExUtil::LogLine(int level, const char* text) const
+void PmMemoExUtil::LogLine(int level, int line, const char* text) const
 {
-    FW_LOG(level, "%s", text);
+    FW_LOG_AT(level, line, "%s", text);
 }
 
 bool PmMemoExUtil::ReadField(int position, PmMemoExRec& rec)

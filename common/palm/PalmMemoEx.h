@@ -18,6 +18,6 @@ public:
     ~PmMemoExUtil() override;
 
 protected:
-    void LogLine(int level, const char* text) const override;
+    void LogLine(int level, int line, const char* text) const override;
     bool ReadField(int position, PmMemoExRec& rec) override;
 };

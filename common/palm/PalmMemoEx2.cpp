@@ -49,9 +49,9 @@ const PmEx2Messages kMessages = {
 
 } // namespace
 
-void PmMemoEx2Util::LogLine(int level, const char* text) const
+void PmMemoEx2Util::LogLine(int level, int line, const char* text) const
 {
-    FW_LOG(level, "%s", text);
+    FW_LOG_AT(level, line, "%s", text);
 }
 
 bool PmMemoEx2Util::Load(const std::string& path)

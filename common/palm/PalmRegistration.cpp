@@ -1,8 +1,11 @@
 #include "palm/PalmRegistration.h"
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "engine/MigrationDriver.h"
+#include "engine/WaitWindowControl.h"
 #include "misc/CustomFieldMap.h"
 #include "misc/CxConnector.h"
 #include "palm/PalmEnv.h"
@@ -35,9 +38,21 @@ public:
             // Settings hold texts in the ANSI code page; the file system wants its own bytes.
             return m_front.LoadByFile(platform::AnsiToUtf8(m_config.fileName));
         }
-        return m_front.LoadByUser(ResolveUser(m_config.userId));
+        const bool loaded = m_front.LoadByUser(ResolveUser(m_config.userId));
+        if (loaded && !m_front.GetLoadNotice().empty()) {
+            // The user's folder has no database of this kind: the progress text says so, long
+            // enough to be read, before the flow goes on.
+            GetWaitWindowControl().SetText(platform::Utf8ToAnsi(m_front.GetLoadNotice()).c_str());
+            const std::chrono::milliseconds pause = GetFlowPause();
+            if (pause.count() > 0) {
+                std::this_thread::sleep_for(pause);
+            }
+        }
+        return loaded;
     }
     void Clear() override { m_front.Clear(); }
+    // The file and the reason, in the code page of every text the flows show.
+    std::string GetErrorText() const override { return platform::Utf8ToAnsi(m_front.GetLoadError()); }
     void Configure(const ConnectorConfig& config) override { m_config = config; }
 
 protected:

@@ -31,9 +31,9 @@ PmTodoUtil::PmTodoUtil(const std::string& path) : PmClassicReader(kTraits)
 
 PmTodoUtil::~PmTodoUtil() = default;
 
-void PmTodoUtil::LogLine(int level, const char* text) const
+void PmTodoUtil::LogLine(int level, int line, const char* text) const
 {
-    FW_LOG(level, "%s", text);
+    FW_LOG_AT(level, line, "%s", text);
 }
 
 bool PmTodoUtil::ReadField(int position)

@@ -33,9 +33,9 @@ PmTodoExUtil::PmTodoExUtil(const std::string& path) : PmExReader(kTraits)
 
 PmTodoExUtil::~PmTodoExUtil() = default;
 
-void PmTodoExUtil::LogLine(int level, const char* text) const
+void PmTodoExUtil::LogLine(int level, int line, const char* text) const
 {
-    FW_LOG(level, "%s", text);
+    FW_LOG_AT(level, line, "%s", text);
 }
 
 bool PmTodoExUtil::ReadField(int position, PmTodoExRec& rec)

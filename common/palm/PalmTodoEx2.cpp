@@ -81,9 +81,9 @@ const PmEx2Messages kMessages = {
 
 } // namespace
 
-void PmTodoEx2Util::LogLine(int level, const char* text) const
+void PmTodoEx2Util::LogLine(int level, int line, const char* text) const
 {
-    FW_LOG(level, "%s", text);
+    FW_LOG_AT(level, line, "%s", text);
 }
 
 bool PmTodoEx2Util::Load(const std::string& path)

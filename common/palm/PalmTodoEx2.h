@@ -47,5 +47,5 @@ public:
     static const PmColumnList& Columns();
 
 protected:
-    void LogLine(int level, const char* text) const override;
+    void LogLine(int level, int line, const char* text) const override;
 };

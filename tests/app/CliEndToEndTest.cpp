@@ -8,7 +8,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "Version.h"
@@ -447,6 +449,128 @@ TEST_F(CliEndToEndTest, ANewUsersCalendarAndTasksReachTheLocalMailDatabase)
                               m_home.Path(".local/share/corvane/notes/elsewhere.nsf") + " does not exist."),
               std::string::npos)
         << chosen.err;
+}
+
+// ---- Palm Desktop sources that cannot be read -------------------------------------------------
+
+constexpr char kDiagnosticLog[] = "config/corvane/FWLN/appdebug.log";
+
+struct PalmFailureCase
+{
+    const char* name;
+    const char* types;
+    const char* relative; // in the user folder
+    std::function<bool(const std::string& path)> make;
+    const char* message; // the flow's, before the path
+    const char* reason;  // after the path
+};
+
+bool WriteText(const std::string& path, const std::string& text)
+{
+    return fwtest::WriteBytes(path, text);
+}
+
+// Before, each of these migrated "0 records" and the program ended with status 0.
+TEST_F(CliEndToEndTest, PalmSourceThatCannotBeReadFailsNamingTheFile)
+{
+    ASSERT_EQ(Run({"settings", "set", "LNDateName", "mail.nsf"}).status, 0); // tasks load from it
+    const PalmFailureCase cases[] = {
+        {"foreign Address.mdb", "contacts", "address/Address.mdb",
+         [](const std::string& p) { return WriteText(p, "Name;Phone\r\nAnna;123\r\n"); },
+         "Failed to load Palm Desktop Contacts information. Error: ", "not a Palm Desktop database"},
+        {"empty todo.dat", "tasks", "todo/todo.dat", [](const std::string& p) { return WriteText(p, ""); },
+         "Failed to load Palm Desktop Task information. Error: ", "the file is empty"},
+        {"memopad.dat that cannot be opened", "notes", "memopad/memopad.dat",
+         [](const std::string& p) {
+             std::error_code failed;
+             std::filesystem::create_directories(std::filesystem::path(p).parent_path(), failed);
+             std::filesystem::create_symlink("memopad.dat", p, failed); // a link to itself
+             return !failed;
+         },
+         "Failed to load Palm Desktop Memos information. Error: ", "Too many levels of symbolic links"},
+        {"Address.mdb without read permission", "contacts", "address/Address.mdb",
+         [](const std::string& p) { return WriteText(p, "x") && ::chmod(p.c_str(), 0) == 0; },
+         "Failed to load Palm Desktop Contacts information. Error: ", "Permission denied"},
+    };
+    for (const PalmFailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (std::string(c.reason) == "Permission denied" && ::geteuid() == 0) {
+            continue; // root reads a file of mode 0000
+        }
+        const std::string palm = m_home.Path(std::string("Palm-") + c.types);
+        const std::string path = palm + "/User/" + c.relative;
+        std::filesystem::remove_all(palm);
+        ASSERT_TRUE(c.make(path));
+        Result r =
+            Run({"migrate", "--source", "palm", "--types", c.types, "--palm-folder", palm, "--dry-run"});
+        EXPECT_EQ(r.status, 1);
+        const std::string message = std::string(c.message) + path + ": " + c.reason;
+        EXPECT_NE(r.err.find("Error: " + message + "\n"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("loading failed; nothing was migrated"), std::string::npos) << r.err;
+        EXPECT_NE(m_home.ReadFile(kDiagnosticLog).find("[!!!] - " + message + "\r\n"), std::string::npos);
+    }
+}
+
+// A user who keeps only contacts: the other data types load nothing, the migration goes on,
+// and the progress text and the log say which file was not there. Before, the calendar failed
+// without a reason.
+TEST_F(CliEndToEndTest, PalmUserWithOnlyContactsLoadsTheRestEmpty)
+{
+    ASSERT_EQ(Run({"settings", "set", "LNDateName", "mail.nsf"}).status, 0);
+    const std::string palm = m_home.Path("Palm");
+    ASSERT_TRUE(fwtest::WriteBytes(palm + "/User/address/address.dat",
+                                   fwtest::ClassicAddressFile({{"Anna", "Berg", "", "1", "", ""}})));
+    Result r = Run({"migrate", "--source", "palm", "--palm-folder", palm, "--dry-run"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("contacts: 1 new, 0 diff, 0 same"), std::string::npos) << r.out;
+    for (const char* type : {"calendar", "tasks", "notes"}) {
+        EXPECT_NE(r.out.find(std::string(type) + ": 0 new, 0 diff, 0 same"), std::string::npos) << r.out;
+    }
+    const std::string log = m_home.ReadFile(kDiagnosticLog);
+    for (const std::string& notice :
+         {"No Palm Desktop Calendar file in the user folder, nothing to load: " + palm +
+              "/User/datebook/DateBook.mdb",
+          "No Palm Desktop Tasks file in the user folder, nothing to load: " + palm +
+              "/User/todo/Todolist.mdb",
+          "No Palm Desktop Memos file in the user folder, nothing to load: " + palm +
+              "/User/MemoPad/MemoPad.mdb"}) {
+        EXPECT_NE(log.find("] - " + notice + "\r\n"), std::string::npos) << notice << " in\n" << log;
+        // The progress text shows it for as long as the flow's own texts (the flow's pause).
+        EXPECT_NE(r.err.find(notice + "\n"), std::string::npos) << notice << " in\n" << r.err;
+    }
+}
+
+// Palm Desktop is only ever a source: a user folder copied from a CD or a backup, its files
+// read-only, migrates. (The 4.1.x files fail for root too before: the Palm file access refuses
+// a writing open of a file nobody may write.)
+TEST_F(CliEndToEndTest, ReadOnlyPalmFoldersMigrate)
+{
+    const std::string palm = m_home.Path("Palm");
+    WriteExUser(palm + "/Ex");
+    const bool samples = CopySampleUser(palm + "/Six");
+    const struct
+    {
+        const char* user;
+        bool samples;
+        const char* contacts;
+    } cases[] = {{"Ex", false, "contacts: 2 new"}, {"Six", true, "contacts: 4 new"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.user);
+        if (c.samples && !samples) {
+            continue; // the shared samples are not there
+        }
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(palm + "/" + c.user)) {
+            if (entry.is_regular_file()) {
+                std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_read |
+                                                               std::filesystem::perms::group_read |
+                                                               std::filesystem::perms::others_read);
+            }
+        }
+        Result r = Run({"migrate", "--source", "palm", "--types", "contacts,notes", "--palm-folder", palm,
+                        "--palm-user", c.user, "--dry-run"});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(c.contacts), std::string::npos) << r.out;
+    }
 }
 
 } // namespace

@@ -944,11 +944,13 @@ TEST_F(PalmEx2Test, LoadLogsStatementsAndKeepsTheConnectionOpen)
     EXPECT_EQ(log.find("!!!"), std::string::npos); // no failure
 
     // A second open of the same kind closes the open connection and opens it on the new file:
-    // the calendar database has no contact columns, so the query fails and no record comes.
+    // the calendar database has no contact columns, so the query fails, and so does the load.
     FW_REQUIRE_SAMPLE("datebook/DateBook.mdb");
     ClearLog();
     PmAddrEx2Util other;
-    EXPECT_TRUE(other.Load(SamplePath("datebook/DateBook.mdb")));
+    EXPECT_FALSE(other.Load(SamplePath("datebook/DateBook.mdb")));
+    EXPECT_EQ(other.GetLoadError(),
+              "not a Palm Desktop database, or a damaged one (its table Main cannot be read)");
     EXPECT_TRUE(other.GetRecords().empty());
     EXPECT_EQ(other.GetCategories().GetCount(), 5); // the calendar's categories
     EXPECT_EQ(reader.GetRecords().size(), 7u);      // the first reader keeps its copies
@@ -959,7 +961,7 @@ TEST_F(PalmEx2Test, LoadLogsStatementsAndKeepsTheConnectionOpen)
         second.find("Failed to query the first record of the Contacts main table. Check if there is any "
                     "records in the database table."),
         std::string::npos);
-    EXPECT_NE(second.find("Loading Palm Desktop Contacts main records completed successfully."),
+    EXPECT_EQ(second.find("Loading Palm Desktop Contacts main records completed successfully."),
               std::string::npos);
 }
 
@@ -1087,14 +1089,16 @@ TEST_F(PalmEx2Test, PathsAreTakenLiterally)
     EXPECT_EQ(dmMain.connMemo.GetDataSource(), path);
 }
 
-TEST_F(PalmEx2Test, AFileThatIsNoAccessDatabaseLoadsWithoutRecords)
+// Before, such a file loaded as an empty database, and a migration went on with no memos.
+TEST_F(PalmEx2Test, AFileThatIsNoAccessDatabaseFailsToLoad)
 {
     const std::string path =
         m_home.WriteFile("MemoPad/MemoPad.mdb", "This is a plain text file, not a database.\n");
     testing::internal::CaptureStderr();
     PmMemoEx2Util reader(path);
     const std::string stderrText = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(reader.IsLoaded());
+    EXPECT_FALSE(reader.IsLoaded());
+    EXPECT_EQ(reader.GetLoadError(), "not a Palm Desktop database");
     EXPECT_TRUE(reader.GetRecords().empty());
     EXPECT_EQ(reader.GetCategories().GetCount(), 0);
     EXPECT_FALSE(dmMain.connMemo.IsOpen());
@@ -1107,11 +1111,55 @@ TEST_F(PalmEx2Test, AFileThatIsNoAccessDatabaseLoadsWithoutRecords)
         log.find(
             "Database Query Error, Query String=SELECT [ID], [Name], [Status], [Color] FROM Category \r\n"),
         std::string::npos);
-    EXPECT_NE(
-        log.find("Database Query Error, Query String=SELECT [Record ID], [Status], [Placement], [Private], "
-                 "[Category], [Note] FROM Main \r\n"),
-        std::string::npos);
-    EXPECT_NE(log.find("Loading Palm Desktop Memo main records completed successfully."), std::string::npos);
+    EXPECT_NE(log.find("[!!!] - Open Palm Desktop Memos database failed: " + path), std::string::npos);
+    EXPECT_EQ(log.find("Loading Palm Desktop Memo main records completed successfully."), std::string::npos);
+}
+
+// Access modes of an open descriptor as /proc/self/fdinfo shows them (O_ACCMODE, O_RDONLY).
+constexpr int kAccessModeMask = 03;
+constexpr int kReadOnly = 0;
+
+// The access mode of each of the process's open descriptors of a file, from /proc; empty when
+// none is open.
+std::vector<int> OpenModesOf(const std::string& path)
+{
+    std::vector<int> modes;
+    std::error_code failed;
+    const fs::path wanted = fs::canonical(path, failed);
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd", failed)) {
+        std::error_code e;
+        if (fs::read_symlink(entry.path(), e) != wanted) {
+            continue;
+        }
+        std::ifstream info("/proc/self/fdinfo/" + entry.path().filename().string());
+        std::string key;
+        std::string value;
+        while (info >> key >> value) {
+            if (key == "flags:") {
+                modes.push_back(static_cast<int>(std::stoul(value, nullptr, 8)) & kAccessModeMask);
+            }
+        }
+    }
+    return modes;
+}
+
+// Palm Desktop is only ever read: the database library opens the file for reading only, so a
+// folder copied from a CD or a backup loads. (Root may write a file of mode 0444; the open
+// descriptor's mode shows what was asked for.)
+TEST_F(PalmEx2Test, DatabasesAreOpenedForReadingOnly)
+{
+    FW_REQUIRE_SAMPLE("address/Address.mdb");
+    const std::string path = m_home.Path("ro/Address.mdb");
+    fs::create_directories(fs::path(path).parent_path());
+    fs::copy_file(SamplePath("address/Address.mdb"), path);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    PmAddrEx2Util reader(path);
+    EXPECT_TRUE(reader.IsLoaded()) << reader.GetLoadError();
+    EXPECT_EQ(reader.GetRecords().size(), 7u);
+    // The connection stays open after the load.
+    EXPECT_EQ(OpenModesOf(path), std::vector<int>{kReadOnly});
+    dmMain.CloseAll();
+    EXPECT_TRUE(OpenModesOf(path).empty());
 }
 
 TEST_F(PalmEx2Test, LibraryWarningsGoToTheLogAndStandardErrorStaysUsable)
@@ -1123,7 +1171,7 @@ TEST_F(PalmEx2Test, LibraryWarningsGoToTheLogAndStandardErrorStaysUsable)
     PmTodoEx2Util reader(path);
     std::fprintf(stderr, "still here\n");
     const std::string stderrText = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(reader.IsLoaded());
+    EXPECT_FALSE(reader.IsLoaded()); // its table Main cannot be read
     EXPECT_TRUE(reader.GetRecords().empty());
     EXPECT_EQ(stderrText, "still here\n");
     const std::string log = Log();
@@ -1171,8 +1219,12 @@ TEST_F(PalmEx2Test, DamagedDatabasesNeitherCrashNorHang)
                                    std::uintmax_t{9000}, size / 2, size - 4096, size - 1}) {
             SCOPED_TRACE(std::string(c.sample) + " cut at " + std::to_string(cut));
             std::size_t rows = 0;
-            EXPECT_TRUE(c.load(TruncatedCopy(c.sample, cut), rows)); // the file exists
-            EXPECT_LE(rows, c.rows);
+            // A load either reads what is left or fails with nothing; an empty file fails.
+            const bool loaded = c.load(TruncatedCopy(c.sample, cut), rows);
+            EXPECT_LE(rows, loaded ? c.rows : 0u);
+            if (cut == 0) {
+                EXPECT_FALSE(loaded);
+            }
         }
     }
 }

@@ -365,15 +365,15 @@ const ByUserCase kByUserCases[] = {
      {true, 1, 2},
      {false, 255, 0},
      {true, 1, 2}},
-    // The 4.1.x reader refuses classic files: contacts and calendar fail, memos and tasks
-    // answer true with nothing loaded.
+    // The 4.1.x reader refuses classic files: every front fails (memos and tasks answered
+    // true with nothing loaded before), and says why (PalmLoadTest).
     {"4.1.2 with classic files",
      "4.1.2.0",
      Files::Classic,
      {false, 0, 0},
      {false, 0, 0},
-     {true, 0, 0},
-     {true, 0, 0}},
+     {false, 0, 0},
+     {false, 0, 0}},
     {"no palm.exe, classic files",
      nullptr,
      Files::Classic,
@@ -382,7 +382,9 @@ const ByUserCase kByUserCases[] = {
      {true, 1, 2},
      {true, 1, 2}},
     {"no palm.exe, 4.1.x files", nullptr, Files::Ex, {true, 2, 2}, {true, 2, 2}, {true, 2, 2}, {true, 2, 2}},
-    {"no palm.exe, no files", nullptr, Files::None, {false, 0, 0}, {false, 0, 0}, {true, 0, 0}, {true, 0, 0}},
+    // A user folder without databases loads nothing and says so (PalmLoadTest); contacts and
+    // calendar failed before.
+    {"no palm.exe, no files", nullptr, Files::None, {true, 0, 0}, {true, 0, 0}, {true, 0, 0}, {true, 0, 0}},
     {"6.0 reads the 6.x samples",
      "6.0.0.0",
      Files::Samples,
