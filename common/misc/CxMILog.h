@@ -3,6 +3,8 @@
 // entry per migrated item, opened from the results page.
 #include <string>
 
+#include "misc/CommKeyCompare.h"
+#include "misc/CommRecordFields.h"
 #include "misc/CommRecords.h"
 #include "misc/CxFile.h"
 #include "platform/WinTypes.h"
@@ -28,10 +30,13 @@ public:
     // Writes the text and CR LF when open.
     void WriteLine(const char* text);
 
-    void LogContact(const CommAddrRec* rec);
-    void LogCalendar(const CommDateRec* rec);
-    void LogTask(const CommTaskRec* rec);
-    void LogNote(const CommNoteRec* rec);
+    // cuts: the texts that the target keeps only in part (its store's text limits); after the
+    // entry lines, each such text of the record that is longer gets the line
+    // "\t<field>: cut to <n> characters".
+    void LogContact(const CommAddrRec* rec, CommTextLimits cuts = {});
+    void LogCalendar(const CommDateRec* rec, CommTextLimits cuts = {});
+    void LogTask(const CommTaskRec* rec, CommTextLimits cuts = {});
+    void LogNote(const CommNoteRec* rec, CommTextLimits cuts = {});
 
     // The first line of a note body, at most 255 characters.
     static std::string BriefNote(const CommNoteRec& rec);
@@ -39,6 +44,7 @@ public:
 private:
     void SetFolder(const std::string& folder);
     void WriteEntry(const char* label, const char* value, std::size_t capacity);
+    void WriteCuts(const void* rec, std::span<const CommField> fields, CommTextLimits cuts);
 
     CxFile m_file;
     bool m_bOpen = false;
