@@ -296,21 +296,27 @@ void CompareWithPartner(CxConnector& source, CxConnector& partner, DataType type
     }
 }
 
-void LogRecord(CxMILog& log, const CommAddrRec* record)
+// The texts the target keeps only in part, which the entry tells of when a record's are longer.
+template <class Store> CommTextLimits CutsOf(const Store* store)
 {
-    log.LogContact(record);
+    return store != nullptr ? store->GetTextLimits() : CommTextLimits{};
 }
-void LogRecord(CxMILog& log, const CommDateRec* record)
+
+void LogRecord(CxMILog& log, const CommAddrRec* record, CxConnector& target)
 {
-    log.LogCalendar(record);
+    log.LogContact(record, CutsOf(target.GetAddrStore()));
 }
-void LogRecord(CxMILog& log, const CommTaskRec* record)
+void LogRecord(CxMILog& log, const CommDateRec* record, CxConnector& target)
 {
-    log.LogTask(record);
+    log.LogCalendar(record, CutsOf(target.GetDateStore()));
 }
-void LogRecord(CxMILog& log, const CommNoteRec* record)
+void LogRecord(CxMILog& log, const CommTaskRec* record, CxConnector& target)
 {
-    log.LogNote(record);
+    log.LogTask(record, CutsOf(target.GetTaskStore()));
+}
+void LogRecord(CxMILog& log, const CommNoteRec* record, CxConnector& target)
+{
+    log.LogNote(record, CutsOf(target.GetNoteStore()));
 }
 
 // Submits every record of the list; a record's own failure is the connector's to log.
@@ -320,11 +326,11 @@ void SubmitList(const KindFlow& flow, CxConnector& target, CxMILog& log, Selecti
     for (void* element = list.First(); element != nullptr; element = list.Next()) {
         const Rec* record = static_cast<const Rec*>(element);
         if (flow.logBeforeSubmit) {
-            LogRecord(log, record);
+            LogRecord(log, record, target);
         }
         target.SubmitRecord(*record, flow.writeNow);
         if (!flow.logBeforeSubmit) {
-            LogRecord(log, record);
+            LogRecord(log, record, target);
         }
     }
 }

@@ -18,7 +18,10 @@ const CxLNFileWords kFileWords = {"Start loading Lotus Notes Contacts from tempe
 
 } // namespace
 
-CxLNAddrUtil::CxLNAddrUtil() : CxLNRecordUtil(kFiles, kWords, kFileWords, CxLNBaseUtil::kParamAddressBook) {}
+CxLNAddrUtil::CxLNAddrUtil() : CxLNRecordUtil(kFiles, kWords, kFileWords, CxLNBaseUtil::kParamAddressBook)
+{
+    GetStore()->SetTextLimits(LNAddrTextLimits());
+}
 
 bool CxLNAddrUtil::SetCustomMapping(int slot, int fieldId)
 {

@@ -11,7 +11,10 @@ const CxLNFileWords kFileWords = {};
 
 } // namespace
 
-CxLNNoteUtil::CxLNNoteUtil() : CxLNRecordUtil(kFiles, kWords, kFileWords) {}
+CxLNNoteUtil::CxLNNoteUtil() : CxLNRecordUtil(kFiles, kWords, kFileWords)
+{
+    GetStore()->SetTextLimits(LNNoteTextLimits());
+}
 
 bool CxLNNoteUtil::Load()
 {

@@ -170,6 +170,7 @@ void LNDateToComm(const LNDateRec& native, CommDateRec& rec)
     rec.Start = ToSystemTime(native.Start);
     rec.End = ToSystemTime(native.End);
     rec.Private = native.Private != 0 ? 1 : 0;
+    rec.AllDay = FieldText(native.Kept28) == LNAppointmentAllDay ? 1 : 0;
     rec.SourceType = SourceLotusNotes;
 
     RecurrenceRule& rule = rec.Recurrence;
@@ -212,6 +213,12 @@ void CommToLNDate(const CommDateRec& rec, LNDateRec& native)
     CopyText(native.Location, rec.Location);
     CopyText(native.Body, rec.Notes);
     native.Private = rec.Private != 0 ? 1 : 0;
+    // Any other appointment type (a meeting, a reminder) stays what it was.
+    if (rec.AllDay != 0) {
+        CopyText(native.Kept28, LNAppointmentAllDay);
+    } else if (FieldText(native.Kept28) == LNAppointmentAllDay) {
+        CopyText(native.Kept28, LNAppointmentTimed);
+    }
     // A time that is not a valid date leaves the native date as it was.
     platform::SystemTimeToVariantTime(&rec.Start, &native.Start);
     platform::SystemTimeToVariantTime(&rec.End, &native.End);
@@ -282,7 +289,7 @@ void LNTaskToComm(const LNTaskRec& native, CommTaskRec& rec)
     LNTaskToComm(native, LNNowAsVariantTime(), rec);
 }
 
-void CommToLNTask(const CommTaskRec& rec, LNTaskRec& native)
+void CommToLNTaskAt(const CommTaskRec& rec, double now, LNTaskRec& native)
 {
     CopyText(native.Subject, rec.Subject);
     CopyText(native.Body, rec.Notes);
@@ -293,6 +300,27 @@ void CommToLNTask(const CommTaskRec& rec, LNTaskRec& native)
     }
     native.DueDate = due;
     native.Private = rec.Private != 0 ? 1 : 0;
+    if (rec.Completed != 0 && !(native.CompletionDate > 0 && native.CompletionDate <= now)) {
+        const double changed = rec.LastModificationTime;
+        native.CompletionDate = changed > 0 && changed <= now ? changed : now;
+    }
+}
+
+void CommToLNTask(const CommTaskRec& rec, LNTaskRec& native)
+{
+    CommToLNTaskAt(rec, LNNowAsVariantTime(), native);
+}
+
+CommTextLimits LNAddrTextLimits()
+{
+    static constexpr CommTextLimit kLimits[] = {{AddrKey::Note, "Note", sizeof(LNAddrRec::Note) - 1}};
+    return kLimits;
+}
+
+CommTextLimits LNNoteTextLimits()
+{
+    static constexpr CommTextLimit kLimits[] = {{NoteKey::Body, "Body", sizeof(LNNoteRec::Body) - 1}};
+    return kLimits;
 }
 
 void LNNoteToComm(const LNNoteRec& native, CommNoteRec& rec)

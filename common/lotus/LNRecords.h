@@ -11,6 +11,13 @@
 // Each layout is also described by a table of fields (name, kind, offset, capacity), so
 // code that must handle every field (the readers and writers here, a database schema in a
 // helper) walks the table instead of repeating the layout.
+//
+// Fields named KeptN are carried unchanged between load and submit, but one: the calendar
+// record's Kept28 holds the Lotus Notes appointment type, "2" (LNAppointmentAllDay) for an
+// all-day event. Any other value, an empty one included (as in records that other helpers
+// wrote), is not an all-day event. The system writes "2" for an all-day event and "0" (an
+// appointment) when an entry stops being one, and otherwise leaves the field as it was. Our
+// helpers store it like every other field.
 #include <cstddef>
 #include <span>
 #include <vector>
@@ -21,6 +28,10 @@ class CxFile;
 constexpr int LNChangeMarkSubmit = 2;
 constexpr int LNActionNew = 1;
 constexpr int LNActionChanged = 2;
+
+// Appointment types of LNDateRec::Kept28.
+constexpr char LNAppointmentAllDay[] = "2";
+constexpr char LNAppointmentTimed[] = "0";
 
 struct LNAddrRec
 {
@@ -104,7 +115,7 @@ struct LNDateRec
     int RepeatCount;
     char Kept26[16];
     double RepeatStartDay2; // copy of RepeatStartDay
-    char Kept28[10];
+    char Kept28[10];        // appointment type: "2" for an all-day event (see above)
     char Kept29[10];
     int Private; // boolean
 };
@@ -123,7 +134,7 @@ struct LNTaskRec
     char Kept10[36];
     double DueDate; // OLE Automation date, 0 when none
     double Kept12;
-    double CompletionDate; // read only
+    double CompletionDate; // OLE Automation date, 0 while the task is open
     int Kept14;
     int Kept15;
     char Kept16[16];

@@ -175,23 +175,27 @@ void CopyAddress(AddressBlock& to, const AddressBlock& from) noexcept
 
 CommAddrMgr::CommAddrMgr() noexcept : CommStore(g_matchKeys, g_compareKeys) {}
 
-bool CommAddrMgr::KeysAgree(const CommAddrRec& a, const CommAddrRec& b, std::span<const int> keys) noexcept
+bool CommAddrMgr::KeysAgree(const CommAddrRec& a, const CommAddrRec& b, std::span<const int> keys,
+                            CommTextLimits limits) noexcept
 {
     return CommKeyCompare::AllKeysAgree(keys, [&](int key) {
         const KeyValue x = ValueOf(a, key);
         if (x.kind == KeyValue::Text) {
-            return CommKeyCompare::TextIgnoringBreaks(x.text, ValueOf(b, key).text);
+            return CommKeyCompare::TextIgnoringBreaks(
+                CommKeyCompare::Limited(x.text, limits, key),
+                CommKeyCompare::Limited(ValueOf(b, key).text, limits, key));
         }
         return x.kind != KeyValue::Date || x.date == ValueOf(b, key).date;
     });
 }
 
-bool CommAddrMgr::KeysHash(const CommAddrRec& record, std::span<const int> keys, std::uint64_t& hash) noexcept
+bool CommAddrMgr::KeysHash(const CommAddrRec& record, std::span<const int> keys, std::uint64_t& hash,
+                           CommTextLimits limits) noexcept
 {
     return CommKeyCompare::HashKeys(keys, hash, [&](CommKeyHash& h, int key) {
         const KeyValue v = ValueOf(record, key);
         if (v.kind == KeyValue::Text) {
-            CommKeyCompare::HashIgnoringBreaks(h, v.text);
+            CommKeyCompare::HashIgnoringBreaks(h, CommKeyCompare::Limited(v.text, limits, key));
         } else if (v.kind == KeyValue::Date) {
             return CommKeyCompare::HashExactDouble(h, v.date);
         }

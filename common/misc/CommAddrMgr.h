@@ -21,7 +21,10 @@ public:
     bool Update(const CommAddrRec* record, int index) noexcept;
 
     // Texts compare ignoring case and CR/LF inside them; Birthday and Anniversary exactly.
-    // A key with no comparison agrees; an empty list never does.
-    static bool KeysAgree(const CommAddrRec& a, const CommAddrRec& b, std::span<const int> keys) noexcept;
-    static bool KeysHash(const CommAddrRec& record, std::span<const int> keys, std::uint64_t& hash) noexcept;
+    // Texts as far as the limits keep them. A key with no comparison agrees; an empty list
+    // never does.
+    static bool KeysAgree(const CommAddrRec& a, const CommAddrRec& b, std::span<const int> keys,
+                          CommTextLimits limits = {}) noexcept;
+    static bool KeysHash(const CommAddrRec& record, std::span<const int> keys, std::uint64_t& hash,
+                         CommTextLimits limits = {}) noexcept;
 };

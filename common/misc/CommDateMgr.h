@@ -20,8 +20,10 @@ public:
     bool Update(const CommDateRec* record, int index) noexcept;
 
     // Subject and Location: whole text ignoring case; Start and End: the calendar day only;
-    // Notes: ignoring case and CR/LF inside; AllDay: equal. A key with no comparison agrees;
-    // an empty list never does.
-    static bool KeysAgree(const CommDateRec& a, const CommDateRec& b, std::span<const int> keys) noexcept;
-    static bool KeysHash(const CommDateRec& record, std::span<const int> keys, std::uint64_t& hash) noexcept;
+    // Notes: ignoring case and CR/LF inside; AllDay: equal. Texts as far as the limits keep
+    // them. A key with no comparison agrees; an empty list never does.
+    static bool KeysAgree(const CommDateRec& a, const CommDateRec& b, std::span<const int> keys,
+                          CommTextLimits limits = {}) noexcept;
+    static bool KeysHash(const CommDateRec& record, std::span<const int> keys, std::uint64_t& hash,
+                         CommTextLimits limits = {}) noexcept;
 };

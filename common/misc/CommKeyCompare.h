@@ -3,11 +3,25 @@
 // the comparison says equal, so that a store can index its records by their keys.
 // Letter case follows the ANSI code page (platform::AnsiUpperTable); records indexed under
 // one code page must not be searched under another.
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
 
 #include "platform/WinTypes.h"
+
+// The most characters of a key's texts that a record store keeps. A target whose fields are
+// smaller than the common record's holds only the start of a longer text; its store then
+// compares only that start of every text of the key, so that a text it had to cut still
+// counts as the same. Field is the common record's field of the key, as the record catalogue
+// names it (e.g. "Body"), for telling the user which text was cut.
+struct CommTextLimit
+{
+    int Key;
+    const char* Field;
+    std::size_t MaxChars;
+};
+using CommTextLimits = std::span<const CommTextLimit>;
 
 // A 64-bit hash fed value by value (FNV-1a, finished with a mixer).
 class CommKeyHash
@@ -29,6 +43,18 @@ private:
 class CommKeyCompare
 {
 public:
+    // The start of a key's text that the limits keep: the text itself when no limit names
+    // the key or the text is no longer than the limit.
+    static std::string_view Limited(std::string_view text, CommTextLimits limits, int key) noexcept
+    {
+        for (const CommTextLimit& limit : limits) {
+            if (limit.Key == key && text.size() > limit.MaxChars) {
+                return text.substr(0, limit.MaxChars);
+            }
+        }
+        return text;
+    }
+
     // Texts equal when they differ only in letter case and in CR and LF characters, except
     // that a text ending in a run of CR/LF differs from one that does not. (The stores'
     // step-by-step walk, bounded: it never steps past either text's end.)

@@ -12,36 +12,36 @@ constexpr int g_compareKeys[] = {NoteKey::Body};
 constexpr std::size_t g_titleLength = 255;
 constexpr std::size_t g_bodyLength = 20479;
 
-std::string_view TitleOf(const CommNoteRec& r) noexcept
+std::string_view TitleOf(const CommNoteRec& r, CommTextLimits limits) noexcept
 {
-    return FieldText(r.Title).substr(0, g_titleLength);
+    return CommKeyCompare::Limited(FieldText(r.Title).substr(0, g_titleLength), limits, NoteKey::Title);
 }
 
-std::string_view BodyOf(const CommNoteRec& r) noexcept
+std::string_view BodyOf(const CommNoteRec& r, CommTextLimits limits) noexcept
 {
-    return FieldText(r.Body).substr(0, g_bodyLength);
+    return CommKeyCompare::Limited(FieldText(r.Body).substr(0, g_bodyLength), limits, NoteKey::Body);
 }
 
-bool KeyAgrees(const CommNoteRec& a, const CommNoteRec& b, int key) noexcept
+bool KeyAgrees(const CommNoteRec& a, const CommNoteRec& b, int key, CommTextLimits limits) noexcept
 {
     switch (key) {
     case NoteKey::Title:
-        return CommKeyCompare::TextNoCase(TitleOf(a), TitleOf(b));
+        return CommKeyCompare::TextNoCase(TitleOf(a, limits), TitleOf(b, limits));
     case NoteKey::Body:
-        return CommKeyCompare::TextNoCase(BodyOf(a), BodyOf(b));
+        return CommKeyCompare::TextNoCase(BodyOf(a, limits), BodyOf(b, limits));
     default:
         return true;
     }
 }
 
-void KeyHash(CommKeyHash& h, const CommNoteRec& r, int key) noexcept
+void KeyHash(CommKeyHash& h, const CommNoteRec& r, int key, CommTextLimits limits) noexcept
 {
     switch (key) {
     case NoteKey::Title:
-        CommKeyCompare::HashNoCase(h, TitleOf(r));
+        CommKeyCompare::HashNoCase(h, TitleOf(r, limits));
         break;
     case NoteKey::Body:
-        CommKeyCompare::HashNoCase(h, BodyOf(r));
+        CommKeyCompare::HashNoCase(h, BodyOf(r, limits));
         break;
     default:
         break;
@@ -52,15 +52,17 @@ void KeyHash(CommKeyHash& h, const CommNoteRec& r, int key) noexcept
 
 CommNoteMgr::CommNoteMgr() noexcept : CommStore(g_matchKeys, g_compareKeys) {}
 
-bool CommNoteMgr::KeysAgree(const CommNoteRec& a, const CommNoteRec& b, std::span<const int> keys) noexcept
+bool CommNoteMgr::KeysAgree(const CommNoteRec& a, const CommNoteRec& b, std::span<const int> keys,
+                            CommTextLimits limits) noexcept
 {
-    return CommKeyCompare::AllKeysAgree(keys, [&](int key) { return KeyAgrees(a, b, key); });
+    return CommKeyCompare::AllKeysAgree(keys, [&](int key) { return KeyAgrees(a, b, key, limits); });
 }
 
-bool CommNoteMgr::KeysHash(const CommNoteRec& record, std::span<const int> keys, std::uint64_t& hash) noexcept
+bool CommNoteMgr::KeysHash(const CommNoteRec& record, std::span<const int> keys, std::uint64_t& hash,
+                           CommTextLimits limits) noexcept
 {
     return CommKeyCompare::HashKeys(keys, hash, [&](CommKeyHash& h, int key) {
-        KeyHash(h, record, key);
+        KeyHash(h, record, key, limits);
         return true;
     });
 }

@@ -19,7 +19,10 @@ public:
     bool Update(const CommNoteRec* record, int index) noexcept;
 
     // Title: the first 255 characters ignoring case; Body: the first 20479 characters ignoring
-    // case. A key with no comparison agrees; an empty list never does.
-    static bool KeysAgree(const CommNoteRec& a, const CommNoteRec& b, std::span<const int> keys) noexcept;
-    static bool KeysHash(const CommNoteRec& record, std::span<const int> keys, std::uint64_t& hash) noexcept;
+    // case; each as far as the limits keep it. A key with no comparison agrees; an empty list
+    // never does.
+    static bool KeysAgree(const CommNoteRec& a, const CommNoteRec& b, std::span<const int> keys,
+                          CommTextLimits limits = {}) noexcept;
+    static bool KeysHash(const CommNoteRec& record, std::span<const int> keys, std::uint64_t& hash,
+                         CommTextLimits limits = {}) noexcept;
 };

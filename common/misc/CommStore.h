@@ -11,17 +11,23 @@
 // Writing into a stored record's key fields through a pointer the store handed out leaves
 // the index behind: change stored records through Update, or call Reindex afterwards.
 //
+// A store may hold texts that its connector keeps only in part (SetTextLimits): all its
+// comparisons then use only the start of such texts that the connector keeps.
+//
 // Stores are used from one thread at a time. Derived stores supply the key comparison:
-//   static bool KeysAgree(const Rec& a, const Rec& b, std::span<const int> keys) noexcept;
-//   static bool KeysHash(const Rec& r, std::span<const int> keys, std::uint64_t& hash) noexcept;
-// KeysHash gives equal hashes whenever KeysAgree says the records agree, and false for a
-// list the record cannot agree on with any record.
+//   static bool KeysAgree(const Rec& a, const Rec& b, std::span<const int> keys,
+//                         CommTextLimits limits) noexcept;
+//   static bool KeysHash(const Rec& r, std::span<const int> keys, std::uint64_t& hash,
+//                        CommTextLimits limits) noexcept;
+// KeysHash gives equal hashes whenever KeysAgree says the records agree under the same
+// limits, and false for a list the record cannot agree on with any record.
 #include <cstdint>
 #include <new>
 #include <span>
 #include <unordered_map>
 #include <vector>
 
+#include "misc/CommKeyCompare.h"
 #include "misc/CommMatchIndex.h"
 #include "misc/CommRecords.h"
 
@@ -56,6 +62,16 @@ public:
     // Files the record at an index again after its key fields were written directly.
     bool Reindex(int index) noexcept;
 
+    // The most characters of a key's texts that this store's connector keeps: searches of
+    // this store compare only that start of such texts, on both sides. The table must
+    // outlive the store; none by default.
+    void SetTextLimits(CommTextLimits limits) noexcept
+    {
+        m_textLimits = limits;
+        DropIndex(); // filed under the old limits; filed again by the next search
+    }
+    CommTextLimits GetTextLimits() const noexcept { return m_textLimits; }
+
 protected:
     CommStore(std::span<const int> matchKeys, std::span<const int> compareKeys) noexcept
         : m_matchKeys(matchKeys), m_compareKeys(compareKeys)
@@ -70,7 +86,7 @@ private:
     CommMatchIndex::KeyHashes HashesOf(const Rec& record) const noexcept;
     bool Agree(const Rec& a, const Rec& b, bool compareKeys) const noexcept
     {
-        return Derived::KeysAgree(a, b, compareKeys ? m_compareKeys : m_matchKeys);
+        return Derived::KeysAgree(a, b, compareKeys ? m_compareKeys : m_matchKeys, m_textLimits);
     }
     void FileRecord(int index);
     void Refile(int index) noexcept;
@@ -83,6 +99,7 @@ private:
 
     std::span<const int> m_matchKeys;
     std::span<const int> m_compareKeys;
+    CommTextLimits m_textLimits;
     std::vector<Rec*> m_records;
     std::size_t m_cursor = 0;
     CommMatchIndex m_index;
@@ -155,8 +172,8 @@ template <class Rec, class Derived>
 CommMatchIndex::KeyHashes CommStore<Rec, Derived>::HashesOf(const Rec& record) const noexcept
 {
     CommMatchIndex::KeyHashes h;
-    h.HasMatch = Derived::KeysHash(record, m_matchKeys, h.Match);
-    h.HasCompare = Derived::KeysHash(record, m_compareKeys, h.Compare);
+    h.HasMatch = Derived::KeysHash(record, m_matchKeys, h.Match, m_textLimits);
+    h.HasCompare = Derived::KeysHash(record, m_compareKeys, h.Compare, m_textLimits);
     return h;
 }
 
@@ -306,11 +323,15 @@ template <class Rec, class Derived> bool CommStore<Rec, Derived>::CompareAll(Com
         return false;
     }
     // Walked by position, so that a target that is this very store cannot disturb the walk.
-    // The hashes this store filed its records with serve the target too: same kind, same keys.
+    // The hashes this store filed its records with serve the target too when it has the same
+    // text limits: same kind, same keys.
+    const bool sameLimits = target->m_textLimits.data() == m_textLimits.data() &&
+                            target->m_textLimits.size() == m_textLimits.size();
     for (std::size_t i = 0; i < m_records.size(); ++i) {
         Rec* record = m_records[i];
         const int result = target->SearchFiled(
-            record, m_indexValid ? m_index.HashesAt(static_cast<int>(i)) : nullptr, nullptr, nullptr);
+            record, m_indexValid && sameLimits ? m_index.HashesAt(static_cast<int>(i)) : nullptr, nullptr,
+            nullptr);
         m_cursor = i;
         record->Status = result == SearchNotFound  ? MatchNew
                          : result == SearchChanged ? MatchDiff

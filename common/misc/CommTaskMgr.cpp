@@ -8,13 +8,20 @@ constexpr int g_matchKeys[] = {TaskKey::Subject};
 // Subject twice, as it has always been; the repeat changes nothing.
 constexpr int g_compareKeys[] = {TaskKey::Priority, TaskKey::DueDate, TaskKey::Subject, TaskKey::Subject};
 
-bool KeyAgrees(const CommTaskRec& a, const CommTaskRec& b, int key) noexcept
+// The text of a key's field as the limits keep it.
+template <std::size_t N>
+std::string_view TextOf(const char (&field)[N], int key, CommTextLimits limits) noexcept
+{
+    return CommKeyCompare::Limited(FieldText(field), limits, key);
+}
+
+bool KeyAgrees(const CommTaskRec& a, const CommTaskRec& b, int key, CommTextLimits limits) noexcept
 {
     switch (key) {
     case TaskKey::Subject:
-        return CommKeyCompare::TextNoCase(FieldText(a.Subject), FieldText(b.Subject));
+        return CommKeyCompare::TextNoCase(TextOf(a.Subject, key, limits), TextOf(b.Subject, key, limits));
     case TaskKey::Notes:
-        return CommKeyCompare::TextNoCase(FieldText(a.Notes), FieldText(b.Notes));
+        return CommKeyCompare::TextNoCase(TextOf(a.Notes, key, limits), TextOf(b.Notes, key, limits));
     case TaskKey::Priority:
         return a.Priority == b.Priority;
     case TaskKey::Completed:
@@ -28,14 +35,14 @@ bool KeyAgrees(const CommTaskRec& a, const CommTaskRec& b, int key) noexcept
     }
 }
 
-void KeyHash(CommKeyHash& h, const CommTaskRec& r, int key) noexcept
+void KeyHash(CommKeyHash& h, const CommTaskRec& r, int key, CommTextLimits limits) noexcept
 {
     switch (key) {
     case TaskKey::Subject:
-        CommKeyCompare::HashNoCase(h, FieldText(r.Subject));
+        CommKeyCompare::HashNoCase(h, TextOf(r.Subject, key, limits));
         break;
     case TaskKey::Notes:
-        CommKeyCompare::HashNoCase(h, FieldText(r.Notes));
+        CommKeyCompare::HashNoCase(h, TextOf(r.Notes, key, limits));
         break;
     case TaskKey::Priority:
         h.AddWord(static_cast<std::uint32_t>(r.Priority));
@@ -58,15 +65,17 @@ void KeyHash(CommKeyHash& h, const CommTaskRec& r, int key) noexcept
 
 CommTaskMgr::CommTaskMgr() noexcept : CommStore(g_matchKeys, g_compareKeys) {}
 
-bool CommTaskMgr::KeysAgree(const CommTaskRec& a, const CommTaskRec& b, std::span<const int> keys) noexcept
+bool CommTaskMgr::KeysAgree(const CommTaskRec& a, const CommTaskRec& b, std::span<const int> keys,
+                            CommTextLimits limits) noexcept
 {
-    return CommKeyCompare::AllKeysAgree(keys, [&](int key) { return KeyAgrees(a, b, key); });
+    return CommKeyCompare::AllKeysAgree(keys, [&](int key) { return KeyAgrees(a, b, key, limits); });
 }
 
-bool CommTaskMgr::KeysHash(const CommTaskRec& record, std::span<const int> keys, std::uint64_t& hash) noexcept
+bool CommTaskMgr::KeysHash(const CommTaskRec& record, std::span<const int> keys, std::uint64_t& hash,
+                           CommTextLimits limits) noexcept
 {
     return CommKeyCompare::HashKeys(keys, hash, [&](CommKeyHash& h, int key) {
-        KeyHash(h, record, key);
+        KeyHash(h, record, key, limits);
         return true;
     });
 }

@@ -19,7 +19,10 @@ public:
     bool Update(const CommTaskRec* record, int index) noexcept;
 
     // Subject and Notes: whole text ignoring case; Priority, Completed, AlarmSet, Private:
-    // equal. A key with no comparison (DueDate) agrees; an empty list never does.
-    static bool KeysAgree(const CommTaskRec& a, const CommTaskRec& b, std::span<const int> keys) noexcept;
-    static bool KeysHash(const CommTaskRec& record, std::span<const int> keys, std::uint64_t& hash) noexcept;
+    // equal. Texts as far as the limits keep them. A key with no comparison (DueDate) agrees;
+    // an empty list never does.
+    static bool KeysAgree(const CommTaskRec& a, const CommTaskRec& b, std::span<const int> keys,
+                          CommTextLimits limits = {}) noexcept;
+    static bool KeysHash(const CommTaskRec& record, std::span<const int> keys, std::uint64_t& hash,
+                         CommTextLimits limits = {}) noexcept;
 };

@@ -122,7 +122,21 @@ void CxMILog::WriteEntry(const char* label, const char* value, std::size_t capac
     WriteLine(line.c_str());
 }
 
-void CxMILog::LogContact(const CommAddrRec* rec)
+void CxMILog::WriteCuts(const void* rec, std::span<const CommField> fields, CommTextLimits cuts)
+{
+    for (const CommTextLimit& cut : cuts) {
+        const CommField* field = cut.Field != nullptr ? CommFindField(fields, cut.Field) : nullptr;
+        if (field == nullptr || field->Kind != CommFieldKind::Text ||
+            CommFieldText(rec, *field).size() <= cut.MaxChars) {
+            continue;
+        }
+        char text[64];
+        std::snprintf(text, sizeof text, "cut to %zu characters", cut.MaxChars);
+        WriteEntry(cut.Field, text, sizeof text);
+    }
+}
+
+void CxMILog::LogContact(const CommAddrRec* rec, CommTextLimits cuts)
 {
     if (!m_bOpen || rec == nullptr) {
         return;
@@ -133,10 +147,11 @@ void CxMILog::LogContact(const CommAddrRec* rec)
     WriteEntry("Title", rec->Title, sizeof rec->Title);
     WriteEntry("Email", rec->Email, sizeof rec->Email);
     WriteEntry("Primary Phone", rec->PrimaryPhone, sizeof rec->PrimaryPhone);
+    WriteCuts(rec, CommAddrFields(), cuts);
     EndItem("Contact item migrated successfully...\r\n", "Contact item was not migrated...\r\n");
 }
 
-void CxMILog::LogCalendar(const CommDateRec* rec)
+void CxMILog::LogCalendar(const CommDateRec* rec, CommTextLimits cuts)
 {
     if (!m_bOpen || rec == nullptr) {
         return;
@@ -153,16 +168,18 @@ void CxMILog::LogCalendar(const CommDateRec* rec)
     WriteEntry("Date", date, sizeof date);
     WriteEntry("Start Time", start, sizeof start);
     WriteEntry("End Time", end, sizeof end);
+    WriteCuts(rec, CommDateFields(), cuts);
     EndItem("Calendar item migrated successfully...\r\n", "Calendar item was not migrated...\r\n");
 }
 
-void CxMILog::LogTask(const CommTaskRec* rec)
+void CxMILog::LogTask(const CommTaskRec* rec, CommTextLimits cuts)
 {
     if (!m_bOpen || rec == nullptr) {
         return;
     }
     WriteLine("Migrating Task item:");
     WriteEntry("Subject", rec->Subject, sizeof rec->Subject);
+    WriteCuts(rec, CommTaskFields(), cuts);
     EndItem("Task item migrated successfully...\r\n", "Task item was not migrated...\r\n");
 }
 
@@ -179,7 +196,7 @@ std::string CxMILog::BriefNote(const CommNoteRec& rec)
     return body.substr(0, end < 255 ? end : 255);
 }
 
-void CxMILog::LogNote(const CommNoteRec* rec)
+void CxMILog::LogNote(const CommNoteRec* rec, CommTextLimits cuts)
 {
     if (!m_bOpen || rec == nullptr) {
         return;
@@ -187,5 +204,6 @@ void CxMILog::LogNote(const CommNoteRec* rec)
     std::string brief = BriefNote(*rec);
     WriteLine("Migrating Note item:");
     WriteEntry("Brief Note", brief.c_str(), brief.size() + 1);
+    WriteCuts(rec, CommNoteFields(), cuts);
     EndItem("Note item migrated successfully...\r\n", "Note item was not migrated...\r\n");
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "misc/CommKeyCompare.h"
+#include "misc/CommRecordFields.h"
 #include "misc/CommRecords.h"
 #include "misc/CxFile.h"
 #include "platform/WinTypes.h"
@@ -39,10 +41,13 @@ public:
     void FailHeld(const char* reason);
     bool IsHolding() const { return m_bHolding; }
 
-    void LogContact(const CommAddrRec* rec);
-    void LogCalendar(const CommDateRec* rec);
-    void LogTask(const CommTaskRec* rec);
-    void LogNote(const CommNoteRec* rec);
+    // cuts: the texts that the target keeps only in part (its store's text limits); after the
+    // entry lines, each such text of the record that is longer gets the line
+    // "\t<field>: cut to <n> characters".
+    void LogContact(const CommAddrRec* rec, CommTextLimits cuts = {});
+    void LogCalendar(const CommDateRec* rec, CommTextLimits cuts = {});
+    void LogTask(const CommTaskRec* rec, CommTextLimits cuts = {});
+    void LogNote(const CommNoteRec* rec, CommTextLimits cuts = {});
 
     // The first line of a note body, at most 255 characters.
     static std::string BriefNote(const CommNoteRec& rec);
@@ -60,6 +65,7 @@ private:
     // The item's closing line: migrated, or when held and then failed, notMigrated.
     void EndItem(const char* migrated, const char* notMigrated);
     void ReleaseHeld(bool migrated);
+    void WriteCuts(const void* rec, std::span<const CommField> fields, CommTextLimits cuts);
 
     CxFile m_file;
     bool m_bOpen = false;

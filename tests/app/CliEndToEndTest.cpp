@@ -6,9 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -572,5 +574,146 @@ TEST_F(CliEndToEndTest, ReadOnlyPalmFoldersMigrate)
         EXPECT_NE(r.out.find(c.contacts), std::string::npos) << r.out;
     }
 }
+
+// What Lotus Notes held only in part, or not at all, before: an all-day event, a completed task,
+// a long memo and (classic only, whose contact notes are long enough) a contact note longer
+// than Lotus Notes keeps.
+constexpr std::int32_t kChristmas = 1735084800; // 2024-12-25 00:00 UTC
+
+std::string LongMemo()
+{
+    std::string text = "Long memo\r\n";
+    for (int line = 1; text.size() < 12000; ++line) {
+        text += "Line " + std::to_string(line) + " of a memo longer than Lotus Notes keeps\r\n";
+    }
+    return text;
+}
+
+bool WriteClassicItems(const std::string& palm, const std::string& user)
+{
+    fwtest::ClassicContact contact{
+        "Lovelace", "Ada", "Analytical Engines", "1", "ada@example.com", std::string(6000, 'n')};
+    fwtest::ClassicEvent christmas{kChristmas, kChristmas, "Christmas", true};
+    fwtest::ClassicTodo taxes{"File taxes", -1, 1, true};
+    return fwtest::WriteClassicUser(palm, user, {contact}, {christmas}, {taxes}, {{LongMemo()}});
+}
+
+bool WriteExItems(const std::string& palm, const std::string& user)
+{
+    const std::string folder = palm + "/" + user;
+    WriteExUser(folder); // the contacts; its memo file is replaced below
+    std::vector<PmDateExRec> events(1);
+    events[0].recordId = 1;
+    events[0].startTime = kChristmas;
+    events[0].endTime = kChristmas;
+    events[0].description = "Christmas";
+    events[0].untimed = 1;
+    std::vector<PmTodoExRec> todos(1);
+    todos[0].recordId = 1;
+    todos[0].description = "File taxes";
+    todos[0].dueDate = -1;
+    todos[0].completed = 1;
+    std::vector<PmMemoExRec> memos(1);
+    memos[0].recordId = 1;
+    memos[0].text = LongMemo();
+    const std::pair<const char*, std::function<void(fwtest::PalmExFileWriter&)>> files[] = {
+        {"datebook/datebook.dat", [&](fwtest::PalmExFileWriter& w) { w.File(events); }},
+        {"todo/todo.dat", [&](fwtest::PalmExFileWriter& w) { w.File(todos); }},
+        {"memopad/memopad.dat", [&](fwtest::PalmExFileWriter& w) { w.File(memos); }},
+    };
+    for (const auto& [name, fill] : files) {
+        std::filesystem::create_directories(std::filesystem::path(folder + "/" + name).parent_path());
+        fwtest::PalmExFileWriter writer;
+        fill(writer);
+        if (!writer.WriteFile(folder + "/" + name)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The number after "<type>: " in the lines below a heading of the program's report.
+int ReportedCount(const std::string& out, const std::string& heading, const std::string& type)
+{
+    std::size_t at = out.find(heading);
+    at = at == std::string::npos ? at : out.find("  " + type + ": ", at);
+    return at == std::string::npos ? -1 : std::atoi(out.c_str() + at + type.size() + 4);
+}
+
+// Migrating a user of each generation twice: the second run finds every item the same and
+// migrates nothing; Lotus Notes holds each item once, with what the source said; and the
+// migration log tells of the memo it had to cut.
+struct GenerationCase
+{
+    const char* user;
+    bool (*write)(const std::string& palm, const std::string& user);
+    bool longMemo;        // a memo longer than Lotus Notes keeps (the older files hold 8191
+                          // characters of a text at most, which fit)
+    bool longContactNote; // a contact whose note Lotus Notes cuts
+    bool samples;         // made from the shared samples, which may not be there
+};
+
+void PrintTo(const GenerationCase& c, std::ostream* os)
+{
+    *os << c.user;
+}
+
+class CliGenerationTest : public CliEndToEndTest, public testing::WithParamInterface<GenerationCase>
+{
+};
+
+TEST_P(CliGenerationTest, SecondMigrationFindsEverythingTheSame)
+{
+    const GenerationCase& c = GetParam();
+    const std::string palm = m_home.Path("Palm");
+    if (!c.write(palm, c.user)) {
+        if (c.samples) {
+            GTEST_SKIP() << "the shared samples are not there";
+        }
+        FAIL() << "cannot write the user folder";
+    }
+    ASSERT_EQ(Run({"settings", "set", "LNDateName", "mail.nsf"}).status, 0);
+    const std::vector<std::string> migrate = {"migrate", "--source",    "palm", "--palm-folder",
+                                              palm,      "--palm-user", c.user};
+    Result first = Run(migrate);
+    ASSERT_EQ(first.status, 0) << first.out << first.err;
+    const std::string log = m_home.ReadFile(kMigrationLog);
+    EXPECT_EQ(log.find("\tBody: cut to 8191 characters\r\n") != std::string::npos, c.longMemo) << log;
+    EXPECT_EQ(log.find("\tNote: cut to 4095 characters\r\n") != std::string::npos, c.longContactNote) << log;
+
+    Result second = Run(migrate);
+    ASSERT_EQ(second.status, 0) << second.out << second.err;
+    for (const std::string type : {"contacts", "calendar", "tasks", "notes"}) {
+        SCOPED_TRACE(type);
+        EXPECT_NE(second.out.find("  " + type + ": 0 new, 0 diff, "), std::string::npos) << second.out;
+        EXPECT_EQ(ReportedCount(second.out, "Migrated to Lotus Notes:", type), 0) << second.out;
+
+        Result dump = Run({"dump", "--source", "notes", "--type", type});
+        ASSERT_EQ(dump.status, 0) << dump.err;
+        int items = 0;
+        for (std::size_t at = dump.out.find("\n  {"); at != std::string::npos;
+             at = dump.out.find("\n  {", at + 1)) {
+            ++items;
+        }
+        EXPECT_EQ(items, ReportedCount(first.out, "Migrated to Lotus Notes:", type)) << first.out;
+        if (type == "calendar") {
+            EXPECT_NE(dump.out.find("\"AllDay\": true"), std::string::npos) << dump.out;
+        } else if (type == "tasks") {
+            EXPECT_NE(dump.out.find("\"Completed\": true"), std::string::npos) << dump.out;
+        } else if (type == "contacts" && c.longContactNote) {
+            EXPECT_NE(dump.out.find("\"Note\": \"" + std::string(4095, 'n') + "\""), std::string::npos);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Palm, CliGenerationTest,
+                         testing::Values(GenerationCase{"Classic", WriteClassicItems, false, true, false},
+                                         GenerationCase{"Ex", WriteExItems, false, false, false},
+                                         GenerationCase{"Six",
+                                                        [](const std::string& palm, const std::string& user) {
+                                                            return CopySampleUser(palm + "/" + user);
+                                                        },
+                                                        true, false, true}),
+                         [](const testing::TestParamInfo<GenerationCase>& info) { return info.param.user; });
 
 } // namespace

@@ -5,10 +5,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <string>
+#include <type_traits>
+#include <utility>
 
 #include "NotesTestSupport.h"
 #include "lotus/CxLNAddrUtil.h"
+#include "lotus/CxLNDateUtil.h"
 #include "lotus/CxLNNoteUtil.h"
+#include "lotus/CxLNTaskUtil.h"
 #include "platform/KnownFolders.h"
 
 using notestest::DifferentFields;
@@ -69,6 +75,12 @@ protected:
         }
         return records;
     }
+
+    template <class Connector>
+    using Record = typename std::remove_cvref_t<decltype(*std::declval<Connector&>().GetStore()->First())>;
+    template <class Connector, class Native>
+    void ExpectSameOnTheNextRun(const char* database, NotesItemKind kind, const Record<Connector>& source,
+                                const std::function<void(const Record<Connector>&)>& check);
 
     notestest::NotesHome m_home;
     std::string m_oldHelperDir;
@@ -145,6 +157,104 @@ TEST_F(LNConnectorEndToEndTest, NewAndDiffArriveAndNothingElseMoves)
     std::vector<CommNoteRec> reloaded = Records(again.GetNoteStore());
     EXPECT_STREQ(reloaded[1].Body, "The body as the source has it.");
     EXPECT_STREQ(reloaded[3].Title, "Fresh");
+}
+
+// A source item that Lotus Notes held only in part before, migrated twice through the
+// helpers: the first run adds it, it loads back as the source has it, the next comparison is
+// Same and a second submit writes nothing, so the database holds it once.
+template <class Connector, class Native>
+void LNConnectorEndToEndTest::ExpectSameOnTheNextRun(
+    const char* database, NotesItemKind kind, const Record<Connector>& source,
+    const std::function<void(const Record<Connector>&)>& check)
+{
+    using Store = std::remove_pointer_t<decltype(std::declval<Connector&>().GetStore())>;
+    const std::string path = m_home.Data() + database;
+    if (!platform::FileExists(path)) {
+        m_home.CreateDatabase(database);
+    }
+    const std::size_t before = Items<Native>(path, kind).size();
+    Store sourceStore;
+    ASSERT_NE(sourceStore.Add(&source), nullptr);
+
+    Connector first;
+    Configure(first, database);
+    ASSERT_TRUE(first.Load());
+    ASSERT_TRUE(sourceStore.CompareAll(first.GetStore()));
+    EXPECT_EQ(sourceStore.First()->Status, MatchNew);
+    EXPECT_TRUE(first.SubmitRecord(*sourceStore.First(), false));
+    ASSERT_TRUE(first.Commit());
+    ASSERT_FALSE(first.HasError()) << first.ErrorText();
+    EXPECT_EQ(Items<Native>(path, kind).size(), before + 1);
+
+    Connector next;
+    Configure(next, database);
+    ASSERT_TRUE(next.Load());
+    ASSERT_EQ(next.GetStore()->GetCount(), static_cast<int>(before + 1));
+    int index = -1;
+    Record<Connector>* found = nullptr;
+    EXPECT_EQ(next.GetStore()->Search(&source, &found, &index), SearchSame);
+    ASSERT_NE(found, nullptr);
+    check(*found);
+    ASSERT_TRUE(sourceStore.CompareAll(next.GetStore()));
+    EXPECT_EQ(sourceStore.First()->Status, MatchSame);
+    EXPECT_FALSE(next.SubmitRecord(*sourceStore.First(), false));
+    ASSERT_TRUE(next.Commit());
+    EXPECT_EQ(Items<Native>(path, kind).size(), before + 1);
+}
+
+TEST_F(LNConnectorEndToEndTest, WhatLotusNotesHeldInPartIsTheSameOnTheNextRun)
+{
+    {
+        SCOPED_TRACE("an all-day event");
+        CommDateRec event{};
+        CopyText(event.Subject, "Christmas");
+        event.AllDay = 1;
+        event.Start = SYSTEMTIME{2024, 12, 3, 25, 0, 0, 0, 0};
+        event.End = event.Start;
+        ExpectSameOnTheNextRun<CxLNDateUtil, LNDateRec>(
+            "mail.nsf", NotesItemKind::Calendar, event,
+            [](const CommDateRec& back) { EXPECT_EQ(back.AllDay, 1); });
+        // A timed entry of the same subject and day is another item beside it.
+        CommDateRec timed = event;
+        timed.AllDay = 0;
+        timed.Start.wHour = 18;
+        timed.End.wHour = 20;
+        ExpectSameOnTheNextRun<CxLNDateUtil, LNDateRec>(
+            "mail.nsf", NotesItemKind::Calendar, timed,
+            [](const CommDateRec& back) { EXPECT_EQ(back.AllDay, 0); });
+    }
+    {
+        SCOPED_TRACE("a completed task");
+        CommTaskRec task{};
+        CopyText(task.Subject, "File taxes");
+        task.Completed = 1;
+        task.LastModificationTime = 45000.5; // 2023-03-15 12:00
+        ExpectSameOnTheNextRun<CxLNTaskUtil, LNTaskRec>(
+            "mail.nsf", NotesItemKind::Tasks, task,
+            [](const CommTaskRec& back) { EXPECT_EQ(back.Completed, 1); });
+        std::vector<LNTaskRec> stored = Items<LNTaskRec>(m_home.Data() + "mail.nsf", NotesItemKind::Tasks);
+        ASSERT_EQ(stored.size(), 1u);
+        EXPECT_EQ(stored[0].CompletionDate, 45000.5);
+    }
+    {
+        SCOPED_TRACE("a memo longer than a Lotus Notes note");
+        std::string body = "Long memo\r\n";
+        while (body.size() < 20000) {
+            body += "A line of a long memo, \xE9t\xE9 \x80 included.\r\n";
+        }
+        CommNoteRec memo = Note("Long memo", body.c_str());
+        ExpectSameOnTheNextRun<CxLNNoteUtil, LNNoteRec>(
+            "notebook.nsf", NotesItemKind::Notes, memo,
+            [&](const CommNoteRec& back) { EXPECT_EQ(std::string(back.Body), body.substr(0, 8191)); });
+    }
+    {
+        SCOPED_TRACE("a contact note longer than Lotus Notes keeps");
+        CommAddrRec contact = Contact("Ada", "Lovelace", "Analytical Engines");
+        CopyText(contact.Note, std::string(6000, 'n'));
+        ExpectSameOnTheNextRun<CxLNAddrUtil, LNAddrRec>(
+            "names.nsf", NotesItemKind::Contacts, contact,
+            [](const CommAddrRec& back) { EXPECT_EQ(std::string(back.Note), std::string(4095, 'n')); });
+    }
 }
 
 TEST_F(LNConnectorEndToEndTest, TheHelpersErrorReachesTheConnector)

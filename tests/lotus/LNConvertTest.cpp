@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "misc/CommRecordFields.h"
 #include "misc/DateUtil.h"
 #include "platform/OleDate.h"
 
@@ -433,6 +435,55 @@ TEST(LNDateConvert, ChangedPatternOverwritesTheOldOne)
     EXPECT_STREQ(native.Repeats, "");
 }
 
+// All-day travels as the appointment type (Kept28); records that other helpers wrote, with
+// an empty or another type, are not all-day.
+TEST(LNDateConvert, AllDayTravelsAsTheAppointmentType)
+{
+    struct LoadCase
+    {
+        const char* type;
+        int allDay;
+    };
+    const LoadCase loads[] = {{"", 0}, {"2", 1}, {"0", 0}, {"3", 0}, {"20", 0}, {" 2", 0}, {"x", 0}};
+    for (const LoadCase& c : loads) {
+        SCOPED_TRACE(std::string("load \"") + c.type + '"');
+        auto native = Zeroed<LNDateRec>();
+        std::snprintf(native.Kept28, sizeof native.Kept28, "%s", c.type);
+        auto rec = Zeroed<CommDateRec>();
+        LNDateToComm(native, rec);
+        EXPECT_EQ(rec.AllDay, c.allDay);
+    }
+
+    struct SaveCase
+    {
+        int allDay;
+        const char* before;
+        const char* after;
+    };
+    const SaveCase saves[] = {
+        {1, "", "2"},  // a new all-day event
+        {1, "3", "2"}, // an entry that becomes one
+        {0, "", ""},   // a new timed entry: nothing to say
+        {0, "2", "0"}, // no longer all-day: an appointment
+        {0, "3", "3"}, // any other type stays
+        {7, "0", "2"}, // any non-zero flag
+    };
+    for (const SaveCase& c : saves) {
+        SCOPED_TRACE(std::to_string(c.allDay) + " over \"" + c.before + '"');
+        auto native = Zeroed<LNDateRec>();
+        std::snprintf(native.Kept28, sizeof native.Kept28, "%s", c.before);
+        auto rec = Zeroed<CommDateRec>();
+        rec.AllDay = c.allDay;
+        rec.Start = Time(2024, 12, 25);
+        rec.End = Time(2024, 12, 25);
+        CommToLNDate(rec, native);
+        EXPECT_STREQ(native.Kept28, c.after);
+        auto back = Zeroed<CommDateRec>();
+        LNDateToComm(native, back);
+        EXPECT_EQ(back.AllDay, c.allDay != 0 ? 1 : 0);
+    }
+}
+
 // ---- tasks -------------------------------------------------------------------------------
 
 TEST(LNTaskConvert, PriorityBothWays)
@@ -490,6 +541,56 @@ TEST(LNTaskConvert, CompletionDependsOnTheCompletionDateAndNow)
         LNTaskToComm(native, now, rec);
         EXPECT_EQ(static_cast<bool>(rec.Completed), c.completed);
     }
+}
+
+// A completed task is written with a completion date that loads back as completed; an open
+// one leaves the date as it was (a task completed in Lotus Notes is not reopened).
+TEST(LNTaskConvert, CompletedTaskIsWrittenWithACompletionDate)
+{
+    const double now = Ole(2024, 6, 1, 12, 0);
+    struct Case
+    {
+        const char* name;
+        bool completed;
+        double modified; // the source's LastModificationTime
+        double before;   // the native completion date before the submit
+        double after;
+    };
+    const Case cases[] = {
+        {"completed, when it was last changed", true, Ole(2024, 5, 20, 8, 30), 0.0, Ole(2024, 5, 20, 8, 30)},
+        {"completed, no modification time: now", true, 0.0, 0.0, now},
+        {"completed, changed in the future: now", true, Ole(2024, 7, 1), 0.0, now},
+        {"completed, not a date: now", true, std::nan(""), 0.0, now},
+        {"already completed: its date stays", true, Ole(2024, 5, 20), Ole(2024, 1, 2), Ole(2024, 1, 2)},
+        {"completed later than now: now", true, 0.0, Ole(2024, 8, 1), now},
+        {"open, new", false, Ole(2024, 5, 20), 0.0, 0.0},
+        {"open over a completed one", false, 0.0, Ole(2024, 1, 2), Ole(2024, 1, 2)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto rec = Zeroed<CommTaskRec>();
+        std::snprintf(rec.Subject, sizeof rec.Subject, "File taxes");
+        rec.Completed = c.completed ? 1 : 0;
+        rec.LastModificationTime = c.modified;
+        auto native = Zeroed<LNTaskRec>();
+        native.CompletionDate = c.before;
+        CommToLNTaskAt(rec, now, native);
+        EXPECT_EQ(native.CompletionDate, c.after);
+        if (c.completed) {
+            auto back = Zeroed<CommTaskRec>();
+            LNTaskToComm(native, now, back);
+            EXPECT_EQ(back.Completed, 1);
+        }
+    }
+
+    // Without a time given, the task is completed by the time of the submit.
+    auto rec = Zeroed<CommTaskRec>();
+    rec.Completed = 1;
+    auto native = Zeroed<LNTaskRec>();
+    const double before = LNNowAsVariantTime();
+    CommToLNTask(rec, native);
+    EXPECT_GE(native.CompletionDate, before);
+    EXPECT_LE(native.CompletionDate, LNNowAsVariantTime());
 }
 
 TEST(LNTaskConvert, DueDateAndTexts)
@@ -612,6 +713,75 @@ TEST(LNRoundTrip, LoadedRecordsWrittenBackUnchanged)
         native.Kept7 = 3;
         native.Kept8[1] = 2.5;
         ExpectRoundTripKeepsRecord<LNNoteRec, CommNoteRec>(native, LNNoteToComm, CommToLNNote);
+    }
+}
+
+// ---- texts Lotus Notes keeps in part ---------------------------------------------------
+
+// Every common text filled to its capacity goes to Lotus Notes and back: each text that comes
+// back shorter (but not empty: a field Lotus Notes does not carry) is one of the connector's
+// text limits, limited to exactly what came back, and every limit is such a text.
+template <class Comm, class Native, class Save, class Load>
+void ExpectLimitsAreTheCutTexts(CommTextLimits limits, Save save, Load load)
+{
+    auto rec = Zeroed<Comm>();
+    const std::span<const CommField> fields = CommFieldsOf<Comm>();
+    for (const CommField& field : fields) {
+        if (field.Kind == CommFieldKind::Text) {
+            auto* at = reinterpret_cast<char*>(&rec) + field.Offset;
+            for (std::size_t i = 0; i + 1 < field.Size; ++i) {
+                at[i] = static_cast<char>('a' + i % 26);
+            }
+        }
+    }
+    auto native = Zeroed<Native>();
+    save(rec, native);
+    auto back = Zeroed<Comm>();
+    load(native, back);
+    std::vector<std::string> cut;
+    for (const CommField& field : fields) {
+        if (field.Kind != CommFieldKind::Text) {
+            continue;
+        }
+        const std::size_t length = CommFieldText(&back, field).size();
+        if (length == 0 || length == field.Size - 1) {
+            continue;
+        }
+        cut.push_back(field.Name);
+        const CommTextLimit* limit = nullptr;
+        for (const CommTextLimit& l : limits) {
+            if (field.Name == l.Field) {
+                limit = &l;
+            }
+        }
+        ASSERT_NE(limit, nullptr) << field.Name << " is cut to " << length << " but has no limit";
+        EXPECT_EQ(limit->MaxChars, length) << field.Name;
+    }
+    EXPECT_EQ(cut.size(), limits.size());
+}
+
+TEST(LNTextLimits, AreTheTextsTheRecordsHoldInPart)
+{
+    {
+        SCOPED_TRACE("contacts");
+        ExpectLimitsAreTheCutTexts<CommAddrRec, LNAddrRec>(
+            LNAddrTextLimits(), CommToLNAddr,
+            [](const LNAddrRec& n, CommAddrRec& c) { LNAddrToComm(n, LNCustomMapping{}, c); });
+        EXPECT_EQ(LNAddrTextLimits()[0].Key, AddrKey::Note);
+    }
+    {
+        SCOPED_TRACE("calendar");
+        ExpectLimitsAreTheCutTexts<CommDateRec, LNDateRec>({}, CommToLNDate, LNDateToComm);
+    }
+    {
+        SCOPED_TRACE("tasks");
+        ExpectLimitsAreTheCutTexts<CommTaskRec, LNTaskRec>(
+            {}, CommToLNTask, [](const LNTaskRec& n, CommTaskRec& c) { LNTaskToComm(n, 0, c); });
+    }
+    {
+        SCOPED_TRACE("notes");
+        ExpectLimitsAreTheCutTexts<CommNoteRec, LNNoteRec>(LNNoteTextLimits(), CommToLNNote, LNNoteToComm);
+        EXPECT_EQ(LNNoteTextLimits()[0].Key, NoteKey::Body);
     }
 }
 

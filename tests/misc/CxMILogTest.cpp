@@ -121,6 +121,48 @@ TEST_F(CxMILogTest, EmptyBriefNoteIsMarked)
     EXPECT_NE(Text().find("\tBrief Note: <empty>\r\n"), std::string::npos);
 }
 
+// A text that the target keeps only in part is told of after the item's entry lines; one that
+// fits, a limit naming no text field and a missing field say nothing.
+TEST_F(CxMILogTest, TellsOfTextsTheTargetCuts)
+{
+    static constexpr CommTextLimit kNoteCuts[] = {
+        {NoteKey::Body, "Body", 8191}, {NoteKey::Title, "Title", 300}, {0, "Color", 0}, {0, "NoSuch", 0}};
+    static constexpr CommTextLimit kContactCuts[] = {{AddrKey::Note, "Note", 4095}};
+    CommNoteRec memo{};
+    CopyText(memo.Title, "Long memo");
+    CopyText(memo.Body, "Long memo\r\n" + std::string(9000, 'x'));
+    CommNoteRec exact{};
+    CopyText(exact.Body, std::string(8191, 'y'));
+    CommAddrRec contact{};
+    CopyText(contact.DisplayName, "Ann Lee");
+    CopyText(contact.Note, std::string(5000, 'n'));
+
+    CxMILog log(Folder());
+    ASSERT_TRUE(log.Open());
+    log.LogNote(&memo, kNoteCuts);
+    log.LogNote(&exact, kNoteCuts);
+    log.LogContact(&contact, kContactCuts);
+    log.LogTask(nullptr, kNoteCuts);
+    log.Close();
+    EXPECT_EQ(Text(), "Migrating Note item:\r\n"
+                      "\tBrief Note: Long memo\r\n"
+                      "\tBody: cut to 8191 characters\r\n"
+                      "Note item migrated successfully...\r\n\r\n"
+                      "Migrating Note item:\r\n"
+                      "\tBrief Note: " +
+                          std::string(255, 'y') +
+                          "\r\n"
+                          "Note item migrated successfully...\r\n\r\n"
+                          "Migrating Contact item:\r\n"
+                          "\tDisplay Name: Ann Lee\r\n"
+                          "\tCompany: <empty>\r\n"
+                          "\tTitle: <empty>\r\n"
+                          "\tEmail: <empty>\r\n"
+                          "\tPrimary Phone: <empty>\r\n"
+                          "\tNote: cut to 4095 characters\r\n"
+                          "Contact item migrated successfully...\r\n\r\n");
+}
+
 TEST_F(CxMILogTest, EachOpenReplacesThePreviousLog)
 {
     {

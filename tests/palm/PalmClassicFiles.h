@@ -26,6 +26,7 @@ struct ClassicEvent
     std::int32_t start = 0; // seconds since 1970-01-01 UTC
     std::int32_t end = 0;
     std::string description;
+    bool untimed = false; // an all-day event
 };
 
 struct ClassicTodo
@@ -33,6 +34,7 @@ struct ClassicTodo
     std::string description;
     std::int32_t due = -1;
     std::int32_t priority = 1;
+    bool completed = false;
 };
 
 struct ClassicMemo
@@ -101,7 +103,7 @@ inline std::string ClassicDatebookFile(const std::vector<ClassicEvent>& events)
         ++id;
         w.IntField(id).IntField(0).IntField(id); // record ID, status, placement
         w.DateField(e.start).DateField(e.end).StringField(e.description).IntField(0).StringField("");
-        w.BoolField(false).BoolField(false).IntField(classic::kBusiness);
+        w.BoolField(e.untimed).BoolField(false).IntField(classic::kBusiness);
         w.BoolField(false).IntField(0).IntField(0).RepeatField(PmRepeat{});
     }
     return w.Data();
@@ -115,7 +117,7 @@ inline std::string ClassicTodoFile(const std::vector<ClassicTodo>& todos)
     for (const ClassicTodo& t : todos) {
         ++id;
         w.IntField(id).IntField(0).IntField(id); // record ID, status, placement
-        w.StringField(t.description).DateField(t.due).BoolField(false).IntField(t.priority);
+        w.StringField(t.description).DateField(t.due).BoolField(t.completed).IntField(t.priority);
         w.BoolField(false).IntField(classic::kBusiness).StringField("");
     }
     return w.Data();
