@@ -155,10 +155,10 @@ TEST(CxDateTime, AFailedConversionKeepsTheOtherForm)
     EXPECT_EQ(value.GetTime().wHour, 12);
 
     value.SetDate(41334.5);
-    value.SetTime(Fields(2013, 2, 30));
+    value.SetTime(Fields(2013, 2, 32));
     EXPECT_FALSE(value.IsValid());
     EXPECT_EQ(value.GetDate(), 41334.5);
-    EXPECT_EQ(value.GetTime().wDay, 30) << "the fields are kept as given";
+    EXPECT_EQ(value.GetTime().wDay, 32) << "the fields are kept as given";
 }
 
 TEST(CxDateTime, SetTimeTBreaksDownLocalTime)
