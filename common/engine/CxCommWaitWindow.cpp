@@ -20,6 +20,9 @@ std::shared_ptr<CxCommWaitWindow> g_current;
 // The thread of the latest window; started and joined by the thread that runs the flows.
 std::thread g_thread;
 
+std::mutex g_readerLock;
+CxCommWaitWindow::StatusReader g_statusReader; // empty: ReadFirstLine
+
 void CopyCut(char* dest, std::size_t size, const char* src)
 {
     std::size_t n = src != nullptr ? strnlen(src, size - 1) : 0;
@@ -169,6 +172,12 @@ std::string CxCommWaitWindow::ReadFirstLine(const char* path)
     return line;
 }
 
+void CxCommWaitWindow::SetStatusReader(StatusReader reader)
+{
+    std::lock_guard<std::mutex> guard(g_readerLock);
+    g_statusReader = std::move(reader);
+}
+
 void CxCommWaitWindow::ReadStatusFile()
 {
     std::string path;
@@ -176,7 +185,15 @@ void CxCommWaitWindow::ReadStatusFile()
         std::lock_guard<std::mutex> guard(m_lock);
         path = m_statusPath;
     }
-    std::string line = ReadFirstLine(path.c_str());
+    if (path.empty()) {
+        return;
+    }
+    StatusReader reader;
+    {
+        std::lock_guard<std::mutex> guard(g_readerLock);
+        reader = g_statusReader;
+    }
+    const std::string line = reader ? reader(path.c_str()) : ReadFirstLine(path.c_str());
     if (!line.empty()) {
         std::lock_guard<std::mutex> guard(m_lock);
         CopyCut(m_text, sizeof m_text, line.c_str());

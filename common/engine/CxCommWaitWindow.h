@@ -3,6 +3,7 @@
 // of blocks and shows either the flow's text or the first line of a helper's status file.
 // The thread and its timing live here; drawing is the front end's IWaitView.
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -35,6 +36,10 @@ public:
     static int BlockCount(int ticks, int clientWidth);
     // The first line of a file (at most 1023 characters); empty when missing or unreadable.
     static std::string ReadFirstLine(const char* path);
+    // How a tick reads the status file's first line: ReadFirstLine, unless a test puts in a
+    // reader of its own (an empty one puts ReadFirstLine back). Called on the window's thread.
+    using StatusReader = std::function<std::string(const char* path)>;
+    static void SetStatusReader(StatusReader reader);
 
     CxCommWaitWindow(ParentWindow parent, std::unique_ptr<IWaitView> view);
     virtual ~CxCommWaitWindow();

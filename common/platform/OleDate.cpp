@@ -8,18 +8,9 @@ namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
 
-constexpr bool IsLeap(std::int64_t year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-constexpr int DaysOfMonth(std::int64_t year, int month)
-{
-    constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeap(year) ? 29 : kDays[month - 1];
-}
-
-// Days since 1970-01-01 of a proleptic Gregorian date (era-based, exact for any year).
+// Days since 1970-01-01 of a proleptic Gregorian date (era-based, exact for any year). The
+// result moves by one for each step of d, so day 0 is the day before the 1st and a day past
+// the end of its month runs on into the next month.
 constexpr std::int64_t DaysFromCivil(std::int64_t y, int m, int d)
 {
     y -= m <= 2 ? 1 : 0;
@@ -91,11 +82,23 @@ bool SystemTimeToVariantTime(const SYSTEMTIME* time, double* date)
         return false;
     }
     const SYSTEMTIME& t = *time;
-    if (t.wYear < 100 || t.wYear > 9999 || t.wMonth < 1 || t.wMonth > 12 || t.wDay < 1 ||
-        t.wDay > DaysOfMonth(t.wYear, t.wMonth) || t.wHour > 23 || t.wMinute > 59 || t.wSecond > 59) {
+    // A year above 9999 is refused; so is a negative year, which arrives as 65535 and down.
+    if (t.wYear > 9999 || t.wMonth < 1 || t.wMonth > 12 || t.wDay > 31 || t.wHour > 23 || t.wMinute > 59 ||
+        t.wSecond > 59) {
         return false;
     }
-    const std::int64_t day = DaysFromCivil(t.wYear, t.wMonth, t.wDay) - kOleEpoch;
+    // Two-digit years: 0..29 are 2000..2029, 30..99 are 1930..1999.
+    std::int64_t year = t.wYear;
+    if (year < 30) {
+        year += 2000;
+    } else if (year < 100) {
+        year += 1900;
+    }
+    const std::int64_t day = DaysFromCivil(year, t.wMonth, t.wDay) - kOleEpoch;
+    if (day < static_cast<std::int64_t>(kOleDateMin) || day > static_cast<std::int64_t>(kOleDateMax)) {
+        // Day 0 of January of the year 100 lies before the range.
+        return false;
+    }
     const double timeOfDay = static_cast<double>(t.wHour * 3600 + t.wMinute * 60 + t.wSecond) /
                              static_cast<double>(kSecondsPerDay);
     // Before day 0 the time of day counts away from zero.

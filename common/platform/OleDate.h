@@ -22,9 +22,12 @@ constexpr double kOleDateMax = 2958465.0;
 bool VariantTimeToSystemTime(double date, SYSTEMTIME* time);
 
 // SystemTimeToVariantTime: the fields as a date; milliseconds and day of week are ignored.
-// False, with *date untouched, for a null argument, a year outside 100..9999, a month
-// outside 1..12, a day outside 1..days of that month, or an hour, minute or second
-// beyond 23, 59, 59.
+// As in Windows, the day is mended: day 0 is the last day of the month before (2001-02-00
+// is 2001-01-31), and a day up to 31 past the end of its month runs on into the next month
+// (2001-02-29 is 2001-03-01). A year of 0..29 is 2000..2029, a year of 30..99 is
+// 1930..1999. False, with *date untouched, for a null argument, a year above 9999, a month
+// outside 1..12, a day above 31, an hour, minute or second beyond 23, 59, 59, or a date
+// that the mending takes before 0100-01-01.
 bool SystemTimeToVariantTime(const SYSTEMTIME* time, double* date);
 
 } // namespace platform

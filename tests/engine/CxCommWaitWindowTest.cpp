@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <csignal>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 #include "RecordingFrontEnd.h"
 #include "common/TempHome.h"
@@ -27,22 +24,23 @@ protected:
     void TearDown() override
     {
         CxCommWaitWindow::StopWaitWindow();
+        CxCommWaitWindow::SetStatusReader(nullptr);
         SetFrontEnd(nullptr);
     }
 
     // Waits until the view has been repainted with at least this many ticks; its last state.
     WaitViewState WaitForTicks(int view, int ticks)
     {
-        const auto deadline = std::chrono::steady_clock::now() + 5s;
-        while (std::chrono::steady_clock::now() < deadline) {
-            std::vector<WaitViewState> states = frontEnd.States(view);
-            if (!states.empty() && states.back().ticks >= ticks) {
-                return states.back();
+        WaitViewState last;
+        const bool ticked = frontEnd.WaitForStates(view, [&](const std::vector<WaitViewState>& states) {
+            if (states.empty() || states.back().ticks < ticks) {
+                return false;
             }
-            std::this_thread::sleep_for(5ms);
-        }
-        ADD_FAILURE() << "the window did not tick";
-        return {};
+            last = states.back();
+            return true;
+        });
+        EXPECT_TRUE(ticked) << "the window did not tick";
+        return last;
     }
 
     TempHome home;
@@ -69,43 +67,45 @@ TEST_F(WaitWindowTest, CountsElapsedTimeInTicksOfAHundredMilliseconds)
     EXPECT_EQ(frontEnd.BroughtToFront(), std::vector<ParentWindow>{parent});
 }
 
-// A status file that takes long to read (a pipe whose writer dawdles) still adds one tick.
+// A status file that takes long to read still adds one tick. Every read takes longer than
+// two ticks; once the first has ended, each tick waits for at least one more.
 TEST_F(WaitWindowTest, ASlowStatusFileStillAddsOnlyOneTick)
 {
-    const std::string fifo = home.Path("slow.dat");
-    ASSERT_TRUE(CxCommWaitWindow::StartWaitWindow(parent));
-    CxCommWaitWindow::WatchStatusFile(fifo.c_str());
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    // The writer may open the pipe just as a read ends; its write then finds no reader.
-    struct sigaction ignore = {}, previous = {};
-    ignore.sa_handler = SIG_IGN;
-    sigaction(SIGPIPE, &ignore, &previous);
-    std::atomic<bool> done{false};
-    std::thread writer([&] {
-        while (!done) {
-            int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK); // succeeds only while the window reads
-            if (fd < 0) {
-                std::this_thread::sleep_for(2ms);
-                continue;
-            }
-            std::this_thread::sleep_for(150ms);
-            (void)!write(fd, "slow\n", 5);
-            close(fd);
-        }
+    constexpr auto kRead = 250ms;
+    const std::string path = home.Path("slow.dat");
+    std::atomic<int> reads{0};
+    std::atomic<bool> otherPath{false};
+    CxCommWaitWindow::SetStatusReader([&](const char* read) {
+        otherPath = otherPath || path != read;
+        std::this_thread::sleep_for(kRead);
+        ++reads;
+        return std::string("slow");
     });
-    const auto started = std::chrono::steady_clock::now();
-    const WaitViewState state = WaitForTicks(0, 2);
-    const auto wallMs =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
-            .count();
+    ASSERT_TRUE(CxCommWaitWindow::StartWaitWindow(parent));
+    CxCommWaitWindow::WatchStatusFile(path.c_str());
+    // The first repaint that shows the file's line, and the two after it.
+    std::size_t first = 0;
+    const auto twoTicksAfterTheFirstRead = [&](const std::vector<WaitViewState>& states) {
+        const auto shown = std::find_if(states.begin(), states.end(),
+                                        [](const WaitViewState& s) { return s.text == "slow"; });
+        first = static_cast<std::size_t>(shown - states.begin());
+        return shown != states.end() && states.size() > first + 2;
+    };
+    ASSERT_TRUE(frontEnd.WaitForStates(0, twoTicksAfterTheFirstRead)) << "the window did not tick";
     CxCommWaitWindow::StopWaitWindow();
-    done = true;
-    writer.join();
-    sigaction(SIGPIPE, &previous, nullptr);
+    CxCommWaitWindow::SetStatusReader(nullptr);
 
-    EXPECT_EQ(state.text, "slow");
-    EXPECT_EQ(state.elapsedMs, state.ticks * CxCommWaitWindow::kTickMs);
-    EXPECT_GT(wallMs, 2 * state.elapsedMs); // each tick took four reads' worth of dawdling
+    const std::vector<WaitViewState> states = frontEnd.States(0);
+    const auto times = frontEnd.PaintTimes(0);
+    ASSERT_EQ(times.size(), states.size());
+    for (const WaitViewState& state : states) {
+        EXPECT_EQ(state.elapsedMs, state.ticks * CxCommWaitWindow::kTickMs);
+    }
+    EXPECT_EQ(states[first + 2].ticks, states[first].ticks + 2);
+    EXPECT_EQ(states[first + 2].elapsedMs - states[first].elapsedMs, 2 * CxCommWaitWindow::kTickMs);
+    EXPECT_GE(times[first + 2] - times[first], 2 * kRead); // while the clock went on for two reads
+    EXPECT_GE(reads, 3);
+    EXPECT_FALSE(otherPath);
 }
 
 TEST_F(WaitWindowTest, ShowsTheStatusFilesFirstLineWhenThereIsOne)

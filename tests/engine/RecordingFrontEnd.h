@@ -3,6 +3,9 @@
 // journal shared with the fake connectors, so that tests can check the order of everything.
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -57,21 +60,27 @@ inline Journal& TheJournal()
     return journal;
 }
 
-// Keeps every state it was repainted with.
+// Keeps every state it was repainted with, and when.
 class RecordingWaitView : public IWaitView
 {
 public:
     struct Shared
     {
         std::mutex lock;
+        std::condition_variable repainted;
         std::vector<WaitViewState> states;
+        std::vector<std::chrono::steady_clock::time_point> times; // one per state
     };
 
     explicit RecordingWaitView(std::shared_ptr<Shared> shared) : m_shared(std::move(shared)) {}
     void Repaint(const WaitViewState& state) override
     {
-        std::lock_guard<std::mutex> guard(m_shared->lock);
-        m_shared->states.push_back(state);
+        {
+            std::lock_guard<std::mutex> guard(m_shared->lock);
+            m_shared->states.push_back(state);
+            m_shared->times.push_back(std::chrono::steady_clock::now());
+        }
+        m_shared->repainted.notify_all();
     }
 
 private:
@@ -133,13 +142,25 @@ public:
     // The states a view was repainted with (index in order of creation).
     std::vector<WaitViewState> States(int view) const
     {
-        std::shared_ptr<RecordingWaitView::Shared> shared;
-        {
-            std::lock_guard<std::mutex> guard(m_viewsLock);
-            shared = m_views.at(static_cast<std::size_t>(view));
-        }
+        std::shared_ptr<RecordingWaitView::Shared> shared = View(view);
         std::lock_guard<std::mutex> guard(shared->lock);
         return shared->states;
+    }
+    // When each of those states was painted.
+    std::vector<std::chrono::steady_clock::time_point> PaintTimes(int view) const
+    {
+        std::shared_ptr<RecordingWaitView::Shared> shared = View(view);
+        std::lock_guard<std::mutex> guard(shared->lock);
+        return shared->times;
+    }
+    // Waits for the repaints of a view until its states satisfy done. The guard only keeps a
+    // broken window from hanging the test: false when it ran out first.
+    bool WaitForStates(int view, const std::function<bool(const std::vector<WaitViewState>&)>& done,
+                       std::chrono::seconds guard = std::chrono::seconds(60)) const
+    {
+        std::shared_ptr<RecordingWaitView::Shared> shared = View(view);
+        std::unique_lock<std::mutex> lock(shared->lock);
+        return shared->repainted.wait_for(lock, guard, [&] { return done(shared->states); });
     }
     std::vector<ParentWindow> BroughtToFront() const
     {
@@ -152,6 +173,12 @@ public:
     std::vector<Dialog> dialogs;
 
 private:
+    std::shared_ptr<RecordingWaitView::Shared> View(int view) const
+    {
+        std::lock_guard<std::mutex> guard(m_viewsLock);
+        return m_views.at(static_cast<std::size_t>(view));
+    }
+
     mutable std::mutex m_viewsLock;
     std::vector<std::shared_ptr<RecordingWaitView::Shared>> m_views;
     std::vector<ParentWindow> m_broughtToFront;

@@ -2,6 +2,8 @@
 
 #include "misc/DateUtil.h"
 
+#include "common/PinnedLocale.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -19,16 +21,7 @@ template <class Case> auto operator<<(std::ostream& os, const Case& c) -> declty
     return os << c.name;
 }
 
-class BerlinZone : public testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        setenv("TZ", "Europe/Berlin", 1);
-        tzset();
-    }
-};
-[[maybe_unused]] testing::Environment* const kBerlin = testing::AddGlobalTestEnvironment(new BerlinZone);
+const fwtest::PinnedLocale kPinned{"Europe/Berlin"}; // local times below are Berlin's
 
 SYSTEMTIME Fields(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
 {
@@ -155,10 +148,10 @@ TEST(CxDateTime, AFailedConversionKeepsTheOtherForm)
     EXPECT_EQ(value.GetTime().wHour, 12);
 
     value.SetDate(41334.5);
-    value.SetTime(Fields(2013, 2, 30));
+    value.SetTime(Fields(2013, 2, 32));
     EXPECT_FALSE(value.IsValid());
     EXPECT_EQ(value.GetDate(), 41334.5);
-    EXPECT_EQ(value.GetTime().wDay, 30) << "the fields are kept as given";
+    EXPECT_EQ(value.GetTime().wDay, 32) << "the fields are kept as given";
 }
 
 TEST(CxDateTime, SetTimeTBreaksDownLocalTime)

@@ -3,7 +3,10 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 #include "common/TempHome.h"
 
@@ -131,12 +134,56 @@ TEST(CxDebugUtilTest, MacroPassesTheBaseNameOfTheSourceFile)
     g_debugLog.SetLogFolder("./");
 }
 
+// A line that cannot be written is lost without a word: nothing is made where the log should
+// be, nothing goes to the console, and the next line goes to a folder that takes it.
 TEST(CxDebugUtilTest, UnwritableFolderDropsTheLineQuietly)
 {
-    CxDebugUtil log;
-    log.SetLogFolder("/nonexistent-folder/for/sure/");
-    DebugPrint(&log, 0, "A.cpp", 1, "lost");
-    SUCCEED();
+    fwtest::TempHome home;
+    home.WriteFile("plain", "a file, not a folder\n");
+    std::filesystem::create_directories(home.Path("taken/appdebug.log")); // the log's name is a folder
+    std::filesystem::create_directories(home.Path("locked"));
+    std::filesystem::permissions(home.Path("locked"),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    struct Case
+    {
+        const char* name;
+        std::string folder;
+    };
+    std::vector<Case> cases = {
+        {"missing folder", home.Path("missing/")},
+        {"a file where the folder should be", home.Path("plain/")},
+        {"the log's name taken by a folder", home.Path("taken/")},
+    };
+    if (::geteuid() != 0) { // the owner of everything writes anywhere
+        cases.push_back({"folder without write access", home.Path("locked/")});
+    }
+    int round = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CxDebugUtil log;
+        log.SetLogFolder(c.folder.c_str());
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        DebugPrint(&log, 0, "A.cpp", 1, "lost");
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+        EXPECT_FALSE(std::filesystem::exists(home.Path("missing")));
+        EXPECT_EQ(home.ReadFile("plain"), "a file, not a folder\n");
+        EXPECT_TRUE(std::filesystem::is_directory(home.Path("taken/appdebug.log")));
+        EXPECT_TRUE(std::filesystem::is_empty(home.Path("taken/appdebug.log")));
+        EXPECT_TRUE(std::filesystem::is_empty(home.Path("locked")));
+
+        const std::string good = home.Path("good" + std::to_string(++round) + "/");
+        std::filesystem::create_directories(good);
+        log.SetLogFolder(good.c_str());
+        DebugPrint(&log, 0, "A.cpp", 2, "kept");
+        std::ifstream in(good + "appdebug.log", std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_NE(text.find("(2   )"), std::string::npos) << text;
+        EXPECT_NE(text.find("] - kept\r\n"), std::string::npos) << text;
+        EXPECT_EQ(text.find("lost"), std::string::npos) << "the lost line was kept for later";
+    }
 }
 
 // A log of exactly the limit is still appended to; one byte more starts a new file after

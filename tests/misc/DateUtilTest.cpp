@@ -1,5 +1,7 @@
 #include "misc/DateUtil.h"
 
+#include "common/PinnedLocale.h"
+
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -18,16 +20,7 @@ template <class Case> auto operator<<(std::ostream& os, const Case& c) -> declty
 }
 
 // The expected calendar times below are those of Berlin (CET, CEST in summer).
-class BerlinZone : public testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        setenv("TZ", "Europe/Berlin", 1);
-        tzset();
-    }
-};
-[[maybe_unused]] testing::Environment* const kBerlin = testing::AddGlobalTestEnvironment(new BerlinZone);
+const fwtest::PinnedLocale kPinned{"Europe/Berlin"};
 
 SYSTEMTIME Fields(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0)
 {

@@ -1,5 +1,6 @@
 #include "misc/WinUtil.h"
 
+#include "common/PinnedLocale.h"
 #include "common/TempHome.h"
 #include "platform/KnownFolders.h"
 
@@ -15,6 +16,8 @@
 #include <vector>
 
 namespace {
+
+const fwtest::PinnedLocale kPinned; // texts below are in code page 1252
 
 // Cases print as their names, so that test listings stay readable.
 template <class Case> auto operator<<(std::ostream& os, const Case& c) -> decltype(c.name, os)

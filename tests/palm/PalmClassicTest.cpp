@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "common/PinnedLocale.h"
 #include "common/TempHome.h"
 #include "misc/CxDebugUtil.h"
 #include "palm/PalmAddr.h"
@@ -19,6 +20,8 @@
 #include "palm/PalmTodo.h"
 
 namespace {
+
+const fwtest::PinnedLocale kPinned{"Europe/Berlin"}; // local times below are Berlin's, texts code page 1252
 
 using fwtest::PalmCategoryEntry;
 using fwtest::PalmFileWriter;

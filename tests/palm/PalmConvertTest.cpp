@@ -6,12 +6,15 @@
 #include <ctime>
 #include <string>
 
+#include "common/PinnedLocale.h"
 #include "common/TempHome.h"
 #include "palm/PalmConvert.h"
 #include "palm/PalmEnv.h"
 #include "palm/PalmTime.h"
 
 namespace {
+
+const fwtest::PinnedLocale kPinned{"Europe/Berlin"}; // local times below are Berlin's, texts code page 1252
 
 template <class Rec> Rec Zeroed()
 {

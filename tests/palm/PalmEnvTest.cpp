@@ -7,11 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "common/PinnedLocale.h"
 #include "common/TempHome.h"
 #include "palm/PalmEnv.h"
 #include "platform/KnownFolders.h"
 
 namespace {
+
+const fwtest::PinnedLocale kPinned; // texts below are in code page 1252
 
 constexpr const char* kUserKey = "HKEY_CURRENT_USER\\Software\\U.S. Robotics\\Pilot Desktop\\Core";
 constexpr const char* kMachineKey = "HKEY_LOCAL_MACHINE\\Software\\PalmSource\\Desktop\\Core";

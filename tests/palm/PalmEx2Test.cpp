@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/PinnedLocale.h"
 #include "common/TempHome.h"
 #include "misc/CxDebugUtil.h"
 #include "palm/PalmAddrEx2.h"
@@ -21,6 +22,8 @@
 #include "palm/PalmTodoEx2.h"
 
 namespace {
+
+const fwtest::PinnedLocale kPinned{"Europe/Berlin"}; // local times below are Berlin's, texts code page 1252
 
 namespace fs = std::filesystem;
 

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "common/PinnedLocale.h"
 #include "common/TempHome.h"
 #include "misc/CxDebugUtil.h"
 #include "palm/PalmEnv.h"
@@ -18,6 +19,8 @@
 #include "platform/Files.h"
 
 namespace {
+
+const fwtest::PinnedLocale kPinned{"Europe/Berlin"}; // local times below are Berlin's, texts code page 1252
 
 using fwtest::PalmCategoryEntry;
 using fwtest::PalmExFileOptions;

@@ -12,6 +12,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "common/ChildProcesses.h"
 #include "common/TempHome.h"
 
 namespace {
@@ -112,7 +113,8 @@ TEST_F(ShellTest, NothingToOpen)
 {
     EXPECT_FALSE(platform::ShellOpen(nullptr));
     EXPECT_FALSE(platform::ShellOpen(""));
-    std::this_thread::sleep_for(50ms);
+    // An opener is started before ShellOpen returns and writes its record before it ends.
+    ASSERT_TRUE(fwtest::WaitUntilNoChildProcesses()) << "a child process never ended";
     EXPECT_NE(::access(Record().c_str(), F_OK), 0) << "an opener was started";
 }
 

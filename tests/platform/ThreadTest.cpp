@@ -1,11 +1,15 @@
 #include "platform/Thread.h"
 
+#include "common/PinnedLocale.h"
+
 #include <ctime>
 #include <gtest/gtest.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
+
+const fwtest::PinnedLocale kPinned{"Europe/Berlin"}; // a zone away from UTC, so that local time shows
 
 TEST(ThreadTest, EachThreadHasItsOwnId)
 {
@@ -20,16 +24,23 @@ TEST(ThreadTest, EachThreadHasItsOwnId)
 
 TEST(ThreadTest, LocalTimeMatchesTheClock)
 {
-    // Retried when the second turns over between the two readings.
+    // The clock is read before and after, from the clock that GetLocalTime reads (time()
+    // may lag it by a tick just after a second turns over); retried when the second turns
+    // over between the readings.
     for (int attempt = 0; attempt < 3; ++attempt) {
+        timespec before{};
+        timespec after{};
         SYSTEMTIME st{};
+        ::clock_gettime(CLOCK_REALTIME, &before);
         platform::GetLocalTime(st);
-        std::time_t now = std::time(nullptr);
-        std::tm local{};
-        ::localtime_r(&now, &local);
-        if (local.tm_sec != st.wSecond) {
+        ::clock_gettime(CLOCK_REALTIME, &after);
+        if (before.tv_sec != after.tv_sec) {
             continue;
         }
+        const std::time_t now = before.tv_sec;
+        std::tm local{};
+        ::localtime_r(&now, &local);
+        EXPECT_EQ(st.wSecond, local.tm_sec);
         EXPECT_EQ(st.wYear, local.tm_year + 1900);
         EXPECT_EQ(st.wMonth, local.tm_mon + 1);
         EXPECT_EQ(st.wDay, local.tm_mday);

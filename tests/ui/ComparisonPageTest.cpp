@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/PinnedLocale.h"
 #include "common/TempHome.h"
 #include "engine/MigrationDriver.h"
 #include "misc/Settings.h"
@@ -22,6 +23,8 @@
 #include "ui/TfmPDData.h"
 
 namespace {
+
+const fwtest::PinnedLocale kPinned{"Europe/Berlin"}; // local times below are Berlin's, texts code page 1252
 
 // One data type's records as a source would deliver them; Load puts fresh copies (Status
 // Same, as after any load without comparison) into the store.

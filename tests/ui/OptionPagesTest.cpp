@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "common/PinnedLocale.h"
 #include "common/TempHome.h"
 #include "engine/FrontEnd.h"
 #include "engine/MigrationDriver.h"
@@ -29,6 +30,8 @@
 #include "ui/TfmPDOption.h"
 
 namespace {
+
+const fwtest::PinnedLocale kPinned; // texts below are in code page 1252
 
 struct Shown
 {

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "common/PinnedLocale.h"
 #include "common/TempHome.h"
 #include "engine/FakeConnector.h"
 #include "engine/MigrationDriver.h"
@@ -28,6 +29,8 @@
 #include "ui/TfmPDOption.h"
 
 namespace {
+
+const fwtest::PinnedLocale kPinned; // texts below are in code page 1252
 
 template <typename T> T* Find(QWidget* page, const char* name)
 {

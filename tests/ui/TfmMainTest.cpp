@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "common/ChildProcesses.h"
 #include "common/TempHome.h"
 #include "engine/FakeConnector.h"
 #include "engine/MigrationDriver.h"
@@ -354,7 +355,9 @@ private slots:
             QTRY_VERIFY(QFileInfo::exists(QString::fromStdString(m_home->Path(ranMarker.toStdString()))));
         }
         if (opened.isEmpty()) {
-            QTest::qWait(200);
+            // The desktop's opener would have been started before the click returned, and
+            // writes its line before it ends.
+            QVERIFY2(fwtest::WaitUntilNoChildProcesses(), "a child process never ended");
             QVERIFY(!QFileInfo::exists(QString::fromStdString(log)));
         } else {
             const QString expected = QString::fromStdString(m_home->Path(opened.toStdString())) + "\n";
