@@ -38,8 +38,14 @@ bool MakeFolders(const std::string& path)
     return true;
 }
 
+// The XDG data home: $XDG_DATA_HOME when it is an absolute path, else ~/.local/share.
 bool DataHome(std::string& out)
 {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data != nullptr && data[0] == '/') {
+        out = data;
+        return true;
+    }
     const char* home = std::getenv("HOME");
     if (home == nullptr || home[0] != '/') {
         return false;

@@ -42,9 +42,15 @@ protected:
     // The child gets this test's home, nothing of the developer's.
     std::vector<std::string> ChildEnvironment() const
     {
-        const char* const replaced[] = {
-            "HOME=", "XDG_CONFIG_HOME=",    "XDG_DOCUMENTS_DIR=",   "FERRYWISE_REGISTRY=", "TZ=",
-            "LANG=", "FERRYWISE_CODEPAGE=", "FERRYWISE_HELPER_DIR="};
+        const char* const replaced[] = {"HOME=",
+                                        "XDG_CONFIG_HOME=",
+                                        "XDG_DATA_HOME=",
+                                        "XDG_DOCUMENTS_DIR=",
+                                        "FERRYWISE_REGISTRY=",
+                                        "TZ=",
+                                        "LANG=",
+                                        "FERRYWISE_CODEPAGE=",
+                                        "FERRYWISE_HELPER_DIR="};
         std::vector<std::string> env;
         for (char** e = environ; *e != nullptr; ++e) {
             bool keep = true;
@@ -57,6 +63,7 @@ protected:
         }
         env.push_back("HOME=" + m_home.Root());
         env.push_back("XDG_CONFIG_HOME=" + m_home.ConfigHome());
+        env.push_back("XDG_DATA_HOME=" + m_home.Path(".local/share"));
         env.push_back("XDG_DOCUMENTS_DIR=" + m_home.Documents());
         env.push_back("FERRYWISE_REGISTRY=" + m_home.RegistryFile());
         env.push_back("TZ=Europe/Berlin");

@@ -19,6 +19,7 @@ TempHome::TempHome()
     std::filesystem::create_directories(Documents());
     SetEnv("HOME", m_root);
     SetEnv("XDG_CONFIG_HOME", ConfigHome());
+    SetEnv("XDG_DATA_HOME", Path(".local/share"));
     SetEnv("XDG_DOCUMENTS_DIR", Documents());
     SetEnv("FERRYWISE_REGISTRY", RegistryFile());
 }

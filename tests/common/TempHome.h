@@ -26,9 +26,10 @@ public:
     std::string WriteFile(const std::string& relative, const std::string& contents) const;
     std::string ReadFile(const std::string& relative) const;
 
-private:
+    // Sets an environment variable until the home goes, when its old value comes back.
     void SetEnv(const char* name, const std::string& value);
 
+private:
     std::string m_root;
     std::map<std::string, std::optional<std::string>> m_saved;
 };

@@ -153,3 +153,29 @@ TEST_F(LNLocalSetupTest, ANotesIniIsWrittenOnlyWhereTheLocalInstallationHasNone)
         EXPECT_FALSE(platform::FileExists(m_home.Path("other/notes.ini")));
     }
 }
+
+// The data folder lies in the XDG data home: $XDG_DATA_HOME when it is an absolute path, else
+// ~/.local/share.
+TEST_F(LNLocalSetupTest, TheDataFolderLiesInTheXdgDataHome)
+{
+    const struct
+    {
+        const char* name;
+        std::string dataHome;
+        std::string expected;
+    } cases[] = {
+        {"set", m_home.Path("elsewhere"), m_home.Path("elsewhere/corvane/notes/")},
+        {"relative", "relative/data", DataFolder()},
+        {"empty", "", DataFolder()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_home.WriteFile("registry.ini", "");
+        m_home.SetEnv("XDG_DATA_HOME", c.dataHome);
+        LNLocalSetupResult result;
+        std::string error;
+        ASSERT_TRUE(EnsureLocalLotusNotes(result, error)) << error;
+        EXPECT_EQ(result.DataFolder, c.expected);
+        EXPECT_TRUE(std::filesystem::exists(c.expected + "names.nsf"));
+    }
+}
