@@ -95,9 +95,12 @@ void DebugPrint(CxDebugUtil* logger, int level, const char* sourceFile, int line
         return;
     }
     static thread_local char message[CxDebugUtil::kMessageSize];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(message, sizeof message, format != nullptr ? format : "", args);
-    va_end(args);
+    message[0] = '\0'; // a null format logs an empty message
+    if (format != nullptr) {
+        va_list args;
+        va_start(args, format);
+        std::vsnprintf(message, sizeof message, format, args);
+        va_end(args);
+    }
     logger->WriteLogLine(level, sourceFile, line, message);
 }

@@ -71,19 +71,24 @@ constexpr const char* FwSourceName(const char* path)
 // Logs to g_debugLog with the calling file's base name and line.
 #define FW_LOG(level, ...) DebugPrint(&g_debugLog, (level), FwSourceName(__FILE__), __LINE__, __VA_ARGS__)
 
-// As FW_LOG, with the line given: a function that logs on behalf of its callers passes the
-// line of their call.
-#define FW_LOG_AT(level, line, ...)                                                                          \
-    DebugPrint(&g_debugLog, (level), FwSourceName(__FILE__), (line), __VA_ARGS__)
+// As FW_LOG, with the file and line given: a function that logs on behalf of its callers
+// passes those of their call (see FwLogText).
+#define FW_LOG_AT(level, file, line, ...)                                                                    \
+    DebugPrint(&g_debugLog, (level), FwSourceName(file), (line), __VA_ARGS__)
 
-// A text to log with the line of the call that gave it. A function that logs on behalf of its
-// callers takes this in place of a plain text: the conversion happens at each call, so every
-// line of the log carries the line of its call site rather than one inside the function.
+// A text to log with the file and line of the call that gave it. A function that logs on
+// behalf of its callers takes this in place of a plain text: the conversion happens at each
+// call, so every line of the log carries the file and line of its call site rather than
+// those of the function.
 struct FwLogText
 {
     // Implicit on purpose: callers pass their texts as they are.
-    FwLogText(const char* logText, int callLine = __builtin_LINE()) : text(logText), line(callLine) {}
+    FwLogText(const char* logText, const char* callFile = __builtin_FILE(), int callLine = __builtin_LINE())
+        : text(logText), file(callFile), line(callLine)
+    {
+    }
 
     const char* text;
+    const char* file; // as the compiler gives it; FW_LOG_AT keeps its base name
     int line;
 };

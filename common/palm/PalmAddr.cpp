@@ -72,11 +72,6 @@ PmAddrUtil::PmAddrUtil(const std::string& path) : PmClassicReader(kTraits)
 
 PmAddrUtil::~PmAddrUtil() = default;
 
-void PmAddrUtil::LogLine(int level, int line, const char* text) const
-{
-    FW_LOG_AT(level, line, "%s", text);
-}
-
 std::string PmAddrUtil::GetCustomLabel(int index) const
 {
     std::size_t start = 0;

@@ -47,7 +47,6 @@ public:
     std::string GetCustomLabel(int index) const;
 
 protected:
-    void LogLine(int level, int line, const char* text) const override;
     bool ReadTableString() override;
     bool ReadField(int position) override;
 };

@@ -33,11 +33,6 @@ PmAddrExUtil::PmAddrExUtil(const std::string& path) : PmExReader(kTraits)
 
 PmAddrExUtil::~PmAddrExUtil() = default;
 
-void PmAddrExUtil::LogLine(int level, int line, const char* text) const
-{
-    FW_LOG_AT(level, line, "%s", text);
-}
-
 const std::string& PmAddrExUtil::GetCustomLabel(int index) const
 {
     static const std::string kNone;

@@ -54,7 +54,6 @@ public:
     const std::array<std::uint8_t, kPmExReserved3Size>& GetReserved3() const { return m_reserved3; }
 
 protected:
-    void LogLine(int level, int line, const char* text) const override;
     bool ReadCustomLabels() override;
     bool ReadField(int position, PmAddrExRec& rec) override;
 

@@ -169,11 +169,6 @@ const PmColumnList& PmAddrEx2Util::Columns()
     return columns;
 }
 
-void PmAddrEx2Util::LogLine(int level, int line, const char* text) const
-{
-    FW_LOG_AT(level, line, "%s", text);
-}
-
 bool PmAddrEx2Util::Load(const std::string& path)
 {
     m_loaded = LoadMain(

@@ -88,7 +88,4 @@ public:
 
     // The columns of "Main", in the order they are read.
     static const PmColumnList& Columns();
-
-protected:
-    void LogLine(int level, int line, const char* text) const override;
 };

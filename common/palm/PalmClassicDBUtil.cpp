@@ -36,7 +36,7 @@ void PmClassicDBUtil::Reset()
     m_tableString.clear();
 }
 
-void PmClassicDBUtil::Log(int level, int line, const char* format, ...) const
+void PmClassicDBUtil::Log(int level, const char* file, int line, const char* format, ...) const
 {
     if (!g_debugLog.Wants(level)) {
         return;
@@ -46,7 +46,7 @@ void PmClassicDBUtil::Log(int level, int line, const char* format, ...) const
     va_start(args, format);
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    LogLine(level, line, text);
+    FW_LOG_AT(level, file, line, "%s", text);
 }
 
 bool PmClassicDBUtil::LoadByUser(std::int32_t userId)

@@ -3,9 +3,9 @@
 // database file name, table string), the category block, the schema block and the record
 // block loop.
 //
-// The readers log through LogLine, which each reader implements in its own source file, so
-// that every line of the diagnostic log names the reader that wrote it. Which lines a reader
-// writes is its Messages table: a null text is not logged.
+// Every line of the diagnostic log carries the file and line of the call that logs it, also
+// when that call is here in the shared part. Which lines a reader writes is its Messages
+// table: a null text is not logged.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -113,10 +113,9 @@ public:
 protected:
     explicit PmClassicDBUtil(const Traits& traits);
 
-    // Writes one line of the diagnostic log in the reader's own name, with the line of the
-    // call that logs it.
-    virtual void LogLine(int level, int line, const char* text) const = 0;
-    void Log(int level, int line, const char* format, ...) const __attribute__((format(printf, 4, 5)));
+    // A printf-style line in the name and line of the call given.
+    void Log(int level, const char* file, int line, const char* format, ...) const
+        __attribute__((format(printf, 5, 6)));
     // Logs a line of the table when the reader has one (a format with at most one argument).
     template <class... Args> void Say(int level, FwLogText text, Args... args) const
     {
@@ -124,9 +123,9 @@ protected:
             return;
         }
         if constexpr (sizeof...(Args) == 0) {
-            LogLine(level, text.line, text.text);
+            FW_LOG_AT(level, text.file, text.line, "%s", text.text);
         } else {
-            Log(level, text.line, text.text, args...);
+            Log(level, text.file, text.line, text.text, args...);
         }
     }
 

@@ -870,7 +870,7 @@ bool PmDBEx2Util::LoadCategories()
 void PmDBEx2Util::LogWith(int level, FwLogText text, const std::string& value) const
 {
     if (g_debugLog.Wants(level)) {
-        LogLine(level, text.line, (text.text + value).c_str());
+        FW_LOG_AT(level, text.file, text.line, "%s", (text.text + value).c_str());
     }
 }
 

@@ -301,9 +301,8 @@ struct PmEx2Messages
 // The base of the four 6.x readers: the accessor (made on the first open), the category
 // table and the information record.
 //
-// The readers log through LogLine, which each reader implements in its own source file, so
-// that every line of the diagnostic log names the reader that wrote it; the line number is
-// that of the call that logged it.
+// Every line of the diagnostic log carries the file and line of the call that logs it, also
+// when that call is here in the shared part.
 class PmDBEx2Util
 {
 public:
@@ -333,10 +332,7 @@ public:
     const std::string& GetLoadError() const { return m_loadError; }
 
 protected:
-    // Writes one line of the diagnostic log in the reader's own name, with the line of the
-    // call that logs it.
-    virtual void LogLine(int level, int line, const char* text) const = 0;
-    void Say(int level, FwLogText text) const { LogLine(level, text.line, text.text); }
+    void Say(int level, FwLogText text) const { FW_LOG_AT(level, text.file, text.line, "%s", text.text); }
     // A line of the text followed by the value, composed only when the log wants it.
     void LogWith(int level, FwLogText text, const std::string& value) const;
 

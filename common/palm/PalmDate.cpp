@@ -31,11 +31,6 @@ PmDateUtil::PmDateUtil(const std::string& path) : PmClassicReader(kTraits)
 
 PmDateUtil::~PmDateUtil() = default;
 
-void PmDateUtil::LogLine(int level, int line, const char* text) const
-{
-    FW_LOG_AT(level, line, "%s", text);
-}
-
 bool PmDateUtil::ReadField(int position)
 {
     PmDateRec& rec = m_rec;

@@ -37,7 +37,6 @@ public:
     ~PmDateUtil() override;
 
 protected:
-    void LogLine(int level, int line, const char* text) const override;
     bool ReadField(int position) override;
     // An entry without a start or an end (-1) is dropped.
     bool Keep(const PmDateRec& rec) const override { return rec.startDate != -1 && rec.endDate != -1; }

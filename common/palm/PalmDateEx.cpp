@@ -33,11 +33,6 @@ PmDateExUtil::PmDateExUtil(const std::string& path) : PmExReader(kTraits)
 
 PmDateExUtil::~PmDateExUtil() = default;
 
-void PmDateExUtil::LogLine(int level, int line, const char* text) const
-{
-    FW_LOG_AT(level, line, "%s", text);
-}
-
 bool PmDateExUtil::ReadField(int position, PmDateExRec& rec)
 {
     switch (position) {

@@ -33,6 +33,5 @@ public:
     ~PmDateExUtil() override;
 
 protected:
-    void LogLine(int level, int line, const char* text) const override;
     bool ReadField(int position, PmDateExRec& rec) override;
 };

@@ -66,11 +66,6 @@ const PmEx2Messages kMessages = {
 
 } // namespace
 
-void PmDateEx2Util::LogLine(int level, int line, const char* text) const
-{
-    FW_LOG_AT(level, line, "%s", text);
-}
-
 bool PmDateEx2Util::Load(const std::string& path)
 {
     m_loaded = LoadMain(kMessages, kPmAccessorDate, path, Columns(), m_records, Fill, Finish);

@@ -41,7 +41,7 @@ void PmExDBUtil::SetDefaults()
     m_schema.fieldTypes.assign(m_traits.fieldTypes, m_traits.fieldTypes + m_traits.fieldCount);
 }
 
-void PmExDBUtil::LogFormatted(int level, int line, const char* format, ...) const
+void PmExDBUtil::LogFormatted(int level, const char* file, int line, const char* format, ...) const
 {
     char stackBuffer[512];
     va_list args;
@@ -56,13 +56,13 @@ void PmExDBUtil::LogFormatted(int level, int line, const char* format, ...) cons
     }
     if (static_cast<std::size_t>(needed) < sizeof stackBuffer) {
         va_end(copy);
-        LogLine(level, line, stackBuffer);
+        FW_LOG_AT(level, file, line, "%s", stackBuffer);
         return;
     }
     std::string text(static_cast<std::size_t>(needed) + 1, '\0');
     std::vsnprintf(text.data(), text.size(), format, copy);
     va_end(copy);
-    LogLine(level, line, text.c_str());
+    FW_LOG_AT(level, file, line, "%s", text.c_str());
 }
 
 bool PmExDBUtil::LoadByUser(std::int32_t userId)

@@ -3,8 +3,8 @@
 // code, version tag, reserved blocks, file description, category block, schema), the record
 // block loop, the binary and 8-byte fields, and the eleven positions every record starts with.
 //
-// The readers log through LogLine, which each reader implements in its own source file, so
-// that every line of the diagnostic log names the reader that wrote it.
+// Every line of the diagnostic log carries the file and line of the call that logs it, also
+// when that call is here in the shared part.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -137,20 +137,17 @@ public:
 protected:
     explicit PmExDBUtil(const Traits& traits);
 
-    // Writes one line of the diagnostic log in the reader's own name, with the line of the
-    // call that logs it.
-    virtual void LogLine(int level, int line, const char* text) const = 0;
-    // A printf-style line; the line of the log is that of the call.
+    // A printf-style line; the file and line of the log are those of the call.
     template <class... Args> void Log(int level, FwLogText format, Args... args) const
     {
         if constexpr (sizeof...(Args) == 0) {
-            LogLine(level, format.line, format.text);
+            FW_LOG_AT(level, format.file, format.line, "%s", format.text);
         } else {
-            LogFormatted(level, format.line, format.text, args...);
+            LogFormatted(level, format.file, format.line, format.text, args...);
         }
     }
-    void LogFormatted(int level, int line, const char* format, ...) const
-        __attribute__((format(printf, 4, 5)));
+    void LogFormatted(int level, const char* file, int line, const char* format, ...) const
+        __attribute__((format(printf, 5, 6)));
 
     // Contacts: the nine custom labels and reserved block 3.
     virtual bool ReadCustomLabels() { return true; }

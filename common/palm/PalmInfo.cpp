@@ -26,7 +26,6 @@ namespace {
 
 struct FrontTexts
 {
-    const char* source; // the log's source file
     const char* byUser;
     const char* unknownVersion;
     const char* userFailed;
@@ -41,7 +40,6 @@ struct FrontTexts
 };
 
 constexpr FrontTexts kAddrTexts = {
-    "PalmAddrInfo.cpp",
     "Load Palm Desktop Contacts by user: %d",
     "Unknown Palm Desktop version",
     "Could not open Palm Desktop Contacts database by User: %d",
@@ -55,7 +53,6 @@ constexpr FrontTexts kAddrTexts = {
     "No Palm Desktop Contacts file in the user folder, nothing to load: %s",
 };
 constexpr FrontTexts kDateTexts = {
-    "PalmDateInfo.cpp",
     "Load Palm Desktop Calendar by user: %d",
     "Unknown Palm Desktop version.",
     "Failed to open Palm Desktop Calendar database by User: %d",
@@ -69,7 +66,6 @@ constexpr FrontTexts kDateTexts = {
     "No Palm Desktop Calendar file in the user folder, nothing to load: %s",
 };
 constexpr FrontTexts kMemoTexts = {
-    "PalmMemoInfo.cpp",
     "Load Palm Desktop Memos by user: %d",
     "Unknown Palm Desktop version.",
     "Failed to load Palm Desktop Memo database by User: %d",
@@ -83,7 +79,6 @@ constexpr FrontTexts kMemoTexts = {
     "No Palm Desktop Memos file in the user folder, nothing to load: %s",
 };
 constexpr FrontTexts kTodoTexts = {
-    "PalmTodoInfo.cpp",
     "Load Palm Desktop Tasks by user: %d",
     "Unknown Palm Desktop version.",
     "Failed to load Palm Desktop Tasks database by User: %d",
@@ -170,24 +165,6 @@ struct TodoTraits
     static int KindOf(int version) { return DateVersionKindOf(version); }
 };
 
-template <class Traits>
-void Log(int level, int line, const char* format, ...) __attribute__((format(printf, 3, 4)));
-
-template <class Traits> void Log(int level, int line, const char* format, ...)
-{
-    if (!g_debugLog.Wants(level)) {
-        return;
-    }
-    char message[CxDebugUtil::kMessageSize];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(message, sizeof message, format, args);
-    va_end(args);
-    DebugPrint(&g_debugLog, level, Traits::kTexts.source, line, "%s", message);
-}
-
-#define FRONT_LOG(level, ...) Log<Traits>((level), __LINE__, __VA_ARGS__)
-
 // The extension of a path's file name in lower case, with its dot; empty when it has none.
 std::string LowerExtension(const std::string& path)
 {
@@ -217,7 +194,7 @@ public:
     {
         m_versionNumber = PmGetDesktopVersion();
         m_versionKind = Traits::KindOf(m_versionNumber);
-        FRONT_LOG(2, "Palm Desktop Version: %d", m_versionNumber);
+        FW_LOG(2, "Palm Desktop Version: %d", m_versionNumber);
     }
     ~Front() { Clear(); }
 
@@ -240,10 +217,10 @@ public:
     bool LoadByUser(std::int32_t userId)
     {
         Clear();
-        FRONT_LOG(2, Traits::kTexts.byUser, userId);
+        FW_LOG(2, Traits::kTexts.byUser, userId);
         int generation = m_versionKind;
         if (m_versionNumber != -1 && (m_versionKind < 1 || m_versionKind > 3)) {
-            FRONT_LOG(0, "%s", Traits::kTexts.unknownVersion);
+            FW_LOG(0, "%s", Traits::kTexts.unknownVersion);
             m_generation = kPmLoadFailed;
             m_loadError = "unsupported Palm Desktop version " + VersionText(m_versionNumber);
             return false;
@@ -252,7 +229,7 @@ public:
         if (!PmGetUserDataPath(userId, folder)) {
             LoadWith(m_versionNumber == -1 ? kPmEx2 : generation, userId); // the reader says why
             m_loadError = "no Palm Desktop data folder for user " + std::to_string(userId);
-            FRONT_LOG(0, Traits::kTexts.userFailed, userId);
+            FW_LOG(0, Traits::kTexts.userFailed, userId);
             return false;
         }
         const std::string mdb = PmDataFilePath(folder, Traits::kMdbFolder, Traits::kMdbFile);
@@ -263,24 +240,24 @@ public:
             // one, else the .dat file, which the 4.1.x reader and then the classic one try.
             eitherDatReader = !PmPathPresent(mdb) && PmPathPresent(dat);
             generation = eitherDatReader ? kPmEx : kPmEx2;
-            FRONT_LOG(2, "Palm Desktop version unknown, the user's files decide: %s",
-                      (eitherDatReader ? dat : mdb).c_str());
+            FW_LOG(2, "Palm Desktop version unknown, the user's files decide: %s",
+                   (eitherDatReader ? dat : mdb).c_str());
             if (eitherDatReader) {
-                FRONT_LOG(2, ".dat file, try Palm Desktop 4.1.4 database loader.");
+                FW_LOG(2, ".dat file, try Palm Desktop 4.1.4 database loader.");
             } else {
-                FRONT_LOG(2, ".mdb file, try Palm Desktop 6.x database loader.");
+                FW_LOG(2, ".mdb file, try Palm Desktop 6.x database loader.");
             }
         }
         const std::string& path = generation == kPmEx2 ? mdb : dat;
         if (!PmPathPresent(path)) {
             m_loadNotice = Format(Traits::kTexts.absent, path);
-            FRONT_LOG(0, "%s", m_loadNotice.c_str());
+            FW_LOG(0, "%s", m_loadNotice.c_str());
             return true;
         }
         bool loaded = LoadWith(generation, userId);
         if (!loaded && eitherDatReader) {
-            FRONT_LOG(2, "Unable to load this file with Palm Desktop 4.1.4 file loader, try earlier loader "
-                         "version.");
+            FW_LOG(2, "Unable to load this file with Palm Desktop 4.1.4 file loader, try earlier loader "
+                      "version.");
             generation = kPmClassic;
             loaded = m_classic.LoadByUser(userId);
         }
@@ -291,7 +268,7 @@ public:
         }
         m_loadError = path + ": " + Reason(generation, eitherDatReader);
         ClearReaders();
-        FRONT_LOG(0, Traits::kTexts.userFailed, userId);
+        FW_LOG(0, Traits::kTexts.userFailed, userId);
         return false;
     }
 
@@ -303,13 +280,13 @@ public:
         }
         Clear();
         if constexpr (Traits::kTexts.byFile != nullptr) {
-            FRONT_LOG(2, Traits::kTexts.byFile, path.c_str());
+            FW_LOG(2, Traits::kTexts.byFile, path.c_str());
         }
         const int generation = LoadFile(path);
         if (generation == 0) {
             ClearReaders();
             m_generation = kPmLoadFailed;
-            FRONT_LOG(0, Traits::kTexts.fileFailed, path.c_str());
+            FW_LOG(0, Traits::kTexts.fileFailed, path.c_str());
             return false;
         }
         m_generation = generation;
@@ -322,24 +299,24 @@ public:
         if (path.empty()) {
             return 0;
         }
-        FRONT_LOG(2, Traits::kTexts.check, path.c_str());
+        FW_LOG(2, Traits::kTexts.check, path.c_str());
         const std::string ext = LowerExtension(path);
         if (ext == ".mdb") {
             if (typename Traits::Ex2(path).IsLoaded()) {
-                FRONT_LOG(2, Traits::kTexts.check6, path.c_str());
+                FW_LOG(2, Traits::kTexts.check6, path.c_str());
                 return 3;
             }
         } else if (ext == ".dat") {
             if (typename Traits::Ex(path).IsLoaded()) {
-                FRONT_LOG(2, Traits::kTexts.check41, path.c_str());
+                FW_LOG(2, Traits::kTexts.check41, path.c_str());
                 return 2;
             }
             if (typename Traits::Classic(path).IsLoaded()) {
-                FRONT_LOG(2, Traits::kTexts.checkOld, path.c_str());
+                FW_LOG(2, Traits::kTexts.checkOld, path.c_str());
                 return 1;
             }
         }
-        FRONT_LOG(0, Traits::kTexts.checkFailed, path.c_str());
+        FW_LOG(0, Traits::kTexts.checkFailed, path.c_str());
         return 255;
     }
 
@@ -372,7 +349,7 @@ private:
     {
         const std::string ext = LowerExtension(path);
         if (ext == ".mdb") {
-            FRONT_LOG(2, ".mdb file, try Palm Desktop 6.x database loader.");
+            FW_LOG(2, ".mdb file, try Palm Desktop 6.x database loader.");
             if (m_ex2.Load(path)) {
                 return kPmEx2;
             }
@@ -380,11 +357,11 @@ private:
             return 0;
         }
         if (ext == ".dat") {
-            FRONT_LOG(2, ".dat file, try Palm Desktop 4.1.4 database loader.");
+            FW_LOG(2, ".dat file, try Palm Desktop 4.1.4 database loader.");
             if (m_ex.Load(path)) {
                 return kPmEx;
             }
-            FRONT_LOG(
+            FW_LOG(
                 2,
                 "Unable to load this file with Palm Desktop 4.1.4 file loader, try earlier loader version.");
             if (m_classic.Load(path)) {
@@ -528,8 +505,6 @@ private:
     typename Traits::Ex m_ex;
     typename Traits::Ex2 m_ex2;
 };
-
-#undef FRONT_LOG
 
 // The classic address fields are the work address of the later generations.
 const char* CanonicalName(int versionKind, const char* name)

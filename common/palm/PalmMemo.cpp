@@ -33,11 +33,6 @@ PmMemoUtil::PmMemoUtil(const std::string& path) : PmClassicReader(kTraits)
 
 PmMemoUtil::~PmMemoUtil() = default;
 
-void PmMemoUtil::LogLine(int level, int line, const char* text) const
-{
-    FW_LOG_AT(level, line, "%s", text);
-}
-
 bool PmMemoUtil::ReadField(int position)
 {
     PmMemoRec& rec = m_rec;

@@ -27,7 +27,6 @@ public:
     ~PmMemoUtil() override;
 
 protected:
-    void LogLine(int level, int line, const char* text) const override;
     bool ReadField(int position) override;
     // Deleted (0x04) and archived (0x80) memos are dropped.
     bool Keep(const PmMemoRec& rec) const override { return (rec.status & 0x84) == 0; }

@@ -33,11 +33,6 @@ PmMemoExUtil::PmMemoExUtil(const std::string& path) : PmExReader(kTraits)
 
 PmMemoExUtil::~PmMemoExUtil() = default;
 
-void PmMemoExUtil::LogLine(int level, int line, const char* text) const
-{
-    FW_LOG_AT(level, line, "%s", text);
-}
-
 bool PmMemoExUtil::ReadField(int position, PmMemoExRec& rec)
 {
     if (position == 13) {

@@ -18,6 +18,5 @@ public:
     ~PmMemoExUtil() override;
 
 protected:
-    void LogLine(int level, int line, const char* text) const override;
     bool ReadField(int position, PmMemoExRec& rec) override;
 };

@@ -49,11 +49,6 @@ const PmEx2Messages kMessages = {
 
 } // namespace
 
-void PmMemoEx2Util::LogLine(int level, int line, const char* text) const
-{
-    FW_LOG_AT(level, line, "%s", text);
-}
-
 bool PmMemoEx2Util::Load(const std::string& path)
 {
     m_loaded = LoadMain(kMessages, kPmAccessorMemo, path, Columns(), m_records, Fill, Finish);

@@ -34,7 +34,4 @@ public:
     bool LoadByUser(std::int32_t userId);
 
     static const PmColumnList& Columns();
-
-protected:
-    void LogLine(int level, int line, const char* text) const override;
 };

@@ -31,11 +31,6 @@ PmTodoUtil::PmTodoUtil(const std::string& path) : PmClassicReader(kTraits)
 
 PmTodoUtil::~PmTodoUtil() = default;
 
-void PmTodoUtil::LogLine(int level, int line, const char* text) const
-{
-    FW_LOG_AT(level, line, "%s", text);
-}
-
 bool PmTodoUtil::ReadField(int position)
 {
     PmTodoRec& rec = m_rec;

@@ -31,7 +31,6 @@ public:
     ~PmTodoUtil() override;
 
 protected:
-    void LogLine(int level, int line, const char* text) const override;
     bool ReadField(int position) override;
     // Deleted (0x04) and archived (0x80) items are dropped.
     bool Keep(const PmTodoRec& rec) const override { return (rec.status & 0x84) == 0; }

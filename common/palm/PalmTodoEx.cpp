@@ -33,11 +33,6 @@ PmTodoExUtil::PmTodoExUtil(const std::string& path) : PmExReader(kTraits)
 
 PmTodoExUtil::~PmTodoExUtil() = default;
 
-void PmTodoExUtil::LogLine(int level, int line, const char* text) const
-{
-    FW_LOG_AT(level, line, "%s", text);
-}
-
 bool PmTodoExUtil::ReadField(int position, PmTodoExRec& rec)
 {
     switch (position) {

@@ -31,6 +31,5 @@ public:
     ~PmTodoExUtil() override;
 
 protected:
-    void LogLine(int level, int line, const char* text) const override;
     bool ReadField(int position, PmTodoExRec& rec) override;
 };

@@ -81,11 +81,6 @@ const PmEx2Messages kMessages = {
 
 } // namespace
 
-void PmTodoEx2Util::LogLine(int level, int line, const char* text) const
-{
-    FW_LOG_AT(level, line, "%s", text);
-}
-
 bool PmTodoEx2Util::Load(const std::string& path)
 {
     m_loaded = LoadMain(kMessages, kPmAccessorTodo, path, Columns(), m_records, Fill, Finish);

@@ -334,8 +334,7 @@ TEST_F(PalmInfoTest, VersionKindsOfTheFronts)
         EXPECT_EQ(todo.GetVersionKind(), c.calendarAndTasks) << which;
         EXPECT_EQ(PmGetContactVersionKind(), c.contactsAndMemos) << which;
         EXPECT_EQ(addr.GetLoadedGeneration(), kPmNothingLoaded);
-        EXPECT_TRUE(Logged("Palm Desktop Version: " + std::to_string(c.number), "PalmAddrInfo")) << which;
-        EXPECT_TRUE(Logged("Palm Desktop Version: " + std::to_string(c.number), "PalmTodoInfo")) << which;
+        EXPECT_TRUE(Logged("Palm Desktop Version: " + std::to_string(c.number), "PalmInfo.cpp")) << which;
     }
 }
 
@@ -428,8 +427,8 @@ TEST_P(PalmInfoByUserTest, ChoosesTheGenerationAndConverts)
         EXPECT_EQ(got[i].generation, want[i].generation) << fronts[i];
         EXPECT_EQ(got[i].count, want[i].count) << fronts[i];
     }
-    EXPECT_TRUE(Logged("Load Palm Desktop Contacts by user: " + std::to_string(user), "PalmAddrInfo"));
-    EXPECT_TRUE(Logged("Load Palm Desktop Tasks by user: " + std::to_string(user), "PalmTodoInfo"));
+    EXPECT_TRUE(Logged("Load Palm Desktop Contacts by user: " + std::to_string(user), "PalmInfo.cpp"));
+    EXPECT_TRUE(Logged("Load Palm Desktop Tasks by user: " + std::to_string(user), "PalmInfo.cpp"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Releases, PalmInfoByUserTest, testing::ValuesIn(kByUserCases),
@@ -447,8 +446,8 @@ TEST_F(PalmInfoTest, ByUserFailureLines)
     const std::int32_t user = UseFiles(Files::Classic);
     LoadByUser<PmAddrInfo>(user);
     LoadByUser<PmMemoInfo>(user);
-    EXPECT_TRUE(Logged("Unknown Palm Desktop version", "PalmAddrInfo"));
-    EXPECT_TRUE(Logged("Unknown Palm Desktop version.", "PalmMemoInfo"));
+    EXPECT_TRUE(Logged("Unknown Palm Desktop version", "PalmInfo.cpp"));
+    EXPECT_TRUE(Logged("Unknown Palm Desktop version.", "PalmInfo.cpp"));
 
     SetVersion("4.1.2.0");
     LoadByUser<PmAddrInfo>(user);
@@ -456,10 +455,10 @@ TEST_F(PalmInfoTest, ByUserFailureLines)
     LoadByUser<PmMemoInfo>(user);
     LoadByUser<PmTodoInfo>(user);
     const std::string id = std::to_string(user);
-    EXPECT_TRUE(Logged("Could not open Palm Desktop Contacts database by User: " + id, "PalmAddrInfo"));
-    EXPECT_TRUE(Logged("Failed to open Palm Desktop Calendar database by User: " + id, "PalmDateInfo"));
-    EXPECT_TRUE(Logged("Failed to load Palm Desktop Memo database by User: " + id, "PalmMemoInfo"));
-    EXPECT_TRUE(Logged("Failed to load Palm Desktop Tasks database by User: " + id, "PalmTodoInfo"));
+    EXPECT_TRUE(Logged("Could not open Palm Desktop Contacts database by User: " + id, "PalmInfo.cpp"));
+    EXPECT_TRUE(Logged("Failed to open Palm Desktop Calendar database by User: " + id, "PalmInfo.cpp"));
+    EXPECT_TRUE(Logged("Failed to load Palm Desktop Memo database by User: " + id, "PalmInfo.cpp"));
+    EXPECT_TRUE(Logged("Failed to load Palm Desktop Tasks database by User: " + id, "PalmInfo.cpp"));
 }
 
 TEST_F(PalmInfoTest, WithoutReleaseTheUsersFilesDecideAndTheChoiceIsLogged)
@@ -562,9 +561,9 @@ TEST_F(PalmInfoTest, LoadByFileChoosesByExtensionAndTriesTheEarlierLoader)
         EXPECT_EQ(front.LoadByFile(c.path), c.ok) << c.name;
         EXPECT_EQ(front.GetLoadedGeneration(), c.generation) << c.name;
         EXPECT_EQ(front.GetStore()->GetCount(), c.count) << c.name;
-        EXPECT_TRUE(Logged("Load Palm Desktop Contacts by file: " + c.path, "PalmAddrInfo")) << c.name;
+        EXPECT_TRUE(Logged("Load Palm Desktop Contacts by file: " + c.path, "PalmInfo.cpp")) << c.name;
         if (!c.ok) {
-            EXPECT_TRUE(Logged("Failed to load Palm Desktop Contacts data file: " + c.path, "PalmAddrInfo"))
+            EXPECT_TRUE(Logged("Failed to load Palm Desktop Contacts data file: " + c.path, "PalmInfo.cpp"))
                 << c.name;
         }
     }
@@ -615,9 +614,9 @@ TEST_F(PalmInfoTest, LoadByFileOfTheOtherFronts)
     EXPECT_TRUE(memos.LoadByFile(memo));
     EXPECT_EQ(memos.GetStore()->GetCount(), 2);
     EXPECT_STREQ(memos.GetStore()->First()->Title, "Classic memo");
-    EXPECT_TRUE(Logged("Load Palm Desktop Memos by file: " + memo, "PalmMemoInfo"));
+    EXPECT_TRUE(Logged("Load Palm Desktop Memos by file: " + memo, "PalmInfo.cpp"));
     EXPECT_FALSE(memos.LoadByFile(""));
-    EXPECT_TRUE(Logged("Failed to load Palm Desktop Memos data file ()", "PalmMemoInfo"));
+    EXPECT_TRUE(Logged("Failed to load Palm Desktop Memos data file ()", "PalmInfo.cpp"));
 
     const std::string todo = Write("f/todo.dat", ExFileOfThree<PmTodoExRec>({0, 0x84, 0}));
     PmTodoInfo todos;
@@ -685,8 +684,8 @@ TEST_F(PalmInfoTest, FileCheck)
         }
     }
     EXPECT_EQ(PmAddrInfo::CheckFile(exAddr), 2);
-    EXPECT_TRUE(Logged("Check Palm Desktop Contacts file version, file: " + exAddr, "PalmAddrInfo"));
-    EXPECT_TRUE(Logged("Check Palm Desktop Tasks file version, file: " + classicTodo, "PalmTodoInfo"));
+    EXPECT_TRUE(Logged("Check Palm Desktop Contacts file version, file: " + exAddr, "PalmInfo.cpp"));
+    EXPECT_TRUE(Logged("Check Palm Desktop Tasks file version, file: " + classicTodo, "PalmInfo.cpp"));
 }
 
 // ---- Custom-field mapping -----------------------------------------------------------------

@@ -1,7 +1,7 @@
 // Palm Desktop loads that cannot read their database: a file that is there but is no database,
 // is empty, damaged or unreadable fails and names the file and the reason; a database that is
 // simply not in the user's folder loads nothing and says so. And every line the readers and
-// fronts write to the diagnostic log carries the line of its call.
+// fronts write to the diagnostic log carries the file and line of its call.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -299,13 +299,13 @@ TEST_F(PalmLoadTest, DatabasesNotInTheUserFolderLoadNothingAndSaySo)
         {ByUser<PmDateInfo>(user),
          "No Palm Desktop Calendar file in the user folder, nothing to load: " +
              UserFile("datebook/DateBook.mdb"),
-         "PalmDateInfo.cpp"},
+         "PalmInfo.cpp"},
         {ByUser<PmMemoInfo>(user),
          "No Palm Desktop Memos file in the user folder, nothing to load: " + UserFile("MemoPad/MemoPad.mdb"),
-         "PalmMemoInfo.cpp"},
+         "PalmInfo.cpp"},
         {ByUser<PmTodoInfo>(user),
          "No Palm Desktop Tasks file in the user folder, nothing to load: " + UserFile("todo/Todolist.mdb"),
-         "PalmTodoInfo.cpp"},
+         "PalmInfo.cpp"},
     };
     const std::string log = Log();
     for (const Case& c : cases) {
@@ -350,8 +350,10 @@ int LoggedLine(const std::string& log, const std::string& source, const std::str
     for (auto at = log.find(needle); at != std::string::npos; at = log.find(needle, at + 1)) {
         const auto start = log.rfind('\n', at) + 1; // npos + 1 is 0
         const std::string head = log.substr(start, at - start);
-        const auto name = head.find("][" + source + " ");
-        if (name == std::string::npos) {
+        // The name is padded to 20 characters; a longer one meets the bracket directly.
+        const auto name = head.find("][" + source);
+        const auto after = name + 2 + source.size();
+        if (name == std::string::npos || after >= head.size() || (head[after] != ' ' && head[after] != '(')) {
             continue;
         }
         const auto open = head.find('(', name);
@@ -361,7 +363,9 @@ int LoggedLine(const std::string& log, const std::string& source, const std::str
 }
 
 // Before, every reader line carried the line of the reader's own logging function (for
-// example "PalmTodoEx.cpp (38)"). The readers keep their own names, the lines are the calls'.
+// example "PalmTodoEx.cpp (38)"), then the line of the call under the reader's name, and the
+// fronts' lines another file's name. Now the file and the line are both the call's, also for
+// a call in a shared base.
 TEST_F(PalmLoadTest, LogLinesCarryTheLineOfTheirCall)
 {
     const std::string foreign = Write("todo/todo.dat", "not a Palm file");
@@ -377,29 +381,36 @@ TEST_F(PalmLoadTest, LogLinesCarryTheLineOfTheirCall)
 
     struct Case
     {
-        const char* source;  // the name the log gives
         std::string message; // as logged
         const char* file;    // where the call is
         const char* call;    // the text of the call
     } const cases[] = {
-        {"PalmTodo.cpp", "Load Palm Desktop todo list failed: " + foreign,
-         "common/palm/PalmClassicDBUtil.cpp", "Say(0, m_messages.loadFailed"},
-        {"PalmTodoEx.cpp", "Failed to check magic code.", "common/palm/PalmExDBUtil.cpp",
+        // the classic base
+        {"Load Palm Desktop todo list failed: " + foreign, "common/palm/PalmClassicDBUtil.cpp",
+         "Say(0, m_messages.loadFailed"},
+        // the 4.1.x base
+        {"Failed to check magic code.", "common/palm/PalmExDBUtil.cpp",
          "Log(0, \"Failed to check magic code.\");"},
-        {"PalmTodoEx2.cpp", "Loading Palm Desktop Tasks: " + absent, "common/palm/PalmCommEx2.h",
+        // the 6.x base, in its header and in its source
+        {"Loading Palm Desktop Tasks: " + absent, "common/palm/PalmCommEx2.h",
          "LogWith(2, messages.loading, path);"},
-        {"PalmTodoEx2.cpp", "Failed to get user database path by user ID.", "common/palm/PalmCommEx2.cpp",
+        {"Failed to get user database path by user ID.", "common/palm/PalmCommEx2.cpp",
          "Say(0, \"Failed to get user database path by user ID.\");"},
-        {"PalmAddrEx.cpp", "Load custom label information successfully.", "common/palm/PalmAddrEx.cpp",
+        // a reader's own call
+        {"Load custom label information successfully.", "common/palm/PalmAddrEx.cpp",
          "Log(2, \"Load custom label information successfully.\");"},
-        {"PalmTodoInfo.cpp", "Failed to load Palm Desktop Tasks file (" + foreign + ".bak)",
-         "common/palm/PalmInfo.cpp", "FRONT_LOG(0, Traits::kTexts.fileFailed"},
+        // a front
+        {"Failed to load Palm Desktop Tasks file (" + foreign + ".bak)", "common/palm/PalmInfo.cpp",
+         "FW_LOG(0, Traits::kTexts.fileFailed"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         const int line = SourceLine(c.file, c.call);
         ASSERT_GT(line, 0) << "no " << c.call << " in " << c.file;
-        EXPECT_EQ(LoggedLine(log, c.source, c.message), line);
+        // The log names the file that holds the call, by its base name.
+        const std::string source = fs::path(c.file).filename().string();
+        EXPECT_EQ(LoggedLine(log, source, c.message), line) << "no line in the name of " << source << "\n"
+                                                            << log;
     }
 }
 
