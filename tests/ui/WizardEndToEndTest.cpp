@@ -66,8 +66,9 @@ bool WriteClassicGeneration(const std::string& folder)
         {{"Timetable ideas\nSummer schedule"}, {LongMemo()}});
 }
 
-// A 4.1.x user folder with the same kinds of items.
-bool WriteExGeneration(const std::string& folder)
+// A 4.1.x user folder with the same kinds of items; changed, the first contact has another
+// phone number and the first memo another body.
+bool WriteExUser(const std::string& folder, bool changed)
 {
     std::vector<PmAddrExRec> contacts(2);
     contacts[0].recordId = 1;
@@ -103,6 +104,10 @@ bool WriteExGeneration(const std::string& folder)
     memos[0].text = "Ferry times\r\nSummer schedule";
     memos[1].recordId = 2;
     memos[1].text = LongMemo();
+    if (changed) {
+        contacts[0].phones[0] = "+49 89 2";
+        memos[0].text = "Ferry times\r\nWinter schedule";
+    }
     const std::pair<const char*, std::function<void(fwtest::PalmExFileWriter&)>> files[] = {
         {"Address/ADDRESS.DAT", [&](fwtest::PalmExFileWriter& w) { w.File(contacts); }},
         {"datebook/datebook.dat", [&](fwtest::PalmExFileWriter& w) { w.File(events); }},
@@ -120,6 +125,11 @@ bool WriteExGeneration(const std::string& folder)
         }
     }
     return true;
+}
+
+bool WriteExGeneration(const std::string& folder)
+{
+    return WriteExUser(folder, false);
 }
 
 // A 6.x user folder: the shared sample databases, copied; false when they are not there.
@@ -199,6 +209,21 @@ private:
             items.push_back(rec);
         }
         return items;
+    }
+
+    // The real Palm Desktop and Lotus Notes connectors, and the registry's Palm Desktop folder
+    // with no palm.exe version: the files of the user decide the reader.
+    void UsePalmDesktop(const std::string& desktop)
+    {
+        UnregisterAllConnectors();
+        RegisterLotusConnectors();
+        RegisterPalmConnectors();
+        std::string registry;
+        platform::ReadWholeFile(m_home->RegistryFile(), registry);
+        registry +=
+            "\n[HKEY_CURRENT_USER\\Software\\U.S. Robotics\\Pilot Desktop\\Core]\nDesktopPath=" + desktop +
+            "/\n";
+        m_home->WriteFile("registry.ini", registry);
     }
 
     std::unique_ptr<fwtest::TempHome> m_home;
@@ -337,9 +362,6 @@ private slots:
     {
         QFETCH(GenerationWriter, write);
         QFETCH(bool, samples);
-        UnregisterAllConnectors();
-        RegisterLotusConnectors();
-        RegisterPalmConnectors();
         const std::string desktop = m_home->Path("Palm Desktop");
         if (!write(desktop + "/Anna Berg")) {
             if (samples) {
@@ -347,12 +369,7 @@ private slots:
             }
             QFAIL("cannot write the user folder");
         }
-        std::string registry;
-        platform::ReadWholeFile(m_home->RegistryFile(), registry);
-        registry +=
-            "\n[HKEY_CURRENT_USER\\Software\\U.S. Robotics\\Pilot Desktop\\Core]\nDesktopPath=" + desktop +
-            "/\n";
-        m_home->WriteFile("registry.ini", registry);
+        UsePalmDesktop(desktop);
 
         TfmMain main;
         std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
@@ -455,6 +472,64 @@ private slots:
         QCOMPARE(storedCompleted, completed);
         QCOMPARE(int(Items<LNNoteRec>(data + "notebook.nsf", NotesItemKind::Notes).size()),
                  loaded[kDataNotes]);
+    }
+
+    // A contact and a memo changed in Palm Desktop after a migration: the next run shows just
+    // those two Diff and ticked, migrating them updates the Lotus Notes items in place, and the
+    // run after that finds everything the same.
+    void aChangedRecordUpdatesItsItemInPlace()
+    {
+        const std::string desktop = m_home->Path("Palm Desktop");
+        QVERIFY(WriteExUser(desktop + "/Anna Berg", false));
+        UsePalmDesktop(desktop);
+        TfmMain main;
+        std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
+        main.show();
+        const QStringList everything = {"cbAddr", "cbDate", "cbTask", "cbNote"};
+        QVERIFY(RunWizard(main, everything));
+        QCOMPARE(Count(main, "lblAddrCount"), QString("2"));
+
+        QVERIFY(WriteExUser(desktop + "/Anna Berg", true));
+        main.findChild<QPushButton*>("btnPrev")->click();
+        QStringList changed;
+        QVERIFY(RunWizard(main, everything, [&](TfmDataPage& page) {
+            for (DataType type : kAllDataTypes) {
+                CompareModel* model = page.GetModel(type);
+                for (int row = 0; row < model->rowCount(); ++row) {
+                    const QString text = model->data(model->index(row, 0)).toString();
+                    QCOMPARE(model->StatusAt(row) != MatchSame, model->IsTicked(row));
+                    if (model->StatusAt(row) != MatchSame) {
+                        changed << QString("%1 %2").arg(model->StatusAt(row)).arg(text);
+                    }
+                }
+            }
+        }));
+        if (QTest::currentTestFailed()) {
+            return; // a check on the comparison page failed
+        }
+        QCOMPARE(changed, QStringList({QString("%1 J\u00F6rg M\u00FCller").arg(int(MatchDiff)),
+                                       QString("%1 Ferry times").arg(int(MatchDiff))}));
+        QVERIFY(m_frontEnd->boxes.empty());
+        QCOMPARE(Count(main, "lblAddrCount"), QString("1"));
+        QCOMPARE(Count(main, "lblDateCount"), QString("0"));
+        QCOMPARE(Count(main, "lblTaskCount"), QString("0"));
+        QCOMPARE(Count(main, "lblNoteCount"), QString("1"));
+
+        const std::string data = m_local.DataFolder;
+        const auto contacts = Items<LNAddrRec>(data + "names.nsf", NotesItemKind::Contacts);
+        QCOMPARE(contacts.size(), std::size_t(2));
+        QCOMPARE(std::string(contacts[0].LastName), std::string("M\xFCller"));
+        QCOMPARE(std::string(contacts[0].BusinessPhone), std::string("+49 89 2"));
+        const auto notes = Items<LNNoteRec>(data + "notebook.nsf", NotesItemKind::Notes);
+        QCOMPARE(notes.size(), std::size_t(2));
+        QCOMPARE(std::string(notes[0].Title), std::string("Ferry times"));
+        QVERIFY2(std::string(notes[0].Body).find("Winter schedule") != std::string::npos, notes[0].Body);
+
+        main.findChild<QPushButton*>("btnPrev")->click();
+        QVERIFY(RunWizard(main, everything));
+        for (const char* label : {"lblAddrCount", "lblDateCount", "lblTaskCount", "lblNoteCount"}) {
+            QCOMPARE(Count(main, label), QString("0"));
+        }
     }
 };
 
