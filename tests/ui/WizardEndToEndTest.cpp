@@ -1,15 +1,22 @@
 // The wizard from the source page to the results page against the stand-in Lotus Notes
 // helpers (real connectors, real helper programs, a local Lotus Notes in a temporary home):
 // with a stand-in Palm Desktop source a second run finds the migrated records the same; with
-// the real Palm Desktop connectors a classic user folder lands in the local Lotus Notes store.
+// the real Palm Desktop connectors a classic user folder lands in the local Lotus Notes store,
+// and a user folder of each Palm Desktop generation migrated twice is all the same the second
+// time.
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QTreeView>
 #include <QtTest>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <memory>
 
+#include "common/PinnedLocale.h"
 #include "common/TempHome.h"
 #include "engine/FakeConnector.h"
 #include "engine/MigrationDriver.h"
@@ -20,10 +27,129 @@
 #include "notes/NotesStore.h"
 #include "palm/PalmClassicFiles.h"
 #include "palm/PalmEnv.h"
+#include "palm/PalmExFileWriter.h"
 #include "palm/PalmRegistration.h"
 #include "platform/Files.h"
+#include "ui/CompareModel.h"
+#include "ui/TfmDataPage.h"
 #include "ui/TfmMain.h"
 #include "ui/TfmPage.h"
+
+namespace {
+
+const fwtest::PinnedLocale kPinned{"Europe/Berlin"}; // local times of the Palm files are Berlin's
+
+constexpr std::int32_t kChristmas = 1735084800; // 2024-12-25 00:00 UTC
+constexpr std::int32_t kCrossing = 1362209400;  // 2013-03-02 07:30 UTC
+
+// A memo longer than Lotus Notes keeps, which it cuts.
+std::string LongMemo()
+{
+    std::string text = "Long memo\r\n";
+    for (int line = 1; text.size() < 12000; ++line) {
+        text += "Line " + std::to_string(line) + " of a memo longer than Lotus Notes keeps\r\n";
+    }
+    return text;
+}
+
+// A classic user folder: two contacts (one with a note longer than Lotus Notes keeps), a timed
+// and an all-day event, an open and a completed to-do, and two memos (one that is cut).
+bool WriteClassicGeneration(const std::string& folder)
+{
+    const std::filesystem::path path(folder);
+    return fwtest::WriteClassicUser(
+        path.parent_path().string(), path.filename().string(),
+        {{"M\xFCller", "J\xFCrgen", "F\xE4hre Nord", "040 123", "juergen@harbour.example", ""},
+         {"Costa", "Bruno", "Costa Shipping", "", "", std::string(6000, 'n')}},
+        {{kCrossing, kCrossing + 1800, "Crossing to Helsinki"}, {kChristmas, kChristmas, "Christmas", true}},
+        {{"Renew harbour permit", kChristmas, 2}, {"File taxes", -1, 1, true}},
+        {{"Timetable ideas\nSummer schedule"}, {LongMemo()}});
+}
+
+// A 4.1.x user folder with the same kinds of items; changed, the first contact has another
+// phone number and the first memo another body.
+bool WriteExUser(const std::string& folder, bool changed)
+{
+    std::vector<PmAddrExRec> contacts(2);
+    contacts[0].recordId = 1;
+    contacts[0].firstName = "J\xF6rg";
+    contacts[0].lastName = "M\xFCller";
+    contacts[0].phones = {"+49 89 1", "", "", "", "", "", ""};
+    contacts[1].recordId = 2;
+    contacts[1].firstName = "Ana";
+    contacts[1].lastName = "Pe\xF1"
+                           "a";
+    contacts[1].phoneLabels = {4, 0, 0, 0, 0, 0, 0};
+    contacts[1].phones = {"ana@example.com", "", "", "", "", "", ""};
+    std::vector<PmDateExRec> events(2);
+    events[0].recordId = 1;
+    events[0].startTime = kCrossing;
+    events[0].endTime = kCrossing + 1800;
+    events[0].description = "Crossing to Helsinki";
+    events[1].recordId = 2;
+    events[1].startTime = kChristmas;
+    events[1].endTime = kChristmas;
+    events[1].description = "Christmas";
+    events[1].untimed = 1;
+    std::vector<PmTodoExRec> todos(2);
+    todos[0].recordId = 1;
+    todos[0].description = "Renew harbour permit";
+    todos[0].dueDate = kChristmas;
+    todos[1].recordId = 2;
+    todos[1].description = "File taxes";
+    todos[1].dueDate = -1;
+    todos[1].completed = 1;
+    std::vector<PmMemoExRec> memos(2);
+    memos[0].recordId = 1;
+    memos[0].text = "Ferry times\r\nSummer schedule";
+    memos[1].recordId = 2;
+    memos[1].text = LongMemo();
+    if (changed) {
+        contacts[0].phones[0] = "+49 89 2";
+        memos[0].text = "Ferry times\r\nWinter schedule";
+    }
+    const std::pair<const char*, std::function<void(fwtest::PalmExFileWriter&)>> files[] = {
+        {"Address/ADDRESS.DAT", [&](fwtest::PalmExFileWriter& w) { w.File(contacts); }},
+        {"datebook/datebook.dat", [&](fwtest::PalmExFileWriter& w) { w.File(events); }},
+        {"todo/todo.dat", [&](fwtest::PalmExFileWriter& w) { w.File(todos); }},
+        {"MemoPad/MemoPad.dat", [&](fwtest::PalmExFileWriter& w) { w.File(memos); }},
+    };
+    for (const auto& [name, fill] : files) {
+        const std::string path = folder + "/" + name;
+        std::error_code failed;
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), failed);
+        fwtest::PalmExFileWriter writer;
+        fill(writer);
+        if (!writer.WriteFile(path)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool WriteExGeneration(const std::string& folder)
+{
+    return WriteExUser(folder, false);
+}
+
+// A 6.x user folder: the shared sample databases, copied; false when they are not there.
+bool CopySixGeneration(const std::string& folder)
+{
+    const std::string samples = std::string(FW_SHARED_DIR) + "/samples/palm6";
+    std::error_code failed;
+    if (!std::filesystem::exists(samples + "/address/Address.mdb", failed)) {
+        return false;
+    }
+    std::filesystem::create_directories(folder, failed);
+    std::filesystem::copy(samples, folder, std::filesystem::copy_options::recursive, failed);
+    return !failed;
+}
+
+using GenerationWriter = bool (*)(const std::string& folder);
+
+} // namespace
+
+Q_DECLARE_METATYPE(GenerationWriter)
 
 class WizardEndToEndTest : public QObject
 {
@@ -37,8 +163,10 @@ private:
     }
 
     // One pass through the wizard with the Palm Desktop data types ticked (contacts and notes
-    // unless told); gives false when it stopped before the results page.
-    bool RunWizard(TfmMain& main, const QStringList& ticked = {"cbAddr", "cbNote"})
+    // unless told); gives false when it stopped before the results page. atComparison, when
+    // given, looks at the comparison page before the wizard leaves it.
+    bool RunWizard(TfmMain& main, const QStringList& ticked = {"cbAddr", "cbNote"},
+                   const std::function<void(TfmDataPage&)>& atComparison = {})
     {
         main.findChild<QRadioButton*>("rbtnPD")->click();
         for (const char* box : {"cbAddr", "cbDate", "cbTask", "cbNote"}) {
@@ -53,6 +181,14 @@ private:
                     qWarning("message: %s", box.text.c_str());
                 }
                 return false;
+            }
+            if (step == 4 && atComparison) {
+                auto* page = qobject_cast<TfmDataPage*>(main.VisiblePage());
+                if (page == nullptr) {
+                    qWarning("step 4 shows no comparison page");
+                    return false;
+                }
+                atComparison(*page);
             }
         }
         return true;
@@ -73,6 +209,21 @@ private:
             items.push_back(rec);
         }
         return items;
+    }
+
+    // The real Palm Desktop and Lotus Notes connectors, and the registry's Palm Desktop folder
+    // with no palm.exe version: the files of the user decide the reader.
+    void UsePalmDesktop(const std::string& desktop)
+    {
+        UnregisterAllConnectors();
+        RegisterLotusConnectors();
+        RegisterPalmConnectors();
+        std::string registry;
+        platform::ReadWholeFile(m_home->RegistryFile(), registry);
+        registry +=
+            "\n[HKEY_CURRENT_USER\\Software\\U.S. Robotics\\Pilot Desktop\\Core]\nDesktopPath=" + desktop +
+            "/\n";
+        m_home->WriteFile("registry.ini", registry);
     }
 
     std::unique_ptr<fwtest::TempHome> m_home;
@@ -189,6 +340,195 @@ private slots:
                                  "\tCompany: Costa Shipping", "\tSubject: Crossing to Helsinki",
                                  "\tSubject: Renew harbour permit", "\tBrief Note: Timetable ideas"}) {
             QVERIFY2(log.find(line) != std::string::npos, line);
+        }
+    }
+
+    // A user folder of each Palm Desktop generation, found through the registry's Palm Desktop
+    // folder with no palm.exe version there (the files decide the reader), migrated into the
+    // local Lotus Notes with every data type ticked; the mail database is the one the local
+    // notes.ini names. After a restart the second run's comparison lists show every record the
+    // same and unticked, nothing is migrated, and Lotus Notes holds each item once: all-day
+    // events all-day and completed to-dos with their completion date.
+    void eachGenerationMigratedTwiceIsAllTheSame_data()
+    {
+        QTest::addColumn<GenerationWriter>("write");
+        QTest::addColumn<bool>("samples");
+        QTest::newRow("classic") << GenerationWriter(WriteClassicGeneration) << false;
+        QTest::newRow("4.1.x") << GenerationWriter(WriteExGeneration) << false;
+        QTest::newRow("6.x") << GenerationWriter(CopySixGeneration) << true;
+    }
+
+    void eachGenerationMigratedTwiceIsAllTheSame()
+    {
+        QFETCH(GenerationWriter, write);
+        QFETCH(bool, samples);
+        const std::string desktop = m_home->Path("Palm Desktop");
+        if (!write(desktop + "/Anna Berg")) {
+            if (samples) {
+                QSKIP("the shared Palm Desktop samples are not there");
+            }
+            QFAIL("cannot write the user folder");
+        }
+        UsePalmDesktop(desktop);
+
+        TfmMain main;
+        std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
+        main.show();
+        const QStringList everything = {"cbAddr", "cbDate", "cbTask", "cbNote"};
+        const char* const countLabels[kDataTypeCount] = {"lblAddrCount", "lblDateCount", "lblTaskCount",
+                                                         "lblNoteCount"};
+
+        // The first run: every record is new and ticked.
+        int loaded[kDataTypeCount] = {};
+        int allDay = 0;
+        int completed = 0;
+        QVERIFY(RunWizard(main, everything, [&](TfmDataPage& page) {
+            for (DataType type : kAllDataTypes) {
+                CompareModel* model = page.GetModel(type);
+                QVERIFY(page.IsTypeVisible(type));
+                loaded[type] = model->rowCount();
+                QVERIFY2(loaded[type] > 0, countLabels[type]);
+                for (int row = 0; row < model->rowCount(); ++row) {
+                    QCOMPARE(model->StatusAt(row), int(MatchNew));
+                    QVERIFY(model->IsTicked(row));
+                    if (type == kDataCalendar) {
+                        allDay += static_cast<const CommDateRec*>(model->RecordAt(row))->AllDay != 0;
+                    } else if (type == kDataTasks) {
+                        completed += static_cast<const CommTaskRec*>(model->RecordAt(row))->Completed != 0;
+                    }
+                }
+            }
+        }));
+        if (QTest::currentTestFailed()) {
+            return; // a check on the comparison page failed
+        }
+        QVERIFY2(allDay > 0 && completed > 0, "the user has an all-day event and a completed to-do");
+        for (const auto& box : m_frontEnd->boxes) {
+            qWarning("message: %s", box.text.c_str());
+        }
+        QVERIFY(m_frontEnd->boxes.empty());
+        for (DataType type : kAllDataTypes) {
+            QCOMPARE(Count(main, countLabels[type]), QString::number(loaded[type]));
+        }
+        QCOMPARE(PmGetUsers().size(), std::size_t(1));
+
+        // The second run, after a restart: every record is the same, nothing ticked.
+        main.findChild<QPushButton*>("btnPrev")->click();
+        QCOMPARE(main.CurrentStep(), 0);
+        const QColor same = CompareModel::FromColorRef(g_Settings().SameColor);
+        QVERIFY(RunWizard(main, everything, [&](TfmDataPage& page) {
+            auto* tabs = page.findChild<QTabWidget*>("pData");
+            QVERIFY(tabs != nullptr);
+            for (DataType type : kAllDataTypes) {
+                CompareModel* model = page.GetModel(type);
+                QCOMPARE(model->rowCount(), loaded[type]);
+                for (int row = 0; row < model->rowCount(); ++row) {
+                    const QString text = model->data(model->index(row, 0)).toString();
+                    QVERIFY2(model->StatusAt(row) == MatchSame, qPrintable(text));
+                    QVERIFY2(!model->IsTicked(row), qPrintable(text));
+                    QCOMPARE(model->data(model->index(row, 0), Qt::CheckStateRole).toInt(),
+                             int(Qt::Unchecked));
+                    for (int column = 0; column < model->columnCount(); ++column) {
+                        QCOMPARE(model->data(model->index(row, column), Qt::ForegroundRole).value<QColor>(),
+                                 same);
+                    }
+                }
+                // What the user sees, for a look by eye: FERRYWISE_TEST_SNAPSHOTS names a folder.
+                if (const char* folder = std::getenv("FERRYWISE_TEST_SNAPSHOTS")) {
+                    tabs->setCurrentWidget(page.GetList(type)->parentWidget());
+                    const QString name =
+                        QString("%1/wizard-second-run-%2-%3.png")
+                            .arg(folder, QTest::currentDataTag(), tabs->tabText(tabs->currentIndex()));
+                    QVERIFY(page.window()->grab().save(name));
+                }
+            }
+        }));
+        if (QTest::currentTestFailed()) {
+            return; // a check on the comparison page failed
+        }
+        QVERIFY(m_frontEnd->boxes.empty());
+        QVERIFY(m_frontEnd->dialogs.empty());
+        for (const char* label : countLabels) {
+            QCOMPARE(Count(main, label), QString("0"));
+        }
+
+        // Lotus Notes holds each item once.
+        const std::string data = m_local.DataFolder;
+        QCOMPARE(int(Items<LNAddrRec>(data + "names.nsf", NotesItemKind::Contacts).size()),
+                 loaded[kDataContacts]);
+        const auto events = Items<LNDateRec>(data + "mail.nsf", NotesItemKind::Calendar);
+        QCOMPARE(int(events.size()), loaded[kDataCalendar]);
+        int storedAllDay = 0;
+        for (const LNDateRec& event : events) {
+            storedAllDay += std::string(event.Kept28) == "2";
+        }
+        QCOMPARE(storedAllDay, allDay);
+        const auto tasks = Items<LNTaskRec>(data + "mail.nsf", NotesItemKind::Tasks);
+        QCOMPARE(int(tasks.size()), loaded[kDataTasks]);
+        int storedCompleted = 0;
+        for (const LNTaskRec& task : tasks) {
+            storedCompleted += task.CompletionDate != 0;
+        }
+        QCOMPARE(storedCompleted, completed);
+        QCOMPARE(int(Items<LNNoteRec>(data + "notebook.nsf", NotesItemKind::Notes).size()),
+                 loaded[kDataNotes]);
+    }
+
+    // A contact and a memo changed in Palm Desktop after a migration: the next run shows just
+    // those two Diff and ticked, migrating them updates the Lotus Notes items in place, and the
+    // run after that finds everything the same.
+    void aChangedRecordUpdatesItsItemInPlace()
+    {
+        const std::string desktop = m_home->Path("Palm Desktop");
+        QVERIFY(WriteExUser(desktop + "/Anna Berg", false));
+        UsePalmDesktop(desktop);
+        TfmMain main;
+        std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
+        main.show();
+        const QStringList everything = {"cbAddr", "cbDate", "cbTask", "cbNote"};
+        QVERIFY(RunWizard(main, everything));
+        QCOMPARE(Count(main, "lblAddrCount"), QString("2"));
+
+        QVERIFY(WriteExUser(desktop + "/Anna Berg", true));
+        main.findChild<QPushButton*>("btnPrev")->click();
+        QStringList changed;
+        QVERIFY(RunWizard(main, everything, [&](TfmDataPage& page) {
+            for (DataType type : kAllDataTypes) {
+                CompareModel* model = page.GetModel(type);
+                for (int row = 0; row < model->rowCount(); ++row) {
+                    const QString text = model->data(model->index(row, 0)).toString();
+                    QCOMPARE(model->StatusAt(row) != MatchSame, model->IsTicked(row));
+                    if (model->StatusAt(row) != MatchSame) {
+                        changed << QString("%1 %2").arg(model->StatusAt(row)).arg(text);
+                    }
+                }
+            }
+        }));
+        if (QTest::currentTestFailed()) {
+            return; // a check on the comparison page failed
+        }
+        QCOMPARE(changed, QStringList({QString("%1 J\u00F6rg M\u00FCller").arg(int(MatchDiff)),
+                                       QString("%1 Ferry times").arg(int(MatchDiff))}));
+        QVERIFY(m_frontEnd->boxes.empty());
+        QCOMPARE(Count(main, "lblAddrCount"), QString("1"));
+        QCOMPARE(Count(main, "lblDateCount"), QString("0"));
+        QCOMPARE(Count(main, "lblTaskCount"), QString("0"));
+        QCOMPARE(Count(main, "lblNoteCount"), QString("1"));
+
+        const std::string data = m_local.DataFolder;
+        const auto contacts = Items<LNAddrRec>(data + "names.nsf", NotesItemKind::Contacts);
+        QCOMPARE(contacts.size(), std::size_t(2));
+        QCOMPARE(std::string(contacts[0].LastName), std::string("M\xFCller"));
+        QCOMPARE(std::string(contacts[0].BusinessPhone), std::string("+49 89 2"));
+        const auto notes = Items<LNNoteRec>(data + "notebook.nsf", NotesItemKind::Notes);
+        QCOMPARE(notes.size(), std::size_t(2));
+        QCOMPARE(std::string(notes[0].Title), std::string("Ferry times"));
+        QVERIFY2(std::string(notes[0].Body).find("Winter schedule") != std::string::npos, notes[0].Body);
+
+        main.findChild<QPushButton*>("btnPrev")->click();
+        QVERIFY(RunWizard(main, everything));
+        for (const char* label : {"lblAddrCount", "lblDateCount", "lblTaskCount", "lblNoteCount"}) {
+            QCOMPARE(Count(main, label), QString("0"));
         }
     }
 };
