@@ -191,6 +191,10 @@ void LNDateToComm(const LNDateRec& native, CommDateRec& rec)
     } else if (unit == "MP") {
         rule.Kind = 3;
         rule.DayOfWeekMask = days;
+        // Which of the month's weekdays; records that leave it empty (or hold anything but
+        // 1..5) name none.
+        const int instance = LNTextToInt(FieldText(native.Field20));
+        rule.Instance = instance >= 1 && instance <= 5 ? instance : 0;
     } else if (unit == "Y") {
         rule.Kind = 6;
         rule.MonthOfYear = rec.Start.wMonth;
@@ -252,7 +256,12 @@ void CommToLNDate(const CommDateRec& rec, LNDateRec& native)
         CopyText(native.RepeatDays, "");
     }
     SetDecimal(native.RepeatInterval, rule.Interval);
-    CopyText(native.Field20, "");
+    // Without its occurrence a monthly-by-weekday rule would say only the weekday.
+    if (rule.Kind == 3 && rule.Instance >= 1 && rule.Instance <= 5) {
+        SetDecimal(native.Field20, rule.Instance);
+    } else {
+        CopyText(native.Field20, "");
+    }
     if (native.RepeatCount == 0) {
         native.RepeatCount = 5;
     }

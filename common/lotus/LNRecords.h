@@ -107,7 +107,7 @@ struct LNDateRec
     char RepeatUnit[10];     // "D", "W", "MP", "MD", "Y"
     char RepeatInterval[10]; // decimal
     char RepeatDays[10];     // decimal weekday mask or day of month
-    char Field20[10];        // empty in records the system writes
+    char Field20[10];        // "MP": the occurrence 1..5 (5 the last) in decimal; else empty
     double RepeatStartDay;   // the start's date at midnight
     char RepeatPeriod[16];   // "D", "W", "M", "Y"
     double RepeatUntil;      // 0 when the pattern has no end

@@ -276,14 +276,18 @@ struct RepeatCase
     const char* unit;
     const char* days;
     int kindBack; // the kind that the written record loads as
+    int instance = 0;
+    const char* field20 = ""; // the occurrence of a monthly-by-weekday rule
 };
 
 const RepeatCase kRepeatCases[] = {
     {"Daily", 1, 0, 0, "D", "D", "", 1},
-    {"WeeklyMondayWednesday", 2, 10, 0, "W", "W", "10", 2},
+    {"WeeklyMondayWednesday", 2, 10, 0, "W", "W", "10", 2, 1},
     {"MonthlyByWeekday", 3, 4, 0, "M", "MP", "4", 3},
+    {"MonthlyOnTheSecondTuesday", 3, 4, 0, "M", "MP", "4", 3, 2, "2"},
+    {"MonthlyOnTheLastFriday", 3, 32, 0, "M", "MP", "32", 3, 5, "5"},
     {"MonthlyByDate", 4, 0, 21, "M", "MD", "21", 4},
-    {"YearlyByWeekday", 5, 0, 0, "Y", "Y", "", 6},
+    {"YearlyByWeekday", 5, 0, 0, "Y", "Y", "", 6, 4},
     {"YearlyByDate", 6, 0, 0, "Y", "Y", "", 6},
 };
 
@@ -300,6 +304,7 @@ TEST_P(RepeatTest, PatternIsWrittenAndReadBack)
     rec.Recurrence.Kind = c.kind;
     rec.Recurrence.DayOfWeekMask = c.mask;
     rec.Recurrence.DayOfMonth = c.dayOfMonth;
+    rec.Recurrence.Instance = c.instance;
     rec.Recurrence.Interval = 2;
     rec.Recurrence.HasEnd = 1;
     rec.Recurrence.PatternEnd = Time(2024, 12, 31);
@@ -312,7 +317,7 @@ TEST_P(RepeatTest, PatternIsWrittenAndReadBack)
     EXPECT_STREQ(native.RepeatPeriod2, c.period);
     EXPECT_STREQ(native.RepeatDays, c.days);
     EXPECT_STREQ(native.RepeatInterval, "2");
-    EXPECT_STREQ(native.Field20, "");
+    EXPECT_STREQ(native.Field20, c.field20);
     EXPECT_EQ(native.RepeatCount, 5);
     EXPECT_EQ(native.RepeatStartDay, Ole(2024, 3, 18));
     EXPECT_EQ(native.RepeatStartDay2, native.RepeatStartDay);
@@ -329,6 +334,9 @@ TEST_P(RepeatTest, PatternIsWrittenAndReadBack)
     if (c.kindBack == 2 || c.kindBack == 3) {
         EXPECT_EQ(back.Recurrence.DayOfWeekMask, c.mask);
     }
+    if (c.kindBack == 3) {
+        EXPECT_EQ(back.Recurrence.Instance, c.instance);
+    }
     if (c.kindBack == 4) {
         EXPECT_EQ(back.Recurrence.DayOfMonth, c.dayOfMonth);
     }
@@ -340,6 +348,29 @@ TEST_P(RepeatTest, PatternIsWrittenAndReadBack)
 
 INSTANTIATE_TEST_SUITE_P(Kinds, RepeatTest, ::testing::ValuesIn(kRepeatCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The occurrence of a monthly-by-weekday rule, as records of other writers may hold it.
+TEST(LNDateConvert, MonthlyByWeekdayOccurrenceReadsOnlyOneToFive)
+{
+    const struct
+    {
+        const char* field20;
+        int instance;
+    } cases[] = {{"", 0}, {"1", 1}, {"5", 5}, {"0", 0}, {"6", 0}, {"-1", 0}, {"old", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field20);
+        auto native = Zeroed<LNDateRec>();
+        std::snprintf(native.Repeats, sizeof native.Repeats, "1");
+        std::snprintf(native.RepeatUnit, sizeof native.RepeatUnit, "MP");
+        std::snprintf(native.RepeatDays, sizeof native.RepeatDays, "4");
+        std::snprintf(native.Field20, sizeof native.Field20, "%s", c.field20);
+        auto rec = Zeroed<CommDateRec>();
+        LNDateToComm(native, rec);
+        EXPECT_EQ(rec.Recurrence.Kind, 3);
+        EXPECT_EQ(rec.Recurrence.DayOfWeekMask, 4);
+        EXPECT_EQ(rec.Recurrence.Instance, c.instance);
+    }
+}
 
 TEST(LNDateConvert, UnknownRepeatUnitLoadsWithoutKindButWithIntervalAndEnd)
 {
