@@ -20,6 +20,7 @@
 #include "notes/NotesStore.h"
 #include "palm/PalmClassicFiles.h"
 #include "palm/PalmExFileWriter.h"
+#include "palm/PalmTestUsers.h"
 #include "platform/KnownFolders.h"
 
 extern char** environ;
@@ -215,22 +216,10 @@ TEST_F(CliEndToEndTest, DumpWithoutDataFails)
 
 // ---- Palm Desktop as the source --------------------------------------------------------------
 
-const std::string kPalmSamples = std::string(FW_SHARED_DIR) + "/samples/palm6";
-
 // A 4.1.x Palm Desktop user folder: two contacts (one with a name in Windows-1252) and a memo.
 void WriteExUser(const std::string& folder)
 {
-    std::vector<PmAddrExRec> contacts(2);
-    contacts[0].recordId = 1;
-    contacts[0].firstName = "J\xF6rg";
-    contacts[0].lastName = "M\xFCller";
-    contacts[0].phones = {"+49 89 1", "", "", "", "", "", ""};
-    contacts[1].recordId = 2;
-    contacts[1].firstName = "Ana";
-    contacts[1].lastName = "Pe\xF1"
-                           "a";
-    contacts[1].phoneLabels = {4, 0, 0, 0, 0, 0, 0};
-    contacts[1].phones = {"ana@example.com", "", "", "", "", "", ""};
+    std::vector<PmAddrExRec> contacts = fwtest::ExContacts();
     std::vector<PmMemoExRec> memos(1);
     memos[0].recordId = 1;
     memos[0].text = "Ferry times\r\nSummer schedule";
@@ -247,13 +236,7 @@ void WriteExUser(const std::string& folder)
 // A 6.x Palm Desktop user folder: the sample databases, copied into the test's home.
 bool CopySampleUser(const std::string& folder)
 {
-    std::error_code failed;
-    if (!std::filesystem::exists(kPalmSamples + "/address/Address.mdb", failed)) {
-        return false;
-    }
-    std::filesystem::create_directories(folder);
-    std::filesystem::copy(kPalmSamples, folder, std::filesystem::copy_options::recursive, failed);
-    return !failed;
+    return fwtest::CopySamplePalmUser(folder);
 }
 
 struct PalmDumpCase
@@ -587,22 +570,13 @@ TEST_F(CliEndToEndTest, ReadOnlyPalmFoldersMigrate)
 // than Lotus Notes keeps.
 constexpr std::int32_t kChristmas = 1735084800; // 2024-12-25 00:00 UTC
 
-std::string LongMemo()
-{
-    std::string text = "Long memo\r\n";
-    for (int line = 1; text.size() < 12000; ++line) {
-        text += "Line " + std::to_string(line) + " of a memo longer than Lotus Notes keeps\r\n";
-    }
-    return text;
-}
-
 bool WriteClassicItems(const std::string& palm, const std::string& user)
 {
     fwtest::ClassicContact contact{
         "Lovelace", "Ada", "Analytical Engines", "1", "ada@example.com", std::string(6000, 'n')};
     fwtest::ClassicEvent christmas{kChristmas, kChristmas, "Christmas", true};
     fwtest::ClassicTodo taxes{"File taxes", -1, 1, true};
-    return fwtest::WriteClassicUser(palm, user, {contact}, {christmas}, {taxes}, {{LongMemo()}});
+    return fwtest::WriteClassicUser(palm, user, {contact}, {christmas}, {taxes}, {{fwtest::LongMemo()}});
 }
 
 bool WriteExItems(const std::string& palm, const std::string& user)
@@ -622,7 +596,7 @@ bool WriteExItems(const std::string& palm, const std::string& user)
     todos[0].completed = 1;
     std::vector<PmMemoExRec> memos(1);
     memos[0].recordId = 1;
-    memos[0].text = LongMemo();
+    memos[0].text = fwtest::LongMemo();
     const std::pair<const char*, std::function<void(fwtest::PalmExFileWriter&)>> files[] = {
         {"datebook/datebook.dat", [&](fwtest::PalmExFileWriter& w) { w.File(events); }},
         {"todo/todo.dat", [&](fwtest::PalmExFileWriter& w) { w.File(todos); }},

@@ -29,6 +29,7 @@
 #include "palm/PalmEnv.h"
 #include "palm/PalmExFileWriter.h"
 #include "palm/PalmRegistration.h"
+#include "palm/PalmTestUsers.h"
 #include "platform/Files.h"
 #include "ui/CompareModel.h"
 #include "ui/TfmDataPage.h"
@@ -42,16 +43,6 @@ const fwtest::PinnedLocale kPinned{"Europe/Berlin"}; // local times of the Palm 
 constexpr std::int32_t kChristmas = 1735084800; // 2024-12-25 00:00 UTC
 constexpr std::int32_t kCrossing = 1362209400;  // 2013-03-02 07:30 UTC
 
-// A memo longer than Lotus Notes keeps, which it cuts.
-std::string LongMemo()
-{
-    std::string text = "Long memo\r\n";
-    for (int line = 1; text.size() < 12000; ++line) {
-        text += "Line " + std::to_string(line) + " of a memo longer than Lotus Notes keeps\r\n";
-    }
-    return text;
-}
-
 // A classic user folder: two contacts (one with a note longer than Lotus Notes keeps), a timed
 // and an all-day event, an open and a completed to-do, and two memos (one that is cut).
 bool WriteClassicGeneration(const std::string& folder)
@@ -63,24 +54,14 @@ bool WriteClassicGeneration(const std::string& folder)
          {"Costa", "Bruno", "Costa Shipping", "", "", std::string(6000, 'n')}},
         {{kCrossing, kCrossing + 1800, "Crossing to Helsinki"}, {kChristmas, kChristmas, "Christmas", true}},
         {{"Renew harbour permit", kChristmas, 2}, {"File taxes", -1, 1, true}},
-        {{"Timetable ideas\nSummer schedule"}, {LongMemo()}});
+        {{"Timetable ideas\nSummer schedule"}, {fwtest::LongMemo()}});
 }
 
 // A 4.1.x user folder with the same kinds of items; changed, the first contact has another
 // phone number and the first memo another body.
 bool WriteExUser(const std::string& folder, bool changed)
 {
-    std::vector<PmAddrExRec> contacts(2);
-    contacts[0].recordId = 1;
-    contacts[0].firstName = "J\xF6rg";
-    contacts[0].lastName = "M\xFCller";
-    contacts[0].phones = {"+49 89 1", "", "", "", "", "", ""};
-    contacts[1].recordId = 2;
-    contacts[1].firstName = "Ana";
-    contacts[1].lastName = "Pe\xF1"
-                           "a";
-    contacts[1].phoneLabels = {4, 0, 0, 0, 0, 0, 0};
-    contacts[1].phones = {"ana@example.com", "", "", "", "", "", ""};
+    std::vector<PmAddrExRec> contacts = fwtest::ExContacts();
     std::vector<PmDateExRec> events(2);
     events[0].recordId = 1;
     events[0].startTime = kCrossing;
@@ -103,7 +84,7 @@ bool WriteExUser(const std::string& folder, bool changed)
     memos[0].recordId = 1;
     memos[0].text = "Ferry times\r\nSummer schedule";
     memos[1].recordId = 2;
-    memos[1].text = LongMemo();
+    memos[1].text = fwtest::LongMemo();
     if (changed) {
         contacts[0].phones[0] = "+49 89 2";
         memos[0].text = "Ferry times\r\nWinter schedule";
@@ -135,14 +116,7 @@ bool WriteExGeneration(const std::string& folder)
 // A 6.x user folder: the shared sample databases, copied; false when they are not there.
 bool CopySixGeneration(const std::string& folder)
 {
-    const std::string samples = std::string(FW_SHARED_DIR) + "/samples/palm6";
-    std::error_code failed;
-    if (!std::filesystem::exists(samples + "/address/Address.mdb", failed)) {
-        return false;
-    }
-    std::filesystem::create_directories(folder, failed);
-    std::filesystem::copy(samples, folder, std::filesystem::copy_options::recursive, failed);
-    return !failed;
+    return fwtest::CopySamplePalmUser(folder);
 }
 
 using GenerationWriter = bool (*)(const std::string& folder);
