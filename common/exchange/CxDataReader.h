@@ -80,6 +80,9 @@ private:
 // known.
 class CxLNDataReader : public CxDataReader
 {
+public:
+    using CxDataReader::CxDataReader;
+
 protected:
     std::string ChildFolder_() override;
 };
