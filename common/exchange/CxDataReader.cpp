@@ -4,11 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 #include "misc/CxDebugUtil.h"
 #include "platform/KnownFolders.h"
+#include "platform/Process.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -47,8 +48,9 @@ std::string LimitText(std::uint32_t milliseconds)
 
 } // namespace
 
-CxDataReader::CxDataReader()
+CxDataReader::CxDataReader(std::unique_ptr<CxHelperLauncher> launcher)
 {
+    SetLauncher(std::move(launcher));
     m_szHelperName[0] = '\0';
     m_szFolder[0] = '\0';
     m_szParamFile[0] = '\0';
@@ -67,6 +69,14 @@ CxDataReader::~CxDataReader()
             std::remove((std::string(m_szFolder) + m_szDataFile).c_str());
         }
     }
+}
+
+void CxDataReader::SetLauncher(std::unique_ptr<CxHelperLauncher> launcher)
+{
+    if (m_launcher) {
+        m_launcher->Release();
+    }
+    m_launcher = launcher ? std::move(launcher) : std::make_unique<CxProcessLauncher>();
 }
 
 void CxDataReader::SetHelperName(const char* name)
@@ -137,8 +147,7 @@ std::string CxLNDataReader::ChildFolder_()
 void CxDataReader::Stop()
 {
     // A helper that ended is reaped now; one that still runs is left running and reaped later.
-    m_process.Release();
-    platform::Process::ReapAbandoned();
+    m_launcher->Release();
 }
 
 bool CxDataReader::Run()
@@ -162,36 +171,36 @@ bool CxDataReader::Run()
                   m_szParamFile);
     FW_LOG(2, "Executing command: %s", commandLine);
 
-    std::string errorText;
-    if (!m_process.Start({helper, paramPath}, childFolder, errorText)) {
-        FW_LOG(0, "CreateProcess Error: %s", errorText.c_str());
-        m_runError = "The helper utility program " + helper + " cannot be started: " + errorText;
+    const CxHelperRunResult result =
+        m_launcher->Run({helper, paramPath}, childFolder, m_waitLimit, [this](int processId) {
+            m_lastPid = processId;
+            FW_LOG(2, "Command executed successfully.");
+        });
+    if (!result.started) {
+        FW_LOG(0, "CreateProcess Error: %s", result.errorText.c_str());
+        m_runError = "The helper utility program " + helper + " cannot be started: " + result.errorText;
         return false;
     }
-    m_lastPid = m_process.Id();
-    FW_LOG(2, "Command executed successfully.");
-
-    const platform::Process::WaitResult result = m_process.Wait(m_waitLimit);
-    switch (result) {
-    case platform::Process::WaitResult::Exited:
+    if (result.ended) {
         FW_LOG(2, "Helper utility program exited successfully.");
-        if (WIFSIGNALED(m_process.ExitStatus())) {
+        if (result.signal != 0) {
             // Killed or crashed: whatever it was doing was not finished.
-            const int signal = WTERMSIG(m_process.ExitStatus());
-            FW_LOG(0, "The helper utility program was ended by signal %d.", signal);
+            FW_LOG(0, "The helper utility program was ended by signal %d.", result.signal);
             m_runError = "The helper utility program " + helper + " was ended by signal " +
-                         std::to_string(signal) + " (" + strsignal(signal) + ") before it finished.";
+                         std::to_string(result.signal) + " (" + strsignal(result.signal) +
+                         ") before it finished.";
             return false;
         }
         return true;
-    case platform::Process::WaitResult::TimedOut:
+    }
+    if (result.stillRunning) {
         FW_LOG(2, "The helper utility program has no response. Got timeout event.");
         m_runError = "The helper utility program " + helper + " did not end within " +
                      LimitText(m_waitLimit) + " and may still be running.";
         return false;
-    default:
-        FW_LOG(0, "Got unexpected error, return code=%d", static_cast<int>(result));
-        m_runError = "Waiting for the helper utility program " + helper + " failed.";
-        return false;
     }
+    FW_LOG(0, "Got unexpected error, return code=%d",
+           static_cast<int>(platform::Process::WaitResult::Failed));
+    m_runError = "Waiting for the helper utility program " + helper + " failed.";
+    return false;
 }

@@ -1,11 +1,13 @@
 #pragma once
 // Runs one helper utility: starts it with the path of its parameter file, waits for it with
 // a limit, and leaves it running when the limit passes. One reader per connector; when the
-// reader goes it deletes the last parameter file and record file it was given.
+// reader goes it deletes the last parameter file and record file it was given. Starting and
+// waiting are its launcher's (see CxHelperLauncher); what a run came to is put in words here.
 #include <cstdint>
+#include <memory>
 #include <string>
 
-#include "platform/Process.h"
+#include "exchange/CxHelperLauncher.h"
 #include "platform/WinTypes.h"
 
 class CxDataReader
@@ -13,7 +15,9 @@ class CxDataReader
 public:
     static constexpr std::uint32_t kDefaultWaitLimit = 1800000; // 30 minutes
 
-    CxDataReader();
+    // The launcher starts the helper and waits for it; null gives the real one (a child
+    // process).
+    explicit CxDataReader(std::unique_ptr<CxHelperLauncher> launcher = nullptr);
     virtual ~CxDataReader();
     CxDataReader(const CxDataReader&) = delete;
     CxDataReader& operator=(const CxDataReader&) = delete;
@@ -27,6 +31,9 @@ public:
     void SetParamFile(const char* name);
     void SetDataFile(const char* name);
     void SetWaitLimit(std::uint32_t milliseconds) { m_waitLimit = milliseconds; }
+    // Replaces the launcher; null gives the real one. What the old one's last run left is
+    // released, never killed.
+    void SetLauncher(std::unique_ptr<CxHelperLauncher> launcher);
 
     const char* GetHelperName() const { return m_szHelperName; }
     const char* GetFolder() const { return m_szFolder; }
@@ -63,7 +70,7 @@ private:
     char m_szParamFile[MAX_PATH];
     char m_szDataFile[MAX_PATH];
     std::uint32_t m_waitLimit = kDefaultWaitLimit;
-    platform::Process m_process;
+    std::unique_ptr<CxHelperLauncher> m_launcher;
     int m_lastPid = -1;
     std::string m_runError;
 };
@@ -73,6 +80,9 @@ private:
 // known.
 class CxLNDataReader : public CxDataReader
 {
+public:
+    using CxDataReader::CxDataReader;
+
 protected:
     std::string ChildFolder_() override;
 };

@@ -1,6 +1,7 @@
 #include "exchange/CxHelperBaseUtil.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "misc/CxDebugUtil.h"
 #include "misc/CxIniUtil.h"
@@ -89,6 +90,15 @@ void CxHelperBaseUtil::SetWaitLimit(std::uint32_t milliseconds)
     m_waitLimit = milliseconds;
     if (m_pReader) {
         m_pReader->SetWaitLimit(milliseconds);
+    }
+}
+
+void CxHelperBaseUtil::SetHelperLauncher(std::unique_ptr<CxHelperLauncher> launcher)
+{
+    if (m_pReader) {
+        m_pReader->SetLauncher(std::move(launcher));
+    } else {
+        m_pLauncher = std::move(launcher);
     }
 }
 
@@ -182,6 +192,9 @@ bool CxHelperBaseUtil::InvokeHelper_()
 
     if (!m_pReader) {
         m_pReader = MakeDataReader_();
+        if (m_pLauncher) {
+            m_pReader->SetLauncher(std::move(m_pLauncher));
+        }
     }
     m_pReader->SetHelperName(m_files.helperName);
     m_pReader->SetFolder(m_szFolder);

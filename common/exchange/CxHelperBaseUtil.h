@@ -93,6 +93,9 @@ public:
     void EnableHelperLog(bool enable) { m_bLogEnabled = enable; }
     // How long a run waits for its helper (milliseconds); 30 minutes unless set.
     void SetWaitLimit(std::uint32_t milliseconds);
+    // What starts the helper and waits for it; null gives the real one (a child process),
+    // which is also what a connector uses unless given another.
+    void SetHelperLauncher(std::unique_ptr<CxHelperLauncher> launcher);
 
     bool HasError() const { return m_bError; }
     const char* ErrorText() const { return m_szErrorText; }
@@ -168,4 +171,6 @@ private:
     char m_szErrorText[kErrorTextSize] = {};
 
     std::unique_ptr<CxDataReader> m_pReader;
+    // A launcher given before the first run, for the data reader when it is made.
+    std::unique_ptr<CxHelperLauncher> m_pLauncher;
 };

@@ -1,15 +1,17 @@
-// The Lotus Notes connectors over their record files, without a real helper: the helper
-// folder holds helpers that end at once, so the connectors work on the files as they are.
+// The Lotus Notes connectors over their record files, without a real helper: each connector is
+// given a launcher whose helper ends at once, so the connectors work on the files as they are.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/TempHome.h"
+#include "exchange/CxHelperLauncher.h"
 #include "lotus/CxLNAddrUtil.h"
 #include "lotus/CxLNDateUtil.h"
 #include "lotus/CxLNNoteUtil.h"
@@ -20,6 +22,30 @@
 
 namespace {
 
+// Starts nothing: every helper ends at once with exit status 0.
+class EndsAtOnce : public CxHelperLauncher
+{
+public:
+    CxHelperRunResult Run(const std::vector<std::string>&, const std::string&, std::uint32_t,
+                          const StartedFn& started) override
+    {
+        CxHelperRunResult result;
+        result.started = true;
+        result.ended = true;
+        result.exitStatus = 0;
+        result.processId = 1;
+        started(result.processId);
+        return result;
+    }
+    void Release() override {}
+};
+
+template <class Connector> Connector& AtOnce(Connector& connector)
+{
+    connector.SetHelperLauncher(std::make_unique<EndsAtOnce>());
+    return connector;
+}
+
 class CxLNUtilTest : public ::testing::Test
 {
 protected:
@@ -27,13 +53,8 @@ protected:
     {
         m_folder = m_home.Path("work/");
         m_home.WriteFile("work/.keep", "");
-        for (const char* helper :
-             {"fw-notes-contacts", "fw-notes-calendar", "fw-notes-tasks", "fw-notes-notes"}) {
-            const std::string path =
-                m_home.WriteFile(std::string("idlehelpers/") + helper, "#!/bin/sh\nexit 0\n");
-            std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-        }
-        setenv("FERRYWISE_HELPER_DIR", m_home.Path("idlehelpers").c_str(), 1);
+        // No helper lies there: a connector not given its launcher cannot start one.
+        setenv("FERRYWISE_HELPER_DIR", m_home.Path("nohelpers").c_str(), 1);
         g_debugLog.SetLogFolder(m_folder.c_str());
         g_debugLog.SetLogLevel(3);
         g_debugLog.EnableLog(true);
@@ -87,6 +108,7 @@ TEST_F(CxLNUtilTest, SubmitWritesEveryRecordWithExactlyTheChangesMarked)
 {
     WriteRecords<LNNoteRec>("LNNote.dat", {Note("N1", "Shopping", "milk"), Note("N2", "Ideas", "many")});
     CxLNNoteUtil notes;
+    AtOnce(notes);
     notes.SetFolder(m_folder.c_str());
     ASSERT_TRUE(notes.Load());
     ASSERT_EQ(notes.GetStore()->GetCount(), 2);
@@ -135,6 +157,7 @@ TEST_F(CxLNUtilTest, TruncatedRecordFileStillGivesItsRecords)
     m_home.WriteFile("work/LNNote.dat", bytes.substr(0, cut));
 
     CxLNNoteUtil notes;
+    AtOnce(notes);
     notes.SetFolder(m_folder.c_str());
     ASSERT_TRUE(notes.Load());
     ASSERT_EQ(notes.GetStore()->GetCount(), 2);
@@ -154,6 +177,7 @@ TEST_F(CxLNUtilTest, ContactsLoadFillsTheMappedValuesOfTheLotusNotesSlots)
     WriteRecords<LNAddrRec>("LNAddr.dat", {rec});
 
     CxLNAddrUtil contacts;
+    AtOnce(contacts);
     EXPECT_TRUE(contacts.SetCustomMapping(0, 16));
     EXPECT_TRUE(contacts.SetCustomMapping(9, 53));
     EXPECT_FALSE(contacts.SetCustomMapping(10, 2));
@@ -212,6 +236,7 @@ TEST_F(CxLNUtilTest, LogLinesOfLoadAndSubmit)
         std::remove((m_folder + "appdebug.log").c_str());
         m_home.WriteFile(std::string("work/") + c.dataFile, std::string(4, '\0'));
         auto connector = c.make();
+        AtOnce(*connector);
         connector->SetFolder(m_folder.c_str());
         ASSERT_TRUE(connector->Load());
         ASSERT_TRUE(connector->Commit()); // dirty after construction: one submit
@@ -250,6 +275,7 @@ TEST_F(CxLNUtilTest, MissingRecordFileLogsWhereTheKindSaysSo)
         SCOPED_TRACE(c.name);
         std::remove((m_folder + "appdebug.log").c_str());
         auto connector = c.make();
+        AtOnce(*connector);
         connector->SetFolder(m_folder.c_str());
         EXPECT_FALSE(connector->Load());
         const std::string log = Log();
@@ -284,6 +310,7 @@ TEST_F(CxLNUtilTest, DatabaseParameterOfEachKind)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto connector = c.make();
+        AtOnce(*connector);
         connector->SetFolder(m_folder.c_str());
         connector->SetDatabase("names.nsf");
         connector->Load();
