@@ -1,6 +1,7 @@
 #include "palm/PalmDateEx2.h"
 
 #include "misc/CxDebugUtil.h"
+#include "palm/PalmRepeatRule.h"
 
 PmDateEx2Util::PmDateEx2Util() = default;
 

@@ -261,6 +261,18 @@ void PmResetUserList()
     g_users.clear();
 }
 
+std::int32_t PmResolveUser(std::int32_t wanted)
+{
+    PmBuildUserList();
+    const std::vector<PmUser>& users = PmGetUsers();
+    for (const PmUser& user : users) {
+        if (user.userId == wanted) {
+            return wanted;
+        }
+    }
+    return users.empty() ? wanted : users.front().userId;
+}
+
 bool PmGetUserDataPath(std::int32_t userId, std::string& path)
 {
     const std::string folder = FindDesktopFolder();

@@ -41,6 +41,11 @@ const std::vector<PmUser>& PmGetUsers();
 // Forgets the list, so that the next build looks again (tests, and a changed folder).
 void PmResetUserList();
 
+// The user whose data is loaded: the configured one when the Palm Desktop folder has it,
+// otherwise the first user there, as the option page selects; the configured one when there
+// are no users. Builds the user list when it has not been built.
+std::int32_t PmResolveUser(std::int32_t wanted);
+
 // The user's data folder, ending with a separator; false when there is none. Builds the user
 // list when it has not been built.
 bool PmGetUserDataPath(std::int32_t userId, std::string& path);

@@ -11,6 +11,8 @@
 #include <variant>
 #include <vector>
 
+#include "misc/AppKind.h"
+#include "misc/CustomFieldMap.h"
 #include "misc/CxDebugUtil.h"
 #include "palm/PalmClassicConvert.h"
 #include "palm/PalmConvert.h"
@@ -652,6 +654,12 @@ bool PmAddrInfo::SetMappingSlot(int index, std::int32_t key)
     }
     m->m_slots[static_cast<std::size_t>(index)] = key;
     return true;
+}
+void PmAddrInfo::UseCustomFieldMap()
+{
+    for (int slot = 1; slot <= 9; ++slot) {
+        SetMappingSlot(slot, GetMappedField(kAppPalm, slot));
+    }
 }
 
 #define FW_PALM_FRONT(Class, Store)                                                                          \

@@ -47,6 +47,9 @@ public:
     const std::string& GetLoadNotice() const;
     CommAddrMgr* GetStore();
     bool SetMappingSlot(int index, std::int32_t key); // index 0..9
+    // The custom field mapping of Palm Desktop (CustomFieldMap.h), slots 1 to 9 into
+    // MappedValues 1 to 9.
+    void UseCustomFieldMap();
     static int CheckFile(const std::string& path) { return PmCheckAddrFile(path); }
 
 private:

@@ -6,27 +6,12 @@
 
 #include "engine/MigrationDriver.h"
 #include "engine/WaitWindowControl.h"
-#include "misc/CustomFieldMap.h"
 #include "misc/CxConnector.h"
 #include "palm/PalmEnv.h"
 #include "palm/PalmInfo.h"
 #include "platform/CodePage.h"
 
 namespace {
-
-// The user whose data is loaded: the configured one when the Palm Desktop folder has it,
-// otherwise the first user there, as the option page selects.
-std::int32_t ResolveUser(std::int32_t wanted)
-{
-    PmBuildUserList();
-    const std::vector<PmUser>& users = PmGetUsers();
-    for (const PmUser& user : users) {
-        if (user.userId == wanted) {
-            return wanted;
-        }
-    }
-    return users.empty() ? wanted : users.front().userId;
-}
 
 template <class Front> class PmConnector : public CxConnector
 {
@@ -38,7 +23,7 @@ public:
             // Settings hold texts in the ANSI code page; the file system wants its own bytes.
             return m_front.LoadByFile(platform::AnsiToUtf8(m_config.fileName));
         }
-        const bool loaded = m_front.LoadByUser(ResolveUser(m_config.userId));
+        const bool loaded = m_front.LoadByUser(PmResolveUser(m_config.userId));
         if (loaded && !m_front.GetLoadNotice().empty()) {
             // The user's folder has no database of this kind: the progress text says so, long
             // enough to be read, before the flow goes on.
@@ -68,13 +53,7 @@ public:
     CommAddrMgr* GetAddrStore() override { return m_front.GetStore(); }
 
 protected:
-    // The custom field mapping of Palm Desktop, slots 1 to 9 into MappedValues 1 to 9.
-    void BeforeLoad() override
-    {
-        for (int slot = 1; slot <= 9; ++slot) {
-            m_front.SetMappingSlot(slot, GetMappedField(kAppPalm, slot));
-        }
-    }
+    void BeforeLoad() override { m_front.UseCustomFieldMap(); }
 };
 
 class PmDateConnector : public PmConnector<PmDateInfo>

@@ -1,6 +1,7 @@
 #include "palm/PalmTodoEx2.h"
 
 #include "misc/CxDebugUtil.h"
+#include "palm/PalmRepeatRule.h"
 
 PmTodoEx2Util::PmTodoEx2Util() = default;
 

@@ -267,6 +267,26 @@ TEST_F(PalmEnvTest, UserDataPaths)
     EXPECT_FALSE(PmGetUserDataPath(ExpectedId("User1"), path));
 }
 
+TEST_F(PalmEnvTest, TheUserToLoadIsTheConfiguredOneOrTheFirst)
+{
+    MakeFolders({"Palm/User1/address", "Palm/User2/todo"});
+    struct Case
+    {
+        const char* folder; // null: no Palm Desktop folder
+        std::int32_t wanted;
+        std::int32_t expected;
+    } const cases[] = {
+        {"Palm", ExpectedId("User2"), ExpectedId("User2")}, // the folder has the user
+        {"Palm", ExpectedId("User3"), ExpectedId("User1")}, // not there: the first user
+        {"Palm", 0, ExpectedId("User1")},
+        {nullptr, ExpectedId("User3"), ExpectedId("User3")}, // no users: as configured
+    };
+    for (const auto& c : cases) {
+        PmSetDesktopFolderOverride(c.folder != nullptr ? m_home.Path(c.folder) : m_home.Path("gone"));
+        EXPECT_EQ(PmResolveUser(c.wanted), c.expected) << (c.folder != nullptr ? c.folder : "none");
+    }
+}
+
 TEST_F(PalmEnvTest, DataFilesAreFoundWithoutRegardToCase)
 {
     m_home.WriteFile("Palm/u/memopad/memopad.MDB", "");

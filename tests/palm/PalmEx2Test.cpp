@@ -14,10 +14,13 @@
 #include "misc/CxDebugUtil.h"
 #include "palm/PalmAddrEx2.h"
 #include "palm/PalmCommEx2.h"
+#include "palm/PalmDataModule.h"
 #include "palm/PalmDateEx2.h"
 #include "palm/PalmEnv.h"
 #include "palm/PalmEx2Convert.h"
+#include "palm/PalmMDBAccessor.h"
 #include "palm/PalmMemoEx2.h"
+#include "palm/PalmRepeatRule.h"
 #include "palm/PalmTime.h"
 #include "palm/PalmTodoEx2.h"
 

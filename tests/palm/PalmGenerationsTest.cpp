@@ -21,6 +21,7 @@
 #include "palm/PalmEx2Convert.h"
 #include "palm/PalmExConvert.h"
 #include "palm/PalmExFileWriter.h"
+#include "palm/PalmRepeatRule.h"
 #include "palm/PalmTime.h"
 #include "palm/PalmTodo.h"
 #include "palm/PalmTodoEx2.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/TempHome.h"
+#include "misc/CustomFieldMap.h"
 #include "misc/CxDebugUtil.h"
 #include "palm/PalmConvert.h"
 #include "palm/PalmEnv.h"
@@ -768,6 +769,26 @@ INSTANTIATE_TEST_SUITE_P(Kinds, PalmMappingTest, testing::ValuesIn(kMappingCases
                              }
                              return name;
                          });
+
+TEST_F(PalmInfoTest, TheCustomFieldMapFillsSlotsOneToNine)
+{
+    SetVersion("4.1.0.0");
+    const std::int32_t user = UseFiles(Files::Classic);
+    ClearMappedFields();
+    SetMappedField(kAppPalm, 1, 5);  // "Work Phone"
+    SetMappedField(kAppPalm, 5, 13); // the address
+    SetMappedField(kAppPalm, 10, 1); // beyond the front's slots
+    PmAddrInfo front;
+    front.UseCustomFieldMap();
+    ClearMappedFields();
+    ASSERT_TRUE(front.LoadByUser(user));
+    const CommAddrRec* rec = front.GetStore()->First();
+    ASSERT_NE(rec, nullptr);
+    const std::array<const char*, 10> expected = {"", "111", "", "", "", "1 Old Road", "", "", "", ""};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_STREQ(rec->MappedValues[i], expected[i]) << "slot " << i;
+    }
+}
 
 TEST_F(PalmInfoTest, MappingAPhoneKeyClaimsTheFirstEmptyPhoneOfTheItemsCopy)
 {
