@@ -34,12 +34,12 @@ void CxACTBaseUtil::FillParams_(CxParamParser& params)
     params.SetParam(1006, Files().errorFile);
     params.SetParam(1007, Files().statusFile);
     if (m_bWithOpportunities) {
-        params.SetParam(1008, m_bOpportunities ? "1" : "0");
-        params.SetParam(1009, m_bOpportunityNotes ? "1" : "0");
+        params.SetParam(1008, m_bOpportunities ? CxHelperProtocol::kFlagOn : CxHelperProtocol::kFlagOff);
+        params.SetParam(1009, m_bOpportunityNotes ? CxHelperProtocol::kFlagOn : CxHelperProtocol::kFlagOff);
     }
     params.SetParam(1012, GetLogFolder());
     params.SetParam(1013, GetLogFileName());
     std::snprintf(number, sizeof(number), "%d", GetHelperLogLevel());
     params.SetParam(1014, number);
-    params.SetParam(1015, IsHelperLogEnabled() ? "1" : "0");
+    params.SetParam(1015, IsHelperLogEnabled() ? CxHelperProtocol::kFlagOn : CxHelperProtocol::kFlagOff);
 }

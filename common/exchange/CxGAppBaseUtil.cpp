@@ -31,5 +31,5 @@ void CxGAppBaseUtil::FillParams_(CxParamParser& params)
     params.SetParam(1014, GetLogFileName());
     std::snprintf(number, sizeof(number), "%d", GetHelperLogLevel());
     params.SetParam(1015, number);
-    params.SetParam(1016, IsHelperLogEnabled() ? "1" : "0");
+    params.SetParam(1016, IsHelperLogEnabled() ? CxHelperProtocol::kFlagOn : CxHelperProtocol::kFlagOff);
 }

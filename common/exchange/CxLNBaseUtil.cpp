@@ -26,7 +26,7 @@ void CxLNBaseUtil::FillParams_(CxParamParser& params)
     params.SetParam(1011, GetLogFileName());
     std::snprintf(number, sizeof(number), "%d", GetHelperLogLevel());
     params.SetParam(1012, number);
-    params.SetParam(1013, IsHelperLogEnabled() ? "1" : "0");
+    params.SetParam(1013, IsHelperLogEnabled() ? CxHelperProtocol::kFlagOn : CxHelperProtocol::kFlagOff);
     params.SetParam(1014, GetIdFile());
 }
 

@@ -211,7 +211,7 @@ int RunNotesHelper(NotesItemKind kind, int argc, char** argv)
     }
     int command = session.Command();
     std::string recordPath = session.RecordPath();
-    if (command == 1) {
+    if (command == CxHelperProtocol::kCommandLoad) {
         // A failed load must not leave an earlier run's records to be read as this one's.
         std::remove(recordPath.c_str());
     }
@@ -220,12 +220,12 @@ int RunNotesHelper(NotesItemKind kind, int argc, char** argv)
     std::string error;
     NotesStore store;
     FW_LOG(2, "Lotus Notes %s helper: command %d, database \"%s\".", info.words, command, name.c_str());
-    if (command != 1 && command != 2) {
+    if (command != CxHelperProtocol::kCommandLoad && command != CxHelperProtocol::kCommandSubmit) {
         session.ReportError("Unknown command \"" + session.Params().Text(kLotusNotesParamIds.command) +
                             "\".");
     } else if (!ResolveNotesDatabase(name, path, error) || !store.Open(path, error)) {
         session.ReportError(error);
-    } else if (command == 1) {
+    } else if (command == CxHelperProtocol::kCommandLoad) {
         LoadItems(session, store, kind, info);
     } else {
         SubmitItems(session, store, kind, info);
