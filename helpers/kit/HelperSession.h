@@ -9,11 +9,9 @@
 #include "exchange/CxHelperProtocol.h"
 #include "kit/HelperParamFile.h"
 
-// Which parameter identifier carries what; each application family numbers them its own way.
+// Which parameter identifier carries what; each application family numbers them its own way
+// (the Lotus Notes helpers: LNParamIds of lotus/LNProtocol.h).
 using HelperParamIds = CxHelperParamIds;
-
-// The identifiers of the Lotus Notes connectors.
-inline constexpr HelperParamIds kLotusNotesParamIds{1003, 1004, 1005, 1006, 1007, 1010, 1012, 1013};
 
 class HelperSession
 {
