@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lotus/LNProtocol.h"
 #include "misc/CxDateTime.h"
 #include "notes/NotesStore.h"
 #include "platform/CodePage.h"
@@ -96,8 +97,8 @@ constexpr std::size_t kLargestRecord =
 std::string NotesViewer::RegisteredDataFolder()
 {
     char folder[1024] = {};
-    if (!platform::RegQueryString(platform::RegistryHive::CurrentUser, "SOFTWARE\\Lotus\\Notes\\Installer",
-                                  "DATADIR", folder, sizeof folder)) {
+    if (!platform::RegQueryString(platform::RegistryHive::CurrentUser, LNInstallerKey, LNDataFolderValue,
+                                  folder, sizeof folder)) {
         return std::string();
     }
     std::string result = folder;

@@ -4,6 +4,7 @@
 
 #include "engine/MigrationDriver.h"
 #include "engine/WaitWindowControl.h"
+#include "lotus/LNProtocol.h"
 #include "misc/CxDebugUtil.h"
 #include "misc/CxMILog.h"
 
@@ -86,14 +87,15 @@ const KindFlow kFlows[] = {
      "Lotus Notes",
      true,
      "Loading information from Lotus Notes ...",
-     {{"Loading Lotus Notes Contacts ...", "LNAddrStatus.dat", "Loading Lotus Notes Contacts Error: %s",
-       "Failed to submit Contact changes to Lotus Notes, Error=%s"},
-      {"Loading Lotus Notes Calendar ...", "LNDateStatus.dat", "Loading Lotus Notes Calendar Error: %s",
+     {{"Loading Lotus Notes Contacts ...", LNAddrExchange.files.statusFile,
+       "Loading Lotus Notes Contacts Error: %s", "Failed to submit Contact changes to Lotus Notes, Error=%s"},
+      {"Loading Lotus Notes Calendar ...", LNDateExchange.files.statusFile,
+       "Loading Lotus Notes Calendar Error: %s",
        "Failed to submit Calendar changes to Lotus Notes, Error=%s"},
-      {"Loading Lotus Notes Todos ...", "LNTaskStatus.dat", "Loading Lotus Notes Todo Error: %s",
+      {"Loading Lotus Notes Todos ...", LNTaskExchange.files.statusFile, "Loading Lotus Notes Todo Error: %s",
        "Failed to submit Task changes to Lotus Notes, Error=%s"},
-      {"Loading Lotus Notes Notebook ...", "LNNoteStatus.dat", "Loading Lotus Notes Notebook Error: %s",
-       "Failed to submit Notes changes to Lotus Notes, Error=%s"}},
+      {"Loading Lotus Notes Notebook ...", LNNoteExchange.files.statusFile,
+       "Loading Lotus Notes Notebook Error: %s", "Failed to submit Notes changes to Lotus Notes, Error=%s"}},
      "Start migrating information to Lotus Notes.",
      "Migrating information to Lotus Notes ...",
      nullptr,

@@ -24,22 +24,25 @@ void CxACTBaseUtil::Configure(const ConnectorConfig& config)
 void CxACTBaseUtil::FillParams_(CxParamParser& params)
 {
     char number[16];
-    params.SetParam(1000, GetDatabase());
-    params.SetParam(1001, GetAccount());
-    params.SetParam(1002, GetPassword());
-    params.SetParam(1003, Files().dataFile);
-    params.SetParam(1004, GetFolder());
+    params.SetParam(ParamDatabase, GetDatabase());
+    params.SetParam(ParamUserName, GetAccount());
+    params.SetParam(ParamPassword, GetPassword());
+    params.SetParam(ParamRecordFile, Files().dataFile);
+    params.SetParam(ParamFolder, GetFolder());
     std::snprintf(number, sizeof(number), "%d", GetCommand());
-    params.SetParam(1005, number);
-    params.SetParam(1006, Files().errorFile);
-    params.SetParam(1007, Files().statusFile);
+    params.SetParam(ParamCommand, number);
+    params.SetParam(ParamErrorFile, Files().errorFile);
+    params.SetParam(ParamStatusFile, Files().statusFile);
     if (m_bWithOpportunities) {
-        params.SetParam(1008, m_bOpportunities ? "1" : "0");
-        params.SetParam(1009, m_bOpportunityNotes ? "1" : "0");
+        params.SetParam(ParamOpportunities,
+                        m_bOpportunities ? CxHelperProtocol::kFlagOn : CxHelperProtocol::kFlagOff);
+        params.SetParam(ParamOpportunityNotes,
+                        m_bOpportunityNotes ? CxHelperProtocol::kFlagOn : CxHelperProtocol::kFlagOff);
     }
-    params.SetParam(1012, GetLogFolder());
-    params.SetParam(1013, GetLogFileName());
+    params.SetParam(ParamLogFolder, GetLogFolder());
+    params.SetParam(ParamLogFileName, GetLogFileName());
     std::snprintf(number, sizeof(number), "%d", GetHelperLogLevel());
-    params.SetParam(1014, number);
-    params.SetParam(1015, IsHelperLogEnabled() ? "1" : "0");
+    params.SetParam(ParamLogLevel, number);
+    params.SetParam(ParamLogEnabled,
+                    IsHelperLogEnabled() ? CxHelperProtocol::kFlagOn : CxHelperProtocol::kFlagOff);
 }

@@ -6,6 +6,26 @@
 class CxACTBaseUtil : public CxHelperBaseUtil
 {
 public:
+    // The parameters, in the order they are written. Every value is a text.
+    enum Param : int
+    {
+        ParamDatabase = 1000, // the database (pad) file
+        ParamUserName = 1001,
+        ParamPassword = 1002,
+        ParamRecordFile = 1003,
+        ParamFolder = 1004, // the working folder
+        ParamCommand = 1005,
+        ParamErrorFile = 1006,
+        ParamStatusFile = 1007,
+        // Tasks only: include opportunities, and their notes.
+        ParamOpportunities = 1008,
+        ParamOpportunityNotes = 1009,
+        ParamLogFolder = 1012,
+        ParamLogFileName = 1013,
+        ParamLogLevel = 1014,
+        ParamLogEnabled = 1015,
+    };
+
     // withOpportunities: the tasks connector, which writes the two opportunity flags.
     CxACTBaseUtil(const CxHelperFiles& files, const CxHelperWords& words, bool withOpportunities = false);
 

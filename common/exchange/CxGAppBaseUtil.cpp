@@ -13,23 +13,24 @@ CxGAppBaseUtil::CxGAppBaseUtil(const CxHelperFiles& files, const CxHelperWords& 
 void CxGAppBaseUtil::FillParams_(CxParamParser& params)
 {
     char number[16];
-    params.SetParam(1000, GetAccount());
-    params.SetParam(1001, GetPassword());
-    params.SetParam(1002, Files().dataFile);
-    params.SetParam(1003, GetFolder());
+    params.SetParam(ParamAccount, GetAccount());
+    params.SetParam(ParamPassword, GetPassword());
+    params.SetParam(ParamRecordFile, Files().dataFile);
+    params.SetParam(ParamFolder, GetFolder());
     std::snprintf(number, sizeof(number), "%d", GetCommand());
-    params.SetParam(1005, number);
-    params.SetParam(1004, "");
+    params.SetParam(ParamCommand, number);
+    params.SetParam(ParamUnused, "");
     if (m_calendarFile != nullptr) {
-        params.SetParam(1006, "");
-        params.SetParam(1007, "");
-        params.SetParam(1008, m_calendarFile);
+        params.SetParam(ParamCalendarUnused1, "");
+        params.SetParam(ParamCalendarUnused2, "");
+        params.SetParam(ParamCalendarFile, m_calendarFile);
     }
-    params.SetParam(1009, Files().errorFile);
-    params.SetParam(1010, Files().statusFile);
-    params.SetParam(1013, GetLogFolder());
-    params.SetParam(1014, GetLogFileName());
+    params.SetParam(ParamErrorFile, Files().errorFile);
+    params.SetParam(ParamStatusFile, Files().statusFile);
+    params.SetParam(ParamLogFolder, GetLogFolder());
+    params.SetParam(ParamLogFileName, GetLogFileName());
     std::snprintf(number, sizeof(number), "%d", GetHelperLogLevel());
-    params.SetParam(1015, number);
-    params.SetParam(1016, IsHelperLogEnabled() ? "1" : "0");
+    params.SetParam(ParamLogLevel, number);
+    params.SetParam(ParamLogEnabled,
+                    IsHelperLogEnabled() ? CxHelperProtocol::kFlagOn : CxHelperProtocol::kFlagOff);
 }

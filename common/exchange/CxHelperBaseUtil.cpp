@@ -221,13 +221,13 @@ void CxHelperBaseUtil::ReadErrorFile_()
     if (!errors.SetPath(path.c_str())) {
         return;
     }
-    const int count = errors.ReadInt("Error", "Error.Count", 0);
+    const int count = errors.ReadInt(CxHelperProtocol::kErrorSection, CxHelperProtocol::kErrorCountKey, 0);
     if (count <= 0) {
         return;
     }
     char key[32];
-    std::snprintf(key, sizeof(key), "Error.%d", count);
-    errors.ReadString("Error", key, m_szErrorText, kErrorTextSize, "");
+    std::snprintf(key, sizeof(key), "%s%d", CxHelperProtocol::kErrorKeyPrefix, count);
+    errors.ReadString(CxHelperProtocol::kErrorSection, key, m_szErrorText, kErrorTextSize, "");
     m_bError = true;
 }
 
@@ -238,7 +238,8 @@ void CxHelperBaseUtil::RequestStop_()
     if (!control.SetPath(path.c_str())) {
         return;
     }
-    if (control.ReadInt("Status", "Running", 0) != 0) {
-        control.WriteString("Status", "Stop", "1");
+    if (control.ReadInt(CxHelperProtocol::kControlSection, CxHelperProtocol::kRunningKey, 0) != 0) {
+        control.WriteString(CxHelperProtocol::kControlSection, CxHelperProtocol::kStopKey,
+                            CxHelperProtocol::kFlagOn);
     }
 }

@@ -11,20 +11,9 @@
 #include <string>
 
 #include "exchange/CxDataReader.h"
+#include "exchange/CxHelperProtocol.h"
 #include "exchange/CxParamParser.h"
 #include "misc/CxConnector.h"
-
-// The exchange file names of one connector and the file name of its helper utility. Each is
-// a plain file name in the working folder.
-struct CxHelperFiles
-{
-    const char* helperName;  // e.g. "fw-notes-calendar"
-    const char* dataFile;    // record file, e.g. "LNDate.dat"
-    const char* paramFile;   // e.g. "LNDateParam.dat"
-    const char* errorFile;   // e.g. "LNDateErr.dat"
-    const char* statusFile;  // e.g. "LNDateStatus.dat"
-    const char* controlFile; // e.g. "LNDate.ini"
-};
 
 // The connector's own words for its log lines. loadOpenFailed and saveOpenFailed take the
 // record file's path ("%s"). A null text logs nothing. The texts must outlive the connector
@@ -46,8 +35,8 @@ public:
 
     enum Command : int
     {
-        CommandLoad = 1,
-        CommandSubmit = 2,
+        CommandLoad = CxHelperProtocol::kCommandLoad,
+        CommandSubmit = CxHelperProtocol::kCommandSubmit,
     };
 
     // Change marks and actions of native records.

@@ -12,22 +12,23 @@ CxLNBaseUtil::CxLNBaseUtil(const CxHelperFiles& files, const CxHelperWords& word
 void CxLNBaseUtil::FillParams_(CxParamParser& params)
 {
     char number[16];
-    params.SetParam(1000, "");
-    params.SetParam(1001, "");
-    params.SetParam(1002, "");
-    params.SetParam(1003, Files().dataFile);
-    params.SetParam(1004, GetFolder());
+    params.SetParam(LNParamUnused1, "");
+    params.SetParam(LNParamUnused2, "");
+    params.SetParam(LNParamUnused3, "");
+    params.SetParam(LNParamRecordFile, Files().dataFile);
+    params.SetParam(LNParamFolder, GetFolder());
     std::snprintf(number, sizeof(number), "%d", GetCommand());
-    params.SetParam(1005, number);
-    params.SetParam(1006, Files().errorFile);
-    params.SetParam(1007, Files().statusFile);
+    params.SetParam(LNParamCommand, number);
+    params.SetParam(LNParamErrorFile, Files().errorFile);
+    params.SetParam(LNParamStatusFile, Files().statusFile);
     params.SetParam(m_databaseParamId, GetDatabase());
-    params.SetParam(1010, GetLogFolder());
-    params.SetParam(1011, GetLogFileName());
+    params.SetParam(LNParamLogFolder, GetLogFolder());
+    params.SetParam(LNParamLogFileName, GetLogFileName());
     std::snprintf(number, sizeof(number), "%d", GetHelperLogLevel());
-    params.SetParam(1012, number);
-    params.SetParam(1013, IsHelperLogEnabled() ? "1" : "0");
-    params.SetParam(1014, GetIdFile());
+    params.SetParam(LNParamLogLevel, number);
+    params.SetParam(LNParamLogEnabled,
+                    IsHelperLogEnabled() ? CxHelperProtocol::kFlagOn : CxHelperProtocol::kFlagOff);
+    params.SetParam(LNParamIdFile, GetIdFile());
 }
 
 std::unique_ptr<CxDataReader> CxLNBaseUtil::MakeDataReader_()

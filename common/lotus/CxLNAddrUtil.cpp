@@ -1,11 +1,10 @@
 #include "lotus/CxLNAddrUtil.h"
 
+#include "lotus/LNProtocol.h"
 #include "misc/CustomFieldMap.h"
 
 namespace {
 
-const CxHelperFiles kFiles = {"fw-notes-contacts", "LNAddr.dat",       "LNAddrParam.dat",
-                              "LNAddrErr.dat",     "LNAddrStatus.dat", "LNAddr.ini"};
 const CxHelperWords kWords = {
     "Start loading Lotus Notes Contacts.", "Load Lotus Notes Contacts information successfully.",
     "Failed to load Lotus Notes Contacts information.", "Failed to open file: %s", "Failed to open file: %s"};
@@ -18,7 +17,8 @@ const CxLNFileWords kFileWords = {"Start loading Lotus Notes Contacts from tempe
 
 } // namespace
 
-CxLNAddrUtil::CxLNAddrUtil() : CxLNRecordUtil(kFiles, kWords, kFileWords, CxLNBaseUtil::kParamAddressBook)
+CxLNAddrUtil::CxLNAddrUtil()
+    : CxLNRecordUtil(LNAddrExchange.files, kWords, kFileWords, LNAddrExchange.databaseParam)
 {
     GetStore()->SetTextLimits(LNAddrTextLimits());
 }

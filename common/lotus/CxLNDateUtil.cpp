@@ -1,9 +1,9 @@
 #include "lotus/CxLNDateUtil.h"
 
+#include "lotus/LNProtocol.h"
+
 namespace {
 
-const CxHelperFiles kFiles = {"fw-notes-calendar", "LNDate.dat",       "LNDateParam.dat",
-                              "LNDateErr.dat",     "LNDateStatus.dat", "LNDate.ini"};
 const CxHelperWords kWords = {
     "Start loading Lotus Notes Calendar.", "Load Lotus Notes Calendar information successfully.",
     "Failed to load Lotus Notes Calendar information.", "Failed to open file: %s", "Failed to open file: %s"};
@@ -16,4 +16,7 @@ const CxLNFileWords kFileWords = {"Start loading Lotus Notes Calendar from tempe
 
 } // namespace
 
-CxLNDateUtil::CxLNDateUtil() : CxLNRecordUtil(kFiles, kWords, kFileWords) {}
+CxLNDateUtil::CxLNDateUtil()
+    : CxLNRecordUtil(LNDateExchange.files, kWords, kFileWords, LNDateExchange.databaseParam)
+{
+}

@@ -1,9 +1,9 @@
 #include "lotus/CxLNNoteUtil.h"
 
+#include "lotus/LNProtocol.h"
+
 namespace {
 
-const CxHelperFiles kFiles = {"fw-notes-notes", "LNNote.dat",       "LNNoteParam.dat",
-                              "LNNoteErr.dat",  "LNNoteStatus.dat", "LNNote.ini"};
 const CxHelperWords kWords = {nullptr, nullptr, nullptr,
                               "Cannot load Lotus Notes Note records from temperary file: %s",
                               "Cannot save Lotus Notes Notes records to temperary file: %s"};
@@ -11,7 +11,8 @@ const CxLNFileWords kFileWords = {};
 
 } // namespace
 
-CxLNNoteUtil::CxLNNoteUtil() : CxLNRecordUtil(kFiles, kWords, kFileWords)
+CxLNNoteUtil::CxLNNoteUtil()
+    : CxLNRecordUtil(LNNoteExchange.files, kWords, kFileWords, LNNoteExchange.databaseParam)
 {
     GetStore()->SetTextLimits(LNNoteTextLimits());
 }

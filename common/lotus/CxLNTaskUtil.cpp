@@ -1,9 +1,9 @@
 #include "lotus/CxLNTaskUtil.h"
 
+#include "lotus/LNProtocol.h"
+
 namespace {
 
-const CxHelperFiles kFiles = {"fw-notes-tasks", "LNTask.dat",       "LNTaskParam.dat",
-                              "LNTaskErr.dat",  "LNTaskStatus.dat", "LNTask.ini"};
 const CxHelperWords kWords = {"Start loading Lotus Notes Tasks.",
                               "Load Lotus Notes Tasks information successfully.",
                               "Failed to load Lotus Notes Tasks information.", nullptr, nullptr};
@@ -16,7 +16,10 @@ const CxLNFileWords kFileWords = {"Start loading Lotus Notes Tasks from temperar
 
 } // namespace
 
-CxLNTaskUtil::CxLNTaskUtil() : CxLNRecordUtil(kFiles, kWords, kFileWords) {}
+CxLNTaskUtil::CxLNTaskUtil()
+    : CxLNRecordUtil(LNTaskExchange.files, kWords, kFileWords, LNTaskExchange.databaseParam)
+{
+}
 
 bool CxLNTaskUtil::LoadFromFile()
 {

@@ -1,5 +1,6 @@
 #include "misc/Settings.h"
 
+#include "lotus/LNProtocol.h"
 #include "misc/Base64.h"
 #include "platform/KnownFolders.h"
 #include "platform/Profile.h"
@@ -17,9 +18,6 @@ namespace {
 
 constexpr const char* kCustomIDPrefix[] = {"ACT", "GG", "LN", "OL", "PD"};
 static_assert(std::size(kCustomIDPrefix) * kCustomIDSlots == kCustomIDCount);
-
-constexpr char kNotesKey[] = "SOFTWARE\\Lotus\\Notes";
-constexpr char kNotesInstallerKey[] = "SOFTWARE\\Lotus\\Notes\\Installer";
 
 // The text of a field up to its terminator, never past its end.
 template <std::size_t N> std::string_view FieldText(const char (&field)[N])
@@ -296,7 +294,7 @@ bool QueryNotesValue(platform::RegistryHive hive, const char* key, const char* n
 
 bool GetNotesDataFolder(std::string& folder)
 {
-    if (!QueryNotesValue(platform::RegistryHive::CurrentUser, kNotesInstallerKey, "DATADIR", folder)) {
+    if (!QueryNotesValue(platform::RegistryHive::CurrentUser, LNInstallerKey, LNDataFolderValue, folder)) {
         return false;
     }
     if (folder.back() != platform::kPathSeparator) {
@@ -433,7 +431,7 @@ bool GetDefaultNotesProgram(std::string& path)
 {
     path.clear();
     std::string folder;
-    if (!QueryNotesValue(platform::RegistryHive::LocalMachine, kNotesKey, "Path", folder)) {
+    if (!QueryNotesValue(platform::RegistryHive::LocalMachine, LNNotesKey, LNProgramFolderValue, folder)) {
         return false;
     }
     path = folder + "Notes.exe";
@@ -444,7 +442,7 @@ bool GetDefaultNotesIDFile(std::string& path)
 {
     path.clear();
     std::string folder;
-    if (!QueryNotesValue(platform::RegistryHive::LocalMachine, kNotesKey, "Path", folder)) {
+    if (!QueryNotesValue(platform::RegistryHive::LocalMachine, LNNotesKey, LNProgramFolderValue, folder)) {
         return false;
     }
     path = folder + "Data/user.id";
@@ -482,7 +480,7 @@ bool GetDefaultNotesMailFile(std::string& path)
     const bool haveDataFolder = GetNotesDataFolder(dataFolder);
     std::vector<std::string> folders;
     std::string program;
-    if (QueryNotesValue(platform::RegistryHive::LocalMachine, kNotesKey, "Path", program)) {
+    if (QueryNotesValue(platform::RegistryHive::LocalMachine, LNNotesKey, LNProgramFolderValue, program)) {
         if (program.back() != platform::kPathSeparator) {
             program += platform::kPathSeparator;
         }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "lotus/LNProtocol.h"
 #include "misc/CxDateTime.h"
 #include "platform/CodePage.h"
 #include "platform/KnownFolders.h"
@@ -14,8 +15,6 @@
 
 namespace {
 
-const char kNotesKey[] = "SOFTWARE\\Lotus\\Notes";
-const char kNotesInstallerKey[] = "SOFTWARE\\Lotus\\Notes\\Installer";
 const char kACTKey[] = "SOFTWARE\\ACT\\Install";
 const char kOutlookKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OUTLOOK.EXE";
 const char kOutlookProgram[] = "OUTLOOK.EXE";
@@ -135,13 +134,13 @@ bool GetFileVersion(const char* path, int* major, int* minor, int* build, int* r
 
 bool GetNotesPath(char* out, std::size_t size)
 {
-    return QueryValue(platform::RegistryHive::LocalMachine, kNotesKey, "Path", out, size);
+    return QueryValue(platform::RegistryHive::LocalMachine, LNNotesKey, LNProgramFolderValue, out, size);
 }
 
 bool GetNotesDataDir(char* out, std::size_t size)
 {
     std::string folder;
-    if (!QueryValue(platform::RegistryHive::CurrentUser, kNotesInstallerKey, "DATADIR", folder) ||
+    if (!QueryValue(platform::RegistryHive::CurrentUser, LNInstallerKey, LNDataFolderValue, folder) ||
         folder.empty()) {
         Clear(out, size);
         return false;
@@ -155,7 +154,7 @@ bool GetNotesDataDir(char* out, std::size_t size)
 bool GetNotesVersion(char* out, std::size_t size)
 {
     std::string folder;
-    if (!QueryValue(platform::RegistryHive::LocalMachine, kNotesKey, "Path", folder)) {
+    if (!QueryValue(platform::RegistryHive::LocalMachine, LNNotesKey, LNProgramFolderValue, folder)) {
         Clear(out, size);
         return false;
     }

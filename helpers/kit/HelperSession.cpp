@@ -6,6 +6,8 @@
 #include "misc/CxDebugUtil.h"
 #include "platform/Profile.h"
 
+using namespace CxHelperProtocol;
+
 namespace {
 
 // Small and rewritten often: a temporary file renamed over the old one, so that the wait
@@ -66,13 +68,13 @@ bool HelperSession::Begin(const char* paramPath)
 
     std::string errorPath = ErrorPath();
     std::remove(errorPath.c_str());
-    platform::WritePrivateProfileString("Error", "Error.Count", "0", errorPath.c_str());
+    platform::WritePrivateProfileString(kErrorSection, kErrorCountKey, kFlagOff, errorPath.c_str());
     m_errorCount = 0;
 
     m_controlPath = m_folder + m_controlName;
     platform::ProfileEditor control(m_controlPath.c_str());
-    control.WriteString("Status", "Running", "1");
-    control.WriteString("Status", "Stop", "0");
+    control.WriteString(kControlSection, kRunningKey, kFlagOn);
+    control.WriteString(kControlSection, kStopKey, kFlagOff);
     control.Commit();
     m_running = true;
     return true;
@@ -81,7 +83,7 @@ bool HelperSession::Begin(const char* paramPath)
 int HelperSession::End()
 {
     if (m_running) {
-        platform::WritePrivateProfileString("Status", "Running", "0", m_controlPath.c_str());
+        platform::WritePrivateProfileString(kControlSection, kRunningKey, kFlagOff, m_controlPath.c_str());
         m_running = false;
     }
     return m_errorCount == 0 ? 0 : 1;
@@ -94,7 +96,7 @@ std::string HelperSession::FilePath(int id) const
 
 void HelperSession::SetStatus(const std::string& text)
 {
-    WriteSmallFile(StatusPath(), text + "\r\n");
+    WriteSmallFile(StatusPath(), text + kStatusLineEnd);
 }
 
 bool HelperSession::Progress(const char* what, int done, int total)
@@ -108,7 +110,8 @@ bool HelperSession::Progress(const char* what, int done, int total)
 
 bool HelperSession::StopRequested() const
 {
-    return m_running && platform::GetPrivateProfileInt("Status", "Stop", 0, m_controlPath.c_str()) == 1;
+    return m_running &&
+           platform::GetPrivateProfileInt(kControlSection, kStopKey, 0, m_controlPath.c_str()) == 1;
 }
 
 void HelperSession::ReportError(const std::string& text)
@@ -119,7 +122,7 @@ void HelperSession::ReportError(const std::string& text)
     // One line per entry: a line break would end the value and let the rest pose as keys.
     std::string line = text.substr(0, text.find_first_of("\r\n"));
     platform::ProfileEditor editor(errorPath.c_str());
-    editor.WriteString("Error", ("Error." + std::to_string(m_errorCount)).c_str(), line.c_str());
-    editor.WriteString("Error", "Error.Count", std::to_string(m_errorCount).c_str());
+    editor.WriteString(kErrorSection, (kErrorKeyPrefix + std::to_string(m_errorCount)).c_str(), line.c_str());
+    editor.WriteString(kErrorSection, kErrorCountKey, std::to_string(m_errorCount).c_str());
     editor.Commit();
 }

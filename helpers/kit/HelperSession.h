@@ -1,30 +1,17 @@
 #pragma once
 // One run of a helper program: its parameters, and the files through which it talks to the
-// connector that started it, all in the working folder the parameters name:
-//   status file   first line = current progress text, rewritten as the work goes on
-//   error file    [Error] Error.Count and Error.1 .. Error.N, the last one being shown
-//   control file  [Status] Running non-zero while the helper runs; Stop=1 asks it to stop
-// and the diagnostic log (g_debugLog), pointed at the log folder with the level and switch
-// from the parameters so that its lines interleave with the program's own.
+// connector that started it, all in the working folder the parameters name (the status,
+// error and control files as exchange/CxHelperProtocol.h lays them out), and the diagnostic
+// log (g_debugLog), pointed at the log folder with the level and switch from the parameters
+// so that its lines interleave with the program's own.
 #include <string>
 
+#include "exchange/CxHelperProtocol.h"
 #include "kit/HelperParamFile.h"
 
-// Which parameter identifier carries what; each application family numbers them its own way.
-struct HelperParamIds
-{
-    int recordFile;
-    int folder;
-    int command;
-    int errorFile;
-    int statusFile;
-    int logFolder;
-    int logLevel;
-    int logEnabled;
-};
-
-// The identifiers of the Lotus Notes connectors.
-inline constexpr HelperParamIds kLotusNotesParamIds{1003, 1004, 1005, 1006, 1007, 1010, 1012, 1013};
+// Which parameter identifier carries what; each application family numbers them its own way
+// (the Lotus Notes helpers: LNParamIds of lotus/LNProtocol.h).
+using HelperParamIds = CxHelperParamIds;
 
 class HelperSession
 {

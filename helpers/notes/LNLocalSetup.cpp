@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "lotus/LNProtocol.h"
 #include "notes/NotesStore.h"
 #include "platform/KnownFolders.h"
 #include "platform/Profile.h"
@@ -9,8 +10,6 @@
 
 namespace {
 
-constexpr const char* kInstallerKey = "SOFTWARE\\Lotus\\Notes\\Installer";
-constexpr const char* kNotesKey = "SOFTWARE\\Lotus\\Notes";
 constexpr const char* kDatabases[] = {"names.nsf", "mail.nsf", "notebook.nsf"};
 // The local installation's notes.ini and the mail database it names, relative to the data
 // folder as Lotus Notes writes it.
@@ -111,7 +110,8 @@ bool EnsureLocalLotusNotes(LNLocalSetupResult& result, std::string& error)
     result = LNLocalSetupResult();
     std::string folder;
     const bool haveLocal = LocalDataFolder(folder);
-    if (IsRegistered(platform::RegistryHive::CurrentUser, kInstallerKey, "DATADIR", result.DataFolder)) {
+    if (IsRegistered(platform::RegistryHive::CurrentUser, LNInstallerKey, LNDataFolderValue,
+                     result.DataFolder)) {
         // Our own installation, made before it had a notes.ini, gets one now; any other
         // Lotus Notes is left alone.
         if (haveLocal && result.DataFolder == folder && platform::FileExists(folder + kMailFile)) {
@@ -143,10 +143,10 @@ bool EnsureLocalLotusNotes(LNLocalSetupResult& result, std::string& error)
         program += '/';
     }
     if (!program.empty() &&
-        !Register(platform::RegistryHive::LocalMachine, kNotesKey, "Path", program, error)) {
+        !Register(platform::RegistryHive::LocalMachine, LNNotesKey, LNProgramFolderValue, program, error)) {
         return false;
     }
-    if (!Register(platform::RegistryHive::CurrentUser, kInstallerKey, "DATADIR", folder, error)) {
+    if (!Register(platform::RegistryHive::CurrentUser, LNInstallerKey, LNDataFolderValue, folder, error)) {
         return false;
     }
     result.Created = true;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "kit/HelperSession.h"
+#include "lotus/LNProtocol.h"
 #include "misc/CxDebugUtil.h"
 #include "misc/CxFile.h"
 #include "platform/Registry.h"
@@ -23,15 +24,17 @@ KindInfo Info(NotesItemKind kind)
 {
     switch (kind) {
     case NotesItemKind::Contacts:
-        return {"contacts", "LNAddr.ini", 1009, sizeof(LNAddrRec)};
+        return {"contacts", LNAddrExchange.files.controlFile, LNAddrExchange.databaseParam,
+                sizeof(LNAddrRec)};
     case NotesItemKind::Calendar:
-        return {"calendar", "LNDate.ini", 1008, sizeof(LNDateRec)};
+        return {"calendar", LNDateExchange.files.controlFile, LNDateExchange.databaseParam,
+                sizeof(LNDateRec)};
     case NotesItemKind::Tasks:
-        return {"tasks", "LNTask.ini", 1008, sizeof(LNTaskRec)};
+        return {"tasks", LNTaskExchange.files.controlFile, LNTaskExchange.databaseParam, sizeof(LNTaskRec)};
     case NotesItemKind::Notes:
         break;
     }
-    return {"notes", "LNNote.ini", 1008, sizeof(LNNoteRec)};
+    return {"notes", LNNoteExchange.files.controlFile, LNNoteExchange.databaseParam, sizeof(LNNoteRec)};
 }
 
 // Zeroed, suitably aligned room for one record of any layout.
@@ -188,8 +191,8 @@ bool ResolveNotesDatabase(const std::string& name, std::string& path, std::strin
         return true;
     }
     char dataDir[1024] = {};
-    if (!platform::RegQueryString(platform::RegistryHive::CurrentUser, "SOFTWARE\\Lotus\\Notes\\Installer",
-                                  "DATADIR", dataDir, sizeof dataDir) ||
+    if (!platform::RegQueryString(platform::RegistryHive::CurrentUser, LNInstallerKey, LNDataFolderValue,
+                                  dataDir, sizeof dataDir) ||
         dataDir[0] == '\0') {
         error = "Database " + name + " cannot be found: no Lotus Notes data folder is registered.";
         return false;
@@ -205,13 +208,13 @@ bool ResolveNotesDatabase(const std::string& name, std::string& path, std::strin
 int RunNotesHelper(NotesItemKind kind, int argc, char** argv)
 {
     KindInfo info = Info(kind);
-    HelperSession session(kLotusNotesParamIds, info.controlFile);
+    HelperSession session(LNParamIds, info.controlFile);
     if (argc < 2 || !session.Begin(argv[1])) {
         return 2;
     }
     int command = session.Command();
     std::string recordPath = session.RecordPath();
-    if (command == 1) {
+    if (command == CxHelperProtocol::kCommandLoad) {
         // A failed load must not leave an earlier run's records to be read as this one's.
         std::remove(recordPath.c_str());
     }
@@ -220,12 +223,11 @@ int RunNotesHelper(NotesItemKind kind, int argc, char** argv)
     std::string error;
     NotesStore store;
     FW_LOG(2, "Lotus Notes %s helper: command %d, database \"%s\".", info.words, command, name.c_str());
-    if (command != 1 && command != 2) {
-        session.ReportError("Unknown command \"" + session.Params().Text(kLotusNotesParamIds.command) +
-                            "\".");
+    if (command != CxHelperProtocol::kCommandLoad && command != CxHelperProtocol::kCommandSubmit) {
+        session.ReportError("Unknown command \"" + session.Params().Text(LNParamCommand) + "\".");
     } else if (!ResolveNotesDatabase(name, path, error) || !store.Open(path, error)) {
         session.ReportError(error);
-    } else if (command == 1) {
+    } else if (command == CxHelperProtocol::kCommandLoad) {
         LoadItems(session, store, kind, info);
     } else {
         SubmitItems(session, store, kind, info);

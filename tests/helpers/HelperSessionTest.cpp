@@ -4,6 +4,7 @@
 
 #include "NotesTestSupport.h"
 #include "kit/HelperSession.h"
+#include "lotus/LNProtocol.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ TEST_F(HelperSessionTest, BeginStartsFreshAndEndClearsRunning)
     m_home.Home().WriteFile("work/LNAddrErr.dat", "[Error]\r\nError.Count=1\r\nError.1=old failure\r\n");
     m_home.Home().WriteFile("work/LNAddr.ini", "[Status]\r\nRunning=1\r\nStop=1\r\n");
 
-    HelperSession session(kLotusNotesParamIds, "LNAddr.ini");
+    HelperSession session(LNParamIds, "LNAddr.ini");
     ASSERT_TRUE(session.Begin(m_home.WriteParams(notestest::kContacts, 1, "names.nsf").c_str()));
     EXPECT_EQ(session.Command(), 1);
     EXPECT_EQ(session.Folder(), m_home.Work());
@@ -50,7 +51,7 @@ TEST_F(HelperSessionTest, BeginStartsFreshAndEndClearsRunning)
 
 TEST_F(HelperSessionTest, ProgressRewritesTheStatusEveryHundredItemsAndSeesStop)
 {
-    HelperSession session(kLotusNotesParamIds, "LNAddr.ini");
+    HelperSession session(LNParamIds, "LNAddr.ini");
     ASSERT_TRUE(session.Begin(m_home.WriteParams(notestest::kContacts, 1, "names.nsf").c_str()));
     struct Step
     {
@@ -99,7 +100,7 @@ TEST_F(HelperSessionTest, BeginFailsWithoutAUsableParameterFile)
         if (c.exists) {
             m_home.Home().WriteFile("work/param.dat", c.contents);
         }
-        HelperSession session(kLotusNotesParamIds, "LNAddr.ini");
+        HelperSession session(LNParamIds, "LNAddr.ini");
         EXPECT_FALSE(session.Begin(path.c_str()));
         EXPECT_EQ(ControlValue("Running"), -1) << "nothing is reported without a working folder";
     }
