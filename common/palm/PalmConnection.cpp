@@ -226,6 +226,17 @@ struct PmConnection::Impl
         types.clear();
     }
 
+    // Closes the database and ends the SQL context; the caller holds the mdbtools lock.
+    int ExitSql()
+    {
+        if (sql->mdb != nullptr) {
+            mdb_close(sql->mdb);
+            sql->mdb = nullptr;
+        }
+        mdb_sql_exit(sql);
+        return 0;
+    }
+
     void Fetch()
     {
         if (!queryOpen || sql == nullptr || sql->cur_table == nullptr) {
@@ -250,12 +261,7 @@ PmConnection::~PmConnection()
             if (m->queryOpen) {
                 mdb_sql_reset(m->sql);
             }
-            if (m->sql->mdb != nullptr) {
-                mdb_close(m->sql->mdb);
-                m->sql->mdb = nullptr;
-            }
-            mdb_sql_exit(m->sql);
-            return 0;
+            return m->ExitSql();
         });
         m->sql = nullptr;
     }
@@ -311,14 +317,7 @@ void PmConnection::Close()
 {
     m->CloseQuery();
     if (m->sql != nullptr) {
-        LoggedCall([this] {
-            if (m->sql->mdb != nullptr) {
-                mdb_close(m->sql->mdb);
-                m->sql->mdb = nullptr;
-            }
-            mdb_sql_exit(m->sql);
-            return 0;
-        });
+        LoggedCall([this] { return m->ExitSql(); });
         m->sql = nullptr;
     }
 }
