@@ -3,14 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "Applications.h"
 #include "cli/CliMain.h"
-#include "lotus/LNRegistration.h"
-#include "palm/PalmRegistration.h"
 
 int main(int argc, char** argv)
 {
-    RegisterLotusConnectors();
-    RegisterPalmConnectors();
+    CxAppRegistry apps;
+    AddApplications(apps);
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return RunCli(args, std::cout, std::cerr);
+    return RunCli(apps, args, std::cout, std::cerr);
 }

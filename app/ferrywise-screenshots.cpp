@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "common/TestApps.h"
 #include "engine/FakeConnector.h"
 #include "engine/MigrationDriver.h"
 #include "engine/RecordingFrontEnd.h"
@@ -106,7 +107,7 @@ int main(int argc, char** argv)
 
     bool ok = true;
     {
-        TfmMain main;
+        TfmMain main(fwtest::TestApps());
         std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/opt/notes/Notes.exe");
         main.show();
         ok = Save(&main, folder, "01-source") && ok;
@@ -173,7 +174,7 @@ int main(int argc, char** argv)
         view.reset();
         QCoreApplication::processEvents();
     }
-    UnregisterAllConnectors();
+    fwtest::UnregisterAllConnectors();
     SetFrontEnd(nullptr);
     return ok ? 0 : 1;
 }

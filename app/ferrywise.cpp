@@ -4,11 +4,10 @@
 #include <exception>
 #include <string>
 
+#include "Applications.h"
 #include "engine/FrontEnd.h"
-#include "lotus/LNRegistration.h"
 #include "misc/CxDebugUtil.h"
 #include "notes/LNLocalSetup.h"
-#include "palm/PalmRegistration.h"
 #include "ui/QtFrontEnd.h"
 #include "ui/TfmDump.h"
 #include "ui/TfmMain.h"
@@ -52,8 +51,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("Ferrywise for Lotus Notes");
     QApplication::setApplicationDisplayName("Ferrywise for Lotus Notes");
 
-    RegisterLotusConnectors();
-    RegisterPalmConnectors();
+    CxAppRegistry apps;
+    AddApplications(apps);
     QtFrontEnd frontEnd;
     // Before the session begins, so that whatever its start reports reaches the user.
     SetFrontEnd(&frontEnd);
@@ -67,7 +66,7 @@ int main(int argc, char** argv)
 
     int status = 0;
     {
-        TfmMain wizard; // begins the session; its end saves the settings
+        TfmMain wizard(apps); // begins the session; its end saves the settings
         frontEnd.SetWizard(&wizard);
         wizard.show();
         status = QApplication::exec();

@@ -1,6 +1,7 @@
 // Filling a comparison page: 100,000 compared contacts from the source connector's store
 // into the contacts list, with the page shown on the offscreen platform.
 #include <benchmark/benchmark.h>
+#include <filesystem>
 
 #include <QApplication>
 #include <QTreeView>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <memory>
 
+#include "common/TestApps.h"
 #include "engine/MigrationDriver.h"
 #include "misc/Settings.h"
 #include "ui/CompareModel.h"
@@ -54,7 +56,15 @@ void BM_FillContactsPage(benchmark::State& state)
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
 
-    RegisterConnector(kAppOutlook, kDataContacts, [] { return std::make_unique<ContactSource>(); });
+    // The session's settings and working folder live in a folder of their own, not the user's.
+    char home[] = "/tmp/bench_compare_page.XXXXXX";
+    if (mkdtemp(home) == nullptr) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    setenv("XDG_CONFIG_HOME", home, 1);
+    fwtest::RegisterConnector(kAppOutlook, kDataContacts, [] { return std::make_unique<ContactSource>(); });
+    BeginSession(fwtest::TestApps());
     CxConnector* source = ConnectorRegistry::Instance().GetOrCreate(kAppOutlook, kDataContacts);
     source->Load();
     FWSettings& settings = g_Settings();
@@ -79,8 +89,9 @@ void BM_FillContactsPage(benchmark::State& state)
         state.SkipWithError("the page did not show every contact");
     }
     state.counters["rows"] = kContacts;
-    ConnectorRegistry::Instance().DestroyAll();
-    UnregisterAllConnectors();
+    EndSession(false);
+    fwtest::UnregisterAllConnectors();
+    std::filesystem::remove_all(home);
 }
 BENCHMARK(BM_FillContactsPage)->Unit(benchmark::kMillisecond)->Iterations(5);
 

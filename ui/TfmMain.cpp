@@ -12,20 +12,13 @@
 
 #include "engine/MigrationDriver.h"
 #include "misc/Settings.h"
-#include "ui/TfmACTData.h"
-#include "ui/TfmACTOption.h"
 #include "ui/TfmBanner.h"
 #include "ui/TfmDebug.h"
 #include "ui/TfmFinish.h"
-#include "ui/TfmGGData.h"
-#include "ui/TfmGGOption.h"
 #include "ui/TfmLNOption1.h"
 #include "ui/TfmLNOption2.h"
-#include "ui/TfmOLData.h"
-#include "ui/TfmOLOption.h"
-#include "ui/TfmPDData.h"
-#include "ui/TfmPDOption.h"
 #include "ui/TfmSource.h"
+#include "ui/WizardPages.h"
 
 namespace {
 
@@ -45,13 +38,13 @@ QPushButton* MakeButton(const char* name, const char* caption, QWidget* parent)
 
 } // namespace
 
-TfmMain::TfmMain(QWidget* parent) : QWidget(parent)
+TfmMain::TfmMain(const CxAppRegistry& apps, QWidget* parent) : QWidget(parent)
 {
     setObjectName("TfmMain");
     setWindowTitle("Ferrywise for Lotus Notes");
     setFixedSize(kClientWidth, kClientHeight);
 
-    BeginSession();
+    BeginSession(apps);
 
     auto* banner = new TfmBanner(kTopBand, this);
     m_imgText = banner->Logo();
@@ -102,22 +95,32 @@ TfmMain::TfmMain(QWidget* parent) : QWidget(parent)
     m_source = new TfmSource(m_pClient);
     m_lnOption1 = new TfmLNOption1(m_pClient);
     m_lnOption2 = new TfmLNOption2(m_pClient);
-    m_options[kAppACT] = new TfmACTOption(m_pClient);
-    m_options[kAppGoogle] = new TfmGGOption(m_pClient);
-    m_options[kAppOutlook] = new TfmOLOption(m_pClient);
-    m_options[kAppPalm] = new TfmPDOption(m_pClient);
-    m_data[kAppACT] = new TfmACTData(m_pClient);
-    m_data[kAppGoogle] = new TfmGGData(m_pClient);
-    m_data[kAppOutlook] = new TfmOLData(m_pClient);
-    m_data[kAppPalm] = new TfmPDData(m_pClient);
+    // A kind is a source of the wizard only with both pages; every option page is made before
+    // the first data page.
+    for (const CxAppDescriptor& app : apps.All()) {
+        if (!app.optionPage.empty() && !app.dataPage.empty()) {
+            if (TfmPage* options = CreateWizardPage(app.optionPage, m_pClient)) {
+                m_sourcePages[app.kind].options = options;
+            }
+        }
+    }
+    for (auto it = m_sourcePages.begin(); it != m_sourcePages.end();) {
+        it->second.data = CreateWizardPage(apps.Find(static_cast<AppKind>(it->first))->dataPage, m_pClient);
+        if (it->second.data == nullptr) {
+            delete it->second.options;
+            it = m_sourcePages.erase(it);
+        } else {
+            ++it;
+        }
+    }
     auto* finish = new TfmFinish(m_pClient);
     m_finish = finish;
     for (TfmPage* page : {m_source, m_lnOption1, m_lnOption2}) {
         stack->addWidget(page, 0, 0);
     }
-    for (int kind : {kAppACT, kAppGoogle, kAppOutlook, kAppPalm}) {
-        stack->addWidget(m_options[kind], 0, 0);
-        stack->addWidget(m_data[kind], 0, 0);
+    for (const auto& [kind, pages] : m_sourcePages) {
+        stack->addWidget(pages.options, 0, 0);
+        stack->addWidget(pages.data, 0, 0);
     }
     stack->addWidget(m_finish, 0, 0);
 
@@ -163,11 +166,11 @@ TfmPage* TfmMain::PageOfStep(int step) const
 
 TfmPage* TfmMain::SourcePage(int step) const
 {
-    const int kind = g_Settings().SourceApp;
-    if (kind != kAppACT && kind != kAppGoogle && kind != kAppOutlook && kind != kAppPalm) {
+    auto found = m_sourcePages.find(g_Settings().SourceApp);
+    if (found == m_sourcePages.end()) {
         return nullptr;
     }
-    return step == 3 ? m_options[kind] : m_data[kind];
+    return step == 3 ? found->second.options : found->second.data;
 }
 
 TfmPage* TfmMain::VisiblePage() const

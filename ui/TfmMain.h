@@ -2,8 +2,10 @@
 // The wizard's main window: a top band, the client panel with one visible page, and the
 // button band. The frame owns the step counter and chooses the page of each step.
 #include <QWidget>
+#include <map>
 
 #include "misc/AppKind.h"
+#include "misc/CxAppDescriptor.h"
 
 class QLabel;
 class QPushButton;
@@ -14,8 +16,10 @@ class TfmMain : public QWidget
     Q_OBJECT
 
 public:
-    // Begins the driver's session, creates every page hidden and shows step 0.
-    explicit TfmMain(QWidget* parent = nullptr);
+    // Begins the driver's session with the program's application kinds (borrowed for the
+    // wizard's life), creates every page hidden (the option and data pages of each source
+    // kind as its descriptor names them) and shows step 0.
+    explicit TfmMain(const CxAppRegistry& apps, QWidget* parent = nullptr);
     // Ends the driver's session, which saves the settings.
     ~TfmMain() override;
 
@@ -46,8 +50,12 @@ private:
     TfmPage* m_source = nullptr;
     TfmPage* m_lnOption1 = nullptr;
     TfmPage* m_lnOption2 = nullptr;
-    TfmPage* m_options[6] = {};
-    TfmPage* m_data[6] = {};
+    struct SourcePages
+    {
+        TfmPage* options = nullptr;
+        TfmPage* data = nullptr;
+    };
+    std::map<int, SourcePages> m_sourcePages; // by application kind
     TfmPage* m_finish = nullptr;
     QWidget* m_pClient = nullptr;
     QLabel* m_imgText = nullptr;

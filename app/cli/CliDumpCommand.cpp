@@ -24,14 +24,15 @@ std::span<const CommField> FieldsOf(DataType type)
 
 } // namespace
 
-int RunDumpCommand(const CliArguments& args, IFrontEnd& frontEnd, std::ostream& out, std::ostream& err)
+int RunDumpCommand(const CxAppRegistry& apps, const CliArguments& args, IFrontEnd& frontEnd,
+                   std::ostream& out, std::ostream& err)
 {
     if (!MigrationFlow::HasLoadFlow(args.source, args.type)) {
         err << "ferrywise-cli: " << CliAppKindName(args.source) << " has no " << CliDataTypeName(args.type)
             << "\nRun 'ferrywise-cli dump --help' for usage.\n";
         return kCliExitUsage;
     }
-    CliSession session(frontEnd);
+    CliSession session(apps, frontEnd);
     if (std::string error; !CliSession::ApplyPalmOptions(args, error)) {
         err << "ferrywise-cli: " << error << "\n";
         return kCliExitUsage;

@@ -5,6 +5,8 @@
 
 #include "cli/CliArguments.h"
 #include "engine/FrontEnd.h"
+#include "misc/CxAppDescriptor.h"
 
 // Runs the command; the records go to out, problems to err. Gives the exit status.
-int RunDumpCommand(const CliArguments& args, IFrontEnd& frontEnd, std::ostream& out, std::ostream& err);
+int RunDumpCommand(const CxAppRegistry& apps, const CliArguments& args, IFrontEnd& frontEnd,
+                   std::ostream& out, std::ostream& err);

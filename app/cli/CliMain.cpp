@@ -26,16 +26,16 @@ const char* CommandName(CliCommand command)
     return "";
 }
 
-int Run(const CliArguments& args, std::ostream& out, std::ostream& err)
+int Run(const CxAppRegistry& apps, const CliArguments& args, std::ostream& out, std::ostream& err)
 {
     switch (args.command) {
     case CliCommand::Migrate: {
         CliTerminalFrontEnd frontEnd;
-        return RunMigrateCommand(args, frontEnd, out, err);
+        return RunMigrateCommand(apps, args, frontEnd, out, err);
     }
     case CliCommand::Dump: {
         CliTerminalFrontEnd frontEnd;
-        return RunDumpCommand(args, frontEnd, out, err);
+        return RunDumpCommand(apps, args, frontEnd, out, err);
     }
     case CliCommand::Settings:
         return RunSettingsCommand(args, out, err);
@@ -48,7 +48,8 @@ int Run(const CliArguments& args, std::ostream& out, std::ostream& err)
 
 } // namespace
 
-int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
+int RunCli(const CxAppRegistry& apps, const std::vector<std::string>& argv, std::ostream& out,
+           std::ostream& err)
 {
     CliParseResult parsed = ParseCliArguments(argv);
     if (!parsed.ok) {
@@ -66,7 +67,7 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         return kCliExitOk;
     }
     try {
-        return Run(args, out, err);
+        return Run(apps, args, out, err);
     } catch (const std::exception& e) {
         err << "Error: " << e.what() << "\n";
     } catch (...) {

@@ -5,5 +5,9 @@
 #include <string>
 #include <vector>
 
-// argv holds the arguments after the program name. Gives the exit status.
-int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
+#include "misc/CxAppDescriptor.h"
+
+// argv holds the arguments after the program name; apps are the kinds the program knows.
+// Gives the exit status.
+int RunCli(const CxAppRegistry& apps, const std::vector<std::string>& argv, std::ostream& out,
+           std::ostream& err);

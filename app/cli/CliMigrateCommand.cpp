@@ -22,9 +22,10 @@ bool Selected(const CliArguments& args, int status)
 
 } // namespace
 
-int RunMigrateCommand(const CliArguments& args, IFrontEnd& frontEnd, std::ostream& out, std::ostream& err)
+int RunMigrateCommand(const CxAppRegistry& apps, const CliArguments& args, IFrontEnd& frontEnd,
+                      std::ostream& out, std::ostream& err)
 {
-    CliSession session(frontEnd);
+    CliSession session(apps, frontEnd);
     if (std::string error; !CliSession::ApplyPalmOptions(args, error)) {
         err << "ferrywise-cli: " << error << "\n";
         return kCliExitUsage;

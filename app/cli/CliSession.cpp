@@ -30,7 +30,7 @@ void DefaultNotesDatabases(FWSettings& settings)
 
 } // namespace
 
-CliSession::CliSession(IFrontEnd& frontEnd)
+CliSession::CliSession(const CxAppRegistry& apps, IFrontEnd& frontEnd)
 {
     // Before BeginSession, so that whatever the session start reports reaches the user.
     SetFrontEnd(&frontEnd);
@@ -41,7 +41,7 @@ CliSession::CliSession(IFrontEnd& frontEnd)
     if (!EnsureLocalLotusNotes(local, error)) {
         frontEnd.MessageBox(nullptr, error, "Error", MessageIcon::Error);
     }
-    BeginSession();
+    BeginSession(apps);
     DefaultNotesDatabases(g_Settings());
 }
 

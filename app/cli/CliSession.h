@@ -12,7 +12,7 @@
 class CliSession
 {
 public:
-    explicit CliSession(IFrontEnd& frontEnd);
+    CliSession(const CxAppRegistry& apps, IFrontEnd& frontEnd);
     ~CliSession();
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;

@@ -1,13 +1,9 @@
 // The driver runs on one engine thread at a time: the registry, the selection lists and the
-// settings record it uses have no lock. Only the connector factory, which entry points fill
-// before any engine work, is guarded.
+// settings record it uses have no lock. The application kinds it is given are only read.
 #include "engine/MigrationDriver.h"
 
 #include <atomic>
 #include <exception>
-#include <map>
-#include <mutex>
-#include <utility>
 
 #include "engine/MigrationFlow.h"
 #include "misc/CustomFieldMap.h"
@@ -15,13 +11,6 @@
 #include "misc/Settings.h"
 
 namespace {
-
-std::mutex g_factoryLock;
-std::map<std::pair<int, int>, ConnectorCreator>& Factory()
-{
-    static std::map<std::pair<int, int>, ConnectorCreator> factory;
-    return factory;
-}
 
 std::atomic<long long> g_flowPauseMs{200};
 
@@ -40,71 +29,34 @@ void ReportException(ParentWindow parent, const char* what)
 
 } // namespace
 
-void RegisterConnector(AppKind kind, DataType type, ConnectorCreator creator)
-{
-    if (!IsValidAppKind(kind) || !IsValidDataType(type)) {
-        return;
-    }
-    std::lock_guard<std::mutex> guard(g_factoryLock);
-    if (creator) {
-        Factory()[{kind, type}] = std::move(creator);
-    } else {
-        Factory().erase({kind, type});
-    }
-}
-
-void UnregisterAllConnectors()
-{
-    std::lock_guard<std::mutex> guard(g_factoryLock);
-    Factory().clear();
-}
-
-std::unique_ptr<CxConnector> CreateConnector(AppKind kind, DataType type)
-{
-    ConnectorCreator creator;
-    {
-        std::lock_guard<std::mutex> guard(g_factoryLock);
-        auto found = Factory().find({kind, type});
-        if (found == Factory().end()) {
-            return nullptr;
-        }
-        creator = found->second;
-    }
-    // A connector that cannot be made is a load failure, not a crash.
-    try {
-        return creator();
-    } catch (const std::exception& e) {
-        FW_LOG(0, "Creating the connector of application kind %d, data type %d failed: %s",
-               static_cast<int>(kind), static_cast<int>(type), e.what());
-    } catch (...) {
-        FW_LOG(0, "Creating the connector of application kind %d, data type %d failed.",
-               static_cast<int>(kind), static_cast<int>(type));
-    }
-    return nullptr;
-}
-
 ConnectorRegistry& ConnectorRegistry::Instance()
 {
     static ConnectorRegistry registry;
     return registry;
 }
 
+const CxAppDescriptor* ConnectorRegistry::App(AppKind kind) const
+{
+    return m_apps != nullptr && kind != kAppNone ? m_apps->Find(kind) : nullptr;
+}
+
 CxConnector* ConnectorRegistry::Get(AppKind kind, DataType type) const
 {
-    if (!IsValidAppKind(kind) || !IsValidDataType(type)) {
+    if (!IsValidDataType(type)) {
         return nullptr;
     }
-    return m_connectors[kind][type].get();
+    auto found = m_connectors.find(kind);
+    return found != m_connectors.end() ? found->second[type].get() : nullptr;
 }
 
 CxConnector* ConnectorRegistry::GetOrCreate(AppKind kind, DataType type)
 {
-    if (!IsValidAppKind(kind) || !IsValidDataType(type)) {
+    if (App(kind) == nullptr || !IsValidDataType(type)) {
         return nullptr;
     }
     std::unique_ptr<CxConnector>& entry = m_connectors[kind][type];
     if (!entry) {
-        entry = CreateConnector(kind, type);
+        entry = m_apps->Create(kind, type);
     }
     return entry.get();
 }
@@ -113,10 +65,27 @@ void ConnectorRegistry::DestroyAll()
 {
     static constexpr AppKind kOrder[] = {kAppPalm,    kAppACT,      kAppGoogle,     kAppNotes,
                                          kAppOutlook, kAppDynamics, kAppSalesForce, kAppSugarCRM};
-    for (AppKind kind : kOrder) {
-        for (DataType type : kAllDataTypes) {
-            m_connectors[kind][type].reset();
+    auto destroy = [this](int kind) {
+        auto found = m_connectors.find(kind);
+        if (found == m_connectors.end()) {
+            return;
         }
+        for (DataType type : kAllDataTypes) {
+            found->second[type].reset();
+        }
+        m_connectors.erase(found);
+    };
+    for (AppKind kind : kOrder) {
+        destroy(kind);
+    }
+    if (m_apps != nullptr) {
+        for (const CxAppDescriptor& app : m_apps->All()) {
+            destroy(app.kind);
+        }
+    }
+    // Connectors of kinds the session no longer has.
+    while (!m_connectors.empty()) {
+        destroy(m_connectors.begin()->first);
     }
 }
 
@@ -125,7 +94,7 @@ SelectionList* ConnectorRegistry::GetSelectionList(DataType type)
     return IsValidDataType(type) ? m_selections[type].get() : nullptr;
 }
 
-void BeginSession()
+void BeginSession(const CxAppRegistry& apps)
 {
     std::string folder;
     if (GetWorkingFolder(folder)) {
@@ -143,6 +112,7 @@ void BeginSession()
 
     ConnectorRegistry& registry = ConnectorRegistry::Instance();
     registry.DestroyAll();
+    registry.m_apps = &apps;
     for (auto& list : registry.m_selections) {
         list = std::make_unique<SelectionList>();
     }
@@ -159,6 +129,7 @@ void EndSession(bool saveSettings)
     for (auto& list : registry.m_selections) {
         list.reset();
     }
+    registry.m_apps = nullptr;
 }
 
 bool LoadAndCompare(ParentWindow parent, AppKind source, AppKind target)
@@ -197,32 +168,17 @@ bool SubmitSelection(ParentWindow parent, AppKind target)
 
 void PrepareFieldMapping(AppKind source)
 {
-    struct Mapping
-    {
-        AppKind kind;
-        bool FWSettings::*enabled;
-        int firstID;
-    };
-    static constexpr Mapping kMappings[] = {
-        {kAppACT, &FWSettings::ACTCustom, kCustomIDACT},
-        {kAppGoogle, &FWSettings::GGCustom, kCustomIDGoogle},
-        {kAppOutlook, &FWSettings::OLCustom, kCustomIDOutlook},
-        {kAppNotes, &FWSettings::LNCustom, kCustomIDNotes},
-        {kAppPalm, &FWSettings::PDCustom, kCustomIDPalm},
-    };
-    for (const Mapping& mapping : kMappings) {
-        if (mapping.kind != source) {
-            continue;
-        }
-        // Connectors read the table when they convert their records; the contacts connector is
-        // made now so that it exists before the mapping dialog's results are used.
-        ConnectorRegistry::Instance().GetOrCreate(source, kDataContacts);
-        const FWSettings& settings = g_Settings();
-        const bool enabled = settings.*mapping.enabled;
-        for (int slot = 1; slot <= kCustomIDSlots; ++slot) {
-            SetMappedField(source, slot, enabled ? settings.CustomID[mapping.firstID + slot - 1] : 0);
-        }
+    const CxAppDescriptor* app = ConnectorRegistry::Instance().App(source);
+    if (app == nullptr || app->customMapping == nullptr) {
         return;
+    }
+    // Connectors read the table when they convert their records; the contacts connector is
+    // made now so that it exists before the mapping dialog's results are used.
+    ConnectorRegistry::Instance().GetOrCreate(source, kDataContacts);
+    const FWSettings& settings = g_Settings();
+    const bool enabled = settings.*(app->customMapping);
+    for (int slot = 1; slot <= kCustomIDSlots; ++slot) {
+        SetMappedField(source, slot, enabled ? settings.CustomID[app->customFirstID + slot - 1] : 0);
     }
 }
 

@@ -2,12 +2,14 @@
 // The migration driver: the one place where front ends ask for work on application data.
 // All operations run on one thread at a time (the engine thread); the front end's message
 // boxes and wait views are reached through IFrontEnd (engine/FrontEnd.h).
+#include <array>
 #include <chrono>
-#include <functional>
+#include <map>
 #include <memory>
 
 #include "engine/FrontEnd.h"
 #include "misc/AppKind.h"
+#include "misc/CxAppDescriptor.h"
 #include "misc/CxConnector.h"
 #include "misc/CxList.h"
 
@@ -15,43 +17,41 @@
 // connector's store (CommAddrRec*, CommDateRec*, ...), never freed by the list.
 using SelectionList = CxList;
 
-// Makes the connector of one application kind and data type; null when the code base has
-// none for it (the flow then fails with its own message).
-using ConnectorCreator = std::function<std::unique_ptr<CxConnector>()>;
-
-// The one factory through which connectors are created. Connector libraries register their
-// classes at start-up (the program's entry point calls their registration functions).
-void RegisterConnector(AppKind kind, DataType type, ConnectorCreator creator);
-void UnregisterAllConnectors();
-std::unique_ptr<CxConnector> CreateConnector(AppKind kind, DataType type);
-
-// At most one connector per application kind and data type, from first use to EndSession.
+// At most one connector per application kind and data type, from first use to EndSession. The
+// connectors are made by the descriptors of the application kinds the session was begun with.
 class ConnectorRegistry
 {
 public:
     static ConnectorRegistry& Instance();
 
+    // The application kinds of the session; null outside a session.
+    const CxAppRegistry* Apps() const { return m_apps; }
+    // The descriptor of a kind of the session; null when the session has no such kind.
+    const CxAppDescriptor* App(AppKind kind) const;
+
     // The connector, or null when none has been made yet.
     CxConnector* Get(AppKind kind, DataType type) const;
-    // The connector, made through the factory when missing; null when it cannot be made.
+    // The connector, made by the kind's descriptor when missing; null when it cannot be made.
     CxConnector* GetOrCreate(AppKind kind, DataType type);
     // Destroys every connector: Palm Desktop, ACT!, Google, Lotus Notes, Outlook, Dynamics CRM,
-    // salesforce, SugarCRM; within a kind contacts, calendar, tasks, notes.
+    // salesforce, SugarCRM, then any other kind in the order of the session's kinds; within a
+    // kind contacts, calendar, tasks, notes.
     void DestroyAll();
 
     SelectionList* GetSelectionList(DataType type);
 
 private:
     ConnectorRegistry() = default;
-    std::unique_ptr<CxConnector> m_connectors[9][kDataTypeCount];
+    const CxAppRegistry* m_apps = nullptr;
+    std::map<int, std::array<std::unique_ptr<CxConnector>, kDataTypeCount>> m_connectors;
     std::unique_ptr<SelectionList> m_selections[kDataTypeCount];
-    friend void BeginSession();
+    friend void BeginSession(const CxAppRegistry&);
     friend void EndSession(bool);
 };
 
-// Start of a run: working folder, settings loaded, diagnostic log configured, registry empty,
-// selection lists made.
-void BeginSession();
+// Start of a run with the program's application kinds (borrowed until EndSession): working
+// folder, settings loaded, diagnostic log configured, registry empty, selection lists made.
+void BeginSession(const CxAppRegistry& apps);
 // End of a run: settings saved (unless saveSettings is false), connectors destroyed in order,
 // selection lists destroyed without freeing their records.
 void EndSession(bool saveSettings = true);

@@ -1,19 +1,21 @@
 #include "engine/MigrationFlow.h"
 
+#include <deque>
+#include <map>
+#include <memory>
 #include <thread>
 
 #include "engine/MigrationDriver.h"
 #include "engine/WaitWindowControl.h"
-#include "lotus/LNProtocol.h"
 #include "misc/CxDebugUtil.h"
 #include "misc/CxMILog.h"
+#include "misc/CxStoreVisit.h"
 
 namespace {
 
 struct DataTypeFlow
 {
     const char* loadProgress; // null: the kind has no flow for this data type
-    const char* statusFile;   // in the working folder; null: the kind has none
     const char* loadFailure;  // "%s" (at most one) stands for the connector's error text
     const char* submitFailure;
 };
@@ -22,7 +24,6 @@ struct KindFlow
 {
     AppKind kind;
     const char* errorName; // the application's name in our own error texts
-    bool helperUtility;
     const char* loadOpening;
     DataTypeFlow types[kDataTypeCount];
     // Submit; a null opening line means the kind is never a target.
@@ -37,15 +38,14 @@ struct KindFlow
 const KindFlow kFlows[] = {
     {kAppACT,
      "ACT!",
-     true,
      "Loading information from ACT! ...",
-     {{"Loading ACT! Contacts ...", "ACTAddrStatus.dat", "Loading ACT! Contacts Error: %s",
+     {{"Loading ACT! Contacts ...", "Loading ACT! Contacts Error: %s",
        "Failed to submit Contact changes to ACT!, Error=%s"},
-      {"Loading ACT! Calendar ...", "ACTDateStatus.dat", "Loading ACT! Calendar Error: %s",
+      {"Loading ACT! Calendar ...", "Loading ACT! Calendar Error: %s",
        "Failed to submit Calendar changes to ACT!, Error=%s"},
-      {"Loading ACT! Todos and Opportunities ...", "ACTTaskStatus.dat",
-       "Loading ACT! Todos or Opportunities Error: %s", "Failed to submit Task changes to ACT!, Error=%s"},
-      {"Loading ACT! Notes ...", "ACTNoteStatus.dat", "Loading ACT! Notes Error: %s",
+      {"Loading ACT! Todos and Opportunities ...", "Loading ACT! Todos or Opportunities Error: %s",
+       "Failed to submit Task changes to ACT!, Error=%s"},
+      {"Loading ACT! Notes ...", "Loading ACT! Notes Error: %s",
        "Failed to submit Notes changes to ACT!, Error=%s"}},
      "Migrating information to ACT! ...\r\n",
      "Migrating information to ACT! ...",
@@ -55,14 +55,13 @@ const KindFlow kFlows[] = {
      false},
     {kAppGoogle,
      "Google",
-     true,
      "Loading information from Google account ...",
-     {{"Loading Google Contacts ...", "GAddrStatus.dat", "Loading Google Contacts Error: %s",
+     {{"Loading Google Contacts ...", "Loading Google Contacts Error: %s",
        "Failed to submit Contact changes to Google, Error=%s"},
-      {"Loading Google Calendar ...", "GDateStatus.dat", "Loading Google Calendar Error: %s",
+      {"Loading Google Calendar ...", "Loading Google Calendar Error: %s",
        "Failed to submit Calendar changes to Google, Error=%s"},
-      {nullptr, nullptr, nullptr, nullptr},
-      {nullptr, nullptr, nullptr, nullptr}},
+      {nullptr, nullptr, nullptr},
+      {nullptr, nullptr, nullptr}},
      "Start migrating information to Google account ...",
      "Migrating information to Google account ...",
      "Migrating information to Google account completed successfully.",
@@ -71,12 +70,11 @@ const KindFlow kFlows[] = {
      false},
     {kAppOutlook,
      "Outlook",
-     false,
      "Loading information from Outlook ...",
-     {{"Loading Outlook Contacts ...", nullptr, "Failed to load Outlook Contacts information.", nullptr},
-      {"Loading Outlook Calendar ...", nullptr, "Failed to load Outlook Calendar information.", nullptr},
-      {"Loading Outlook Tasks ...", nullptr, "Failed to load Outlook Task information.", nullptr},
-      {"Loading Outlook Notes ...", nullptr, "Failed to load Outlook Notes information.", nullptr}},
+     {{"Loading Outlook Contacts ...", "Failed to load Outlook Contacts information.", nullptr},
+      {"Loading Outlook Calendar ...", "Failed to load Outlook Calendar information.", nullptr},
+      {"Loading Outlook Tasks ...", "Failed to load Outlook Task information.", nullptr},
+      {"Loading Outlook Notes ...", "Failed to load Outlook Notes information.", nullptr}},
      "Start migrating information to Outlook ...",
      "Migrating information to Outlook ...",
      "Migrating information to Outlook completed successfully.",
@@ -85,17 +83,15 @@ const KindFlow kFlows[] = {
      true},
     {kAppNotes,
      "Lotus Notes",
-     true,
      "Loading information from Lotus Notes ...",
-     {{"Loading Lotus Notes Contacts ...", LNAddrExchange.files.statusFile,
-       "Loading Lotus Notes Contacts Error: %s", "Failed to submit Contact changes to Lotus Notes, Error=%s"},
-      {"Loading Lotus Notes Calendar ...", LNDateExchange.files.statusFile,
-       "Loading Lotus Notes Calendar Error: %s",
+     {{"Loading Lotus Notes Contacts ...", "Loading Lotus Notes Contacts Error: %s",
+       "Failed to submit Contact changes to Lotus Notes, Error=%s"},
+      {"Loading Lotus Notes Calendar ...", "Loading Lotus Notes Calendar Error: %s",
        "Failed to submit Calendar changes to Lotus Notes, Error=%s"},
-      {"Loading Lotus Notes Todos ...", LNTaskExchange.files.statusFile, "Loading Lotus Notes Todo Error: %s",
+      {"Loading Lotus Notes Todos ...", "Loading Lotus Notes Todo Error: %s",
        "Failed to submit Task changes to Lotus Notes, Error=%s"},
-      {"Loading Lotus Notes Notebook ...", LNNoteExchange.files.statusFile,
-       "Loading Lotus Notes Notebook Error: %s", "Failed to submit Notes changes to Lotus Notes, Error=%s"}},
+      {"Loading Lotus Notes Notebook ...", "Loading Lotus Notes Notebook Error: %s",
+       "Failed to submit Notes changes to Lotus Notes, Error=%s"}},
      "Start migrating information to Lotus Notes.",
      "Migrating information to Lotus Notes ...",
      nullptr,
@@ -104,15 +100,13 @@ const KindFlow kFlows[] = {
      false},
     {kAppPalm,
      "Palm Desktop",
-     false,
      "Loading information from Palm Desktop ...",
-     {{"Loading Palm Desktop Contacts ...", nullptr,
-       "Failed to load Palm Desktop Contacts information. Error: %s", nullptr},
-      {"Loading Palm Desktop Calendar ...", nullptr,
-       "Failed to load Palm Desktop Calendar information. Error: %s", nullptr},
-      {"Loading Palm Desktop Tasks ...", nullptr, "Failed to load Palm Desktop Task information. Error: %s",
+     {{"Loading Palm Desktop Contacts ...", "Failed to load Palm Desktop Contacts information. Error: %s",
        nullptr},
-      {"Loading Palm Desktop Notes ...", nullptr, "Failed to load Palm Desktop Memos information. Error: %s",
+      {"Loading Palm Desktop Calendar ...", "Failed to load Palm Desktop Calendar information. Error: %s",
+       nullptr},
+      {"Loading Palm Desktop Tasks ...", "Failed to load Palm Desktop Task information. Error: %s", nullptr},
+      {"Loading Palm Desktop Notes ...", "Failed to load Palm Desktop Memos information. Error: %s",
        nullptr}},
      nullptr,
      nullptr,
@@ -122,15 +116,14 @@ const KindFlow kFlows[] = {
      false},
     {kAppDynamics,
      "Dynamics CRM",
-     true,
      "Loading information from Dynamics CRM ...",
-     {{"Loading Dynamics CRM Contacts ...", "DNAddrStatus.dat", "Loading Dynamics CRM Contacts Error: %s",
+     {{"Loading Dynamics CRM Contacts ...", "Loading Dynamics CRM Contacts Error: %s",
        "Failed to submit Contact changes to Dynamics CRM, Error=%s"},
-      {"Loading Dynamics CRM Calendar ...", "DNDateStatus.dat", "Loading Dynamics CRM Calendar Error: %s",
+      {"Loading Dynamics CRM Calendar ...", "Loading Dynamics CRM Calendar Error: %s",
        "Failed to submit Calendar changes to Dynamics CRM, Error=%s"},
-      {"Loading Dynamics CRM Tasks ...", "DNTaskStatus.dat", "Loading Dynamics CRM Tasks Error: %s",
+      {"Loading Dynamics CRM Tasks ...", "Loading Dynamics CRM Tasks Error: %s",
        "Failed to submit Task changes to Dynamics CRM, Error=%s"},
-      {"Loading Dynamics CRM Notes ...", "DNNoteStatus.dat", "Loading Dynamics CRM Notes Error: %s",
+      {"Loading Dynamics CRM Notes ...", "Loading Dynamics CRM Notes Error: %s",
        "Failed to submit Notes changes to Dynamics CRM, Error=%s"}},
      "Migrating information to Dynamics CRM ...\r\n",
      "Migrating information to Dynamics CRM ...",
@@ -140,15 +133,14 @@ const KindFlow kFlows[] = {
      false},
     {kAppSalesForce,
      "salesforce",
-     true,
      "Loading information from salesforce ...",
-     {{"Loading salesforce Contacts ...", "SFAddrStatus.dat", "Loading salesforce Contacts Error: %s",
+     {{"Loading salesforce Contacts ...", "Loading salesforce Contacts Error: %s",
        "Failed to submit Contact changes to salesforce, Error=%s"},
-      {"Loading salesforce Calendar ...", "SFDateStatus.dat", "Loading salesforce Calendar Error: %s",
+      {"Loading salesforce Calendar ...", "Loading salesforce Calendar Error: %s",
        "Failed to submit Calendar changes to salesforce, Error=%s"},
-      {"Loading salesforce Tasks ...", "SFTaskStatus.dat", "Loading salesforce Tasks Error: %s",
+      {"Loading salesforce Tasks ...", "Loading salesforce Tasks Error: %s",
        "Failed to submit Task changes to salesforce, Error=%s"},
-      {"Loading salesforce Notes ...", "SFNoteStatus.dat", "Loading salesforce Notes Error: %s",
+      {"Loading salesforce Notes ...", "Loading salesforce Notes Error: %s",
        "Failed to submit Notes changes to salesforce, Error=%s"}},
      "Migrating information to salesforce ...\r\n",
      "Migrating information to salesforce ...",
@@ -158,15 +150,14 @@ const KindFlow kFlows[] = {
      false},
     {kAppSugarCRM,
      "SugarCRM",
-     true,
      "Loading information from SugarCRM ...",
-     {{"Loading SugarCRM Contacts ...", "SGAddrStatus.dat", "Loading SugarCRM Contacts Error: %s",
+     {{"Loading SugarCRM Contacts ...", "Loading SugarCRM Contacts Error: %s",
        "Failed to submit Contact changes to SugarCRM, Error=%s"},
-      {"Loading SugarCRM Calendar ...", "SGDateStatus.dat", "Loading SugarCRM Calendar Error: %s",
+      {"Loading SugarCRM Calendar ...", "Loading SugarCRM Calendar Error: %s",
        "Failed to submit Calendar changes to SugarCRM, Error=%s"},
-      {"Loading SugarCRM Tasks ...", "SGTaskStatus.dat", "Loading SugarCRM Tasks Error: %s",
+      {"Loading SugarCRM Tasks ...", "Loading SugarCRM Tasks Error: %s",
        "Failed to submit Task changes to SugarCRM, Error=%s"},
-      {"Loading SugarCRM Notes ...", "SGNoteStatus.dat", "Loading SugarCRM Notes Error: %s",
+      {"Loading SugarCRM Notes ...", "Loading SugarCRM Notes Error: %s",
        "Failed to submit Notes changes to SugarCRM, Error=%s"}},
      "Migrating information to SugarCRM ...\r\n",
      "Migrating information to SugarCRM ...",
@@ -176,6 +167,73 @@ const KindFlow kFlows[] = {
      false},
 };
 
+const CxAppDescriptor* AppOf(AppKind kind)
+{
+    return ConnectorRegistry::Instance().App(kind);
+}
+
+// The flow of a kind the tables above do not know, made from its descriptor alone: the texts
+// of the CRM kinds with the application's name, a load step for each data type it has a
+// connector for, and a commit step when its connectors work through helper programs.
+struct GenericFlow
+{
+    std::string signature;
+    std::deque<std::string> texts;
+    KindFlow flow{};
+
+    const char* Keep(std::string text)
+    {
+        texts.push_back(std::move(text));
+        return texts.back().c_str();
+    }
+};
+
+std::string SignatureOf(const CxAppDescriptor& app)
+{
+    std::string signature = app.name;
+    signature += app.helperUtility ? '+' : '-';
+    for (DataType type : kAllDataTypes) {
+        signature += app.creators[type] ? '1' : '0';
+    }
+    return signature;
+}
+
+const KindFlow* GenericFlowOf(const CxAppDescriptor& app)
+{
+    static std::map<int, std::unique_ptr<GenericFlow>> flows;
+    std::unique_ptr<GenericFlow>& entry = flows[app.kind];
+    const std::string signature = SignatureOf(app);
+    if (entry && entry->signature == signature) {
+        return &entry->flow;
+    }
+    auto made = std::make_unique<GenericFlow>();
+    made->signature = signature;
+    const std::string& name = app.name;
+    KindFlow& flow = made->flow;
+    flow.kind = app.kind;
+    flow.errorName = made->Keep(name);
+    flow.loadOpening = made->Keep("Loading information from " + name + " ...");
+    static const char* const kLoadNames[kDataTypeCount] = {"Contacts", "Calendar", "Tasks", "Notes"};
+    static const char* const kSubmitNames[kDataTypeCount] = {"Contact", "Calendar", "Task", "Notes"};
+    for (DataType type : kAllDataTypes) {
+        if (!app.creators[type]) {
+            continue;
+        }
+        flow.types[type].loadProgress = made->Keep("Loading " + name + " " + kLoadNames[type] + " ...");
+        flow.types[type].loadFailure = made->Keep("Loading " + name + " " + kLoadNames[type] + " Error: %s");
+        flow.types[type].submitFailure = made->Keep(std::string("Failed to submit ") + kSubmitNames[type] +
+                                                    " changes to " + name + ", Error=%s");
+    }
+    flow.submitOpeningLine = made->Keep("Migrating information to " + name + " ...\r\n");
+    flow.submitProgress = made->Keep("Migrating information to " + name + " ...");
+    flow.submitClosingLine = made->Keep("Migrating information to " + name + " completed successfully.");
+    flow.logBeforeSubmit = false;
+    flow.waitWindowBeforeLog = true;
+    flow.writeNow = !app.helperUtility;
+    entry = std::move(made);
+    return &entry->flow;
+}
+
 const KindFlow* FindFlow(AppKind kind)
 {
     for (const KindFlow& flow : kFlows) {
@@ -183,7 +241,26 @@ const KindFlow* FindFlow(AppKind kind)
             return &flow;
         }
     }
+    if (const CxAppDescriptor* app = AppOf(kind)) {
+        return GenericFlowOf(*app);
+    }
     return nullptr;
+}
+
+bool IsHelperUtility(AppKind kind)
+{
+    const CxAppDescriptor* app = AppOf(kind);
+    return app != nullptr && app->helperUtility;
+}
+
+// The status file the kind's helper of the data type writes; null when there is none.
+const char* StatusFileOf(AppKind kind, DataType type)
+{
+    const CxAppDescriptor* app = AppOf(kind);
+    if (app == nullptr || app->statusFiles[type].empty()) {
+        return nullptr;
+    }
+    return app->statusFiles[type].c_str();
 }
 
 bool IsValidDataType(int type)
@@ -273,29 +350,19 @@ std::string StatusPath(const std::string& folder, const char* fileName)
     return folder + fileName;
 }
 
-template <class Store> void CompareStores(Store* source, Store* target)
-{
-    if (source != nullptr && target != nullptr) {
-        source->CompareAll(target);
-    }
-}
-
 void CompareWithPartner(CxConnector& source, CxConnector& partner, DataType type)
 {
-    switch (type) {
-    case kDataContacts:
-        CompareStores(source.GetAddrStore(), partner.GetAddrStore());
-        break;
-    case kDataCalendar:
-        CompareStores(source.GetDateStore(), partner.GetDateStore());
-        break;
-    case kDataTasks:
-        CompareStores(source.GetTaskStore(), partner.GetTaskStore());
-        break;
-    case kDataNotes:
-        CompareStores(source.GetNoteStore(), partner.GetNoteStore());
-        break;
-    }
+    VisitDataType(
+        type,
+        [&](auto recordType) {
+            using Rec = typename decltype(recordType)::Record;
+            auto* sourceStore = StoreOf<Rec>(source);
+            auto* targetStore = StoreOf<Rec>(partner);
+            if (sourceStore != nullptr && targetStore != nullptr) {
+                sourceStore->CompareAll(targetStore);
+            }
+        },
+        [] {});
 }
 
 // The texts the target keeps only in part, which the entry tells of when a record's are longer.
@@ -339,20 +406,10 @@ void SubmitList(const KindFlow& flow, CxConnector& target, CxMILog& log, Selecti
 
 void SubmitList(const KindFlow& flow, CxConnector& target, CxMILog& log, SelectionList& list, DataType type)
 {
-    switch (type) {
-    case kDataContacts:
-        SubmitList<CommAddrRec>(flow, target, log, list);
-        break;
-    case kDataCalendar:
-        SubmitList<CommDateRec>(flow, target, log, list);
-        break;
-    case kDataTasks:
-        SubmitList<CommTaskRec>(flow, target, log, list);
-        break;
-    case kDataNotes:
-        SubmitList<CommNoteRec>(flow, target, log, list);
-        break;
-    }
+    VisitDataType(
+        type,
+        [&](auto recordType) { SubmitList<typename decltype(recordType)::Record>(flow, target, log, list); },
+        [] {});
 }
 
 // The connector of (kind, type) ready to load: the registry's, cleared, or a new one. Null,
@@ -388,8 +445,7 @@ bool MigrationFlow::HasSubmitFlow(AppKind kind)
 
 bool MigrationFlow::IsHelperUtilityKind(AppKind kind)
 {
-    const KindFlow* flow = FindFlow(kind);
-    return flow != nullptr && flow->helperUtility;
+    return FindFlow(kind) != nullptr && IsHelperUtility(kind);
 }
 
 std::string MigrationFlow::NoConnectorText(AppKind kind, DataType type)
@@ -407,94 +463,11 @@ std::optional<ConnectorConfig> MigrationFlow::MakeConfig(AppKind kind, DataType 
                                                          const FWSettings& settings,
                                                          const std::string& workingFolder)
 {
-    ConnectorConfig config;
-    const bool contacts = type == kDataContacts;
-    auto common = [&] {
-        config.dataFolder = workingFolder;
-        config.logFolder = workingFolder;
-        config.enableDebug = settings.EnableDebug;
-        config.logLevel = settings.LogLevel;
-    };
-    switch (kind) {
-    case kAppACT:
-        common();
-        config.database = settings.ACTPadName;
-        config.userName = settings.ACTUserName;
-        config.password = settings.ACTPasswordText;
-        if (type == kDataTasks) {
-            config.opportunities = settings.Opp;
-            config.opportunityNotes = settings.OppNotes;
-        }
-        return config;
-    case kAppGoogle:
-        common();
-        config.userName = settings.GGEmail;
-        config.password = settings.GGPasswordText;
-        return config;
-    case kAppNotes:
-        common();
-        config.database = type == kDataContacts ? settings.LNAddrName
-                          : type == kDataNotes
-                              ? settings.LNNoteName
-                              : settings.LNDateName; // calendar and tasks share the mail database
-        config.idFile = settings.LNIDFile;
-        return config;
-    case kAppPalm: {
-        static constexpr bool FWSettings::*kUseFile[kDataTypeCount] = {
-            &FWSettings::PDUseAddrFile, &FWSettings::PDUseDateFile, &FWSettings::PDUseTaskFile,
-            &FWSettings::PDUseNoteFile};
-        const char* const fileNames[kDataTypeCount] = {settings.PDAddrFileName, settings.PDDateFileName,
-                                                       settings.PDTaskFileName, settings.PDNoteFileName};
-        if (!IsValidDataType(type)) {
-            return config;
-        }
-        config.useFile = settings.*kUseFile[type];
-        if (config.useFile) {
-            config.fileName = fileNames[type];
-        }
-        config.userId = settings.PDUserID;
-        return config;
+    const CxAppDescriptor* app = AppOf(kind);
+    if (app == nullptr || !app->makeConfig) {
+        return std::nullopt;
     }
-    case kAppDynamics:
-        common();
-        config.hostName = settings.DNHostName;
-        config.organisation = settings.DNOrg;
-        config.userName = settings.DNLiveID;
-        config.password = settings.DNPasswordText;
-        config.authMode = settings.DNAuthMode;
-        if (contacts) {
-            config.addrAccount = settings.DNAddrAccount;
-            config.addrContact = settings.DNAddrContact;
-            config.addrLead = settings.DNAddrLead;
-        }
-        return config;
-    case kAppSalesForce:
-        common();
-        config.userName = settings.SFUserName;
-        config.password = settings.SFPasswordText;
-        config.token = settings.SFTokenText;
-        if (contacts) {
-            config.addrAccount = settings.SFAddrAccount;
-            config.addrContact = settings.SFAddrContact;
-            config.addrLead = settings.SFAddrLead;
-        }
-        return config;
-    case kAppSugarCRM:
-        common();
-        config.userName = settings.SGUserName;
-        config.password = settings.SGPasswordText;
-        config.hostName = settings.SGHostName;
-        if (contacts) {
-            config.addrAccount = settings.SGAddrAccount;
-            config.addrContact = settings.SGAddrContact;
-            config.addrLead = settings.SGAddrLead;
-        }
-        return config;
-    case kAppOutlook:
-    case kAppNone:
-        break;
-    }
-    return std::nullopt;
+    return app->makeConfig(type, settings, workingFolder);
 }
 
 bool MigrationFlow::Load(ParentWindow parent, AppKind kind, AppKind partner, std::optional<DataType> only)
@@ -516,7 +489,8 @@ bool MigrationFlow::Load(ParentWindow parent, AppKind kind, AppKind partner, std
     wait.Start(parent);
     wait.SetText(flow->loadOpening);
     Pause();
-    const std::string folder = flow->helperUtility ? WorkingFolder() : std::string();
+    const bool helperUtility = IsHelperUtility(kind);
+    const std::string folder = helperUtility ? WorkingFolder() : std::string();
 
     for (DataType type : kAllDataTypes) {
         const DataTypeFlow& texts = flow->types[type];
@@ -527,7 +501,7 @@ bool MigrationFlow::Load(ParentWindow parent, AppKind kind, AppKind partner, std
             continue;
         }
         wait.SetText(texts.loadProgress);
-        const std::string statusPath = StatusPath(folder, texts.statusFile);
+        const std::string statusPath = StatusPath(folder, StatusFileOf(kind, type));
         Pause();
 
         std::string error;
@@ -541,7 +515,7 @@ bool MigrationFlow::Load(ParentWindow parent, AppKind kind, AppKind partner, std
                 wait.WatchStatusFile(statusPath);
             }
             loaded = connector->Load();
-            if (flow->helperUtility && connector->GetErrorFlag()) {
+            if (helperUtility && connector->GetErrorFlag()) {
                 loaded = false;
             }
             if (!loaded) {
@@ -554,6 +528,13 @@ bool MigrationFlow::Load(ParentWindow parent, AppKind kind, AppKind partner, std
             FW_LOG(0, "%s", message.c_str());
             ShowError(parent, message);
             return false;
+        }
+        // What the connector wants the user to read before the flow goes on (a database the
+        // source does not have, say): long enough to be read.
+        const std::string notice = connector->GetLoadNotice();
+        if (!notice.empty()) {
+            wait.SetText(notice.c_str());
+            Pause();
         }
 
         if (partnerFlow != nullptr && partnerFlow->types[type].loadProgress != nullptr) {
@@ -574,6 +555,7 @@ bool MigrationFlow::Submit(ParentWindow parent, AppKind target)
     }
     const FWSettings& settings = g_Settings();
     ConnectorRegistry& registry = ConnectorRegistry::Instance();
+    const bool helperUtility = IsHelperUtility(target);
 
     FlowWaitWindow wait;
     if (flow->waitWindowBeforeLog) {
@@ -601,7 +583,7 @@ bool MigrationFlow::Submit(ParentWindow parent, AppKind target)
         }
         // Records reach a helper-utility target only with the commit: until it succeeds, the
         // entries are held back, so that none reads as migrated when the commit fails.
-        const bool commits = flow->helperUtility && list->GetCount() > 0;
+        const bool commits = helperUtility && list->GetCount() > 0;
         if (commits) {
             log.HoldEntries();
         }
@@ -609,7 +591,7 @@ bool MigrationFlow::Submit(ParentWindow parent, AppKind target)
         if (!commits) {
             continue;
         }
-        const std::string statusPath = StatusPath(folder, texts.statusFile);
+        const std::string statusPath = StatusPath(folder, StatusFileOf(target, type));
         if (!statusPath.empty()) {
             wait.WatchStatusFile(statusPath);
         }

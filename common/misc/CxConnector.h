@@ -53,6 +53,9 @@ public:
     // failure even when the operation returned true.
     virtual bool GetErrorFlag() const { return false; }
     virtual std::string GetErrorText() const { return std::string(); }
+    // After a successful Load: a text for the wait window that the user should read before
+    // the flow goes on (ANSI code page); empty for none.
+    virtual std::string GetLoadNotice() const { return std::string(); }
 
     virtual void Configure(const ConnectorConfig& config) = 0;
 

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/TestApps.h"
 #include "engine/MigrationDriver.h"
 #include "misc/CxConnector.h"
 
@@ -109,8 +110,8 @@ inline void RegisterFakes(std::initializer_list<AppKind> kinds)
 {
     for (AppKind kind : kinds) {
         for (DataType type : kAllDataTypes) {
-            RegisterConnector(kind, type,
-                              [kind, type] { return std::make_unique<FakeConnector>(kind, type); });
+            fwtest::RegisterConnector(kind, type,
+                                      [kind, type] { return std::make_unique<FakeConnector>(kind, type); });
         }
     }
 }

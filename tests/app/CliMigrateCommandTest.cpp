@@ -1,6 +1,7 @@
 // migrate and dump against fake connectors, in a temporary home.
 #include "cli/CliMigrateCommand.h"
 #include "cli/CliDumpCommand.h"
+#include "common/TestApps.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,7 @@ protected:
     void SetUp() override
     {
         SetFlowPause(std::chrono::milliseconds(0));
-        UnregisterAllConnectors();
+        fwtest::UnregisterAllConnectors();
         clitest::Plans().clear();
         clitest::RegisterFakes({kAppNotes, kAppPalm, kAppGoogle});
         ASSERT_TRUE(GetWorkingFolder(m_folder));
@@ -48,7 +49,7 @@ protected:
 
     void TearDown() override
     {
-        UnregisterAllConnectors();
+        fwtest::UnregisterAllConnectors();
         SetFlowPause(std::chrono::milliseconds(200));
         m_frontEnd.reset();
         std::fclose(m_stream);
@@ -69,8 +70,8 @@ protected:
         std::ostringstream out;
         std::ostringstream err;
         int status = parsed.args.command == CliCommand::Dump
-                         ? RunDumpCommand(parsed.args, *m_frontEnd, out, err)
-                         : RunMigrateCommand(parsed.args, *m_frontEnd, out, err);
+                         ? RunDumpCommand(fwtest::TestApps(), parsed.args, *m_frontEnd, out, err)
+                         : RunMigrateCommand(fwtest::TestApps(), parsed.args, *m_frontEnd, out, err);
         return {status, out.str(), err.str()};
     }
 

@@ -8,6 +8,7 @@
 #include "FakeConnector.h"
 #include "RecordingFrontEnd.h"
 #include "common/TempHome.h"
+#include "common/TestApps.h"
 #include "engine/MigrationDriver.h"
 #include "misc/CustomFieldMap.h"
 #include "misc/CxDebugUtil.h"
@@ -26,7 +27,7 @@ protected:
         UnregisterAllConnectors();
         Plans().clear();
         ClearMappedFields();
-        BeginSession();
+        BeginSession(TestApps());
         ASSERT_TRUE(GetWorkingFolder(folder));
         TheJournal().Clear();
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "RecordingFrontEnd.h"
+#include "common/TestApps.h"
 #include "engine/MigrationDriver.h"
 #include "misc/CxConnector.h"
 

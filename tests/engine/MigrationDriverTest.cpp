@@ -426,7 +426,7 @@ TEST_F(EngineFixture, EndSessionDestroysConnectorsInOrderAndForgetsTheSelection)
     for (DataType type : kAllDataTypes) {
         EXPECT_EQ(ConnectorRegistry::Instance().GetSelectionList(type), nullptr);
     }
-    BeginSession(); // for the fixture's own EndSession
+    BeginSession(TestApps()); // for the fixture's own EndSession
 }
 
 TEST_F(EngineFixture, BeginSessionGivesAnEmptyRegistryAndEmptyLists)
@@ -436,7 +436,7 @@ TEST_F(EngineFixture, BeginSessionGivesAnEmptyRegistryAndEmptyLists)
     CommAddrRec contact{};
     ConnectorRegistry::Instance().GetSelectionList(kDataContacts)->Append(&contact);
 
-    BeginSession();
+    BeginSession(TestApps());
 
     EXPECT_EQ(TheJournal().With("destroy "), (std::vector<std::string>{"LN contacts"}));
     EXPECT_EQ(ConnectorRegistry::Instance().Get(kAppNotes, kDataContacts), nullptr);
@@ -463,7 +463,7 @@ TEST_F(EngineFixture, SettingsSurviveASession)
     g_debugLog.EnableLog(false);
     g_debugLog.SetLogLevel(3);
 
-    BeginSession();
+    BeginSession(TestApps());
     EXPECT_FALSE(g_Settings().SyncTask);
     EXPECT_STREQ(g_Settings().LNPasswordText, "secret");
     EXPECT_STREQ(g_Settings().LNAddrName, "names.nsf");
@@ -473,7 +473,7 @@ TEST_F(EngineFixture, SettingsSurviveASession)
     // Ending without saving keeps the file as it was.
     g_Settings().SyncTask = true;
     EndSession(false);
-    BeginSession();
+    BeginSession(TestApps());
     EXPECT_FALSE(g_Settings().SyncTask);
     g_debugLog.EnableLog(false);
 }
@@ -488,7 +488,7 @@ TEST(SessionWithoutWorkingFolderTest, LeavesTheSettingsPathAsItWas)
     ASSERT_TRUE(g_SettingsIni().SetPath((home.Root() + "/elsewhere.ini").c_str()));
     const std::string logFolder = g_debugLog.GetLogFolder();
 
-    BeginSession();
+    BeginSession(TestApps());
 
     EXPECT_EQ(std::string(g_SettingsIni().GetPath()), home.Root() + "/elsewhere.ini");
     EXPECT_EQ(std::string(g_debugLog.GetLogFolder()), logFolder);

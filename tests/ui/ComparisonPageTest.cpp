@@ -14,6 +14,7 @@
 
 #include "common/PinnedLocale.h"
 #include "common/TempHome.h"
+#include "common/TestApps.h"
 #include "engine/MigrationDriver.h"
 #include "misc/Settings.h"
 #include "ui/CompareModel.h"
@@ -192,7 +193,7 @@ private slots:
     void init()
     {
         m_home = std::make_unique<fwtest::TempHome>();
-        BeginSession();
+        BeginSession(fwtest::TestApps());
         FakeSource::Addr.clear();
         FakeSource::Date.clear();
         FakeSource::Task.clear();
@@ -200,11 +201,11 @@ private slots:
         FakeSource::Loads = 0;
         for (AppKind kind : {kAppOutlook, kAppGoogle, kAppACT, kAppPalm}) {
             for (DataType type : kAllDataTypes) {
-                RegisterConnector(kind, type, [type] { return std::make_unique<FakeSource>(type); });
+                fwtest::RegisterConnector(kind, type, [type] { return std::make_unique<FakeSource>(type); });
             }
         }
         for (DataType type : kAllDataTypes) {
-            RegisterConnector(kAppNotes, type, [] { return std::make_unique<FakeTarget>(); });
+            fwtest::RegisterConnector(kAppNotes, type, [] { return std::make_unique<FakeTarget>(); });
         }
         FakeTarget::Submitted = 0;
         FakeTarget::CommitResult = true;
@@ -215,7 +216,7 @@ private slots:
     void cleanup()
     {
         EndSession(false);
-        UnregisterAllConnectors();
+        fwtest::UnregisterAllConnectors();
         m_home.reset();
     }
 
@@ -598,7 +599,7 @@ private slots:
         // The wizard moves on; a new session destroys the connectors the rows pointed into.
         page.hide();
         EndSession(false);
-        BeginSession();
+        BeginSession(fwtest::TestApps());
         QCOMPARE(page.GetModel(kDataContacts)->rowCount(), 0);
         QCOMPARE(page.GetModel(kDataNotes)->rowCount(), 0);
         QCOMPARE(page.GetModel(kDataContacts)->RecordAt(0), nullptr);

@@ -19,6 +19,7 @@
 
 #include "common/PinnedLocale.h"
 #include "common/TempHome.h"
+#include "common/TestApps.h"
 #include "engine/FrontEnd.h"
 #include "engine/MigrationDriver.h"
 #include "misc/Settings.h"
@@ -482,7 +483,7 @@ private slots:
     {
         QFETCH(PageFactory, factory);
         QFETCH(PagePreparation, prepare);
-        UnregisterAllConnectors();
+        fwtest::UnregisterAllConnectors();
         g_Settings().SyncAddr = true;
         std::unique_ptr<TfmPage> page(factory());
         page->EnterPage();

@@ -20,6 +20,7 @@
 
 #include "common/PinnedLocale.h"
 #include "common/TempHome.h"
+#include "common/TestApps.h"
 #include "engine/FakeConnector.h"
 #include "engine/MigrationDriver.h"
 #include "engine/RecordingFrontEnd.h"
@@ -147,6 +148,7 @@ private slots:
     void init()
     {
         m_home = std::make_unique<fwtest::TempHome>();
+        BeginSession(fwtest::TestApps());
         g_Settings() = FWSettings{};
         for (DataType type : kAllDataTypes) {
             SyncSwitch(g_Settings(), type) = true;
@@ -171,8 +173,8 @@ private slots:
     {
         TfmOptionPage::SetOpenFileChooser({});
         // The fakes made by a load go now, not after the journal they write to at exit.
-        ConnectorRegistry::Instance().DestroyAll();
-        UnregisterAllConnectors();
+        EndSession(false);
+        fwtest::UnregisterAllConnectors();
         SetFrontEnd(nullptr);
         m_frontEnd.reset();
         PmSetDesktopFolderOverride("");

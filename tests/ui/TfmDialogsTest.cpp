@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "common/TempHome.h"
+#include "common/TestApps.h"
 #include "engine/MigrationDriver.h"
 #include "engine/RecordingFrontEnd.h"
 #include "misc/CxDebugUtil.h"
@@ -87,7 +88,7 @@ private slots:
         m_home->WriteFile("config/corvane/FWLN/FWLN.ini",
                           std::string("[") + kSettingsSection +
                               "]\nEnableDebug=0\nLogLevel=" + std::to_string(stored) + "\n");
-        BeginSession();
+        BeginSession(fwtest::TestApps());
         QCOMPARE(g_Settings().LogLevel, stored);
         TfmDebug dialog;
         QCOMPARE(dialog.windowTitle(), QString("Ferrywise Debug Log Options"));
@@ -107,7 +108,7 @@ private slots:
 
     void debugDialogCancelChangesNothing()
     {
-        BeginSession();
+        BeginSession(fwtest::TestApps());
         g_Settings().EnableDebug = false;
         g_Settings().LogLevel = 1;
         g_debugLog.EnableLog(false);
@@ -125,7 +126,7 @@ private slots:
 
     void bothDialogsShowTheLogPaths()
     {
-        BeginSession();
+        BeginSession(fwtest::TestApps());
         std::string folder;
         QVERIFY(GetWorkingFolder(folder));
         TfmDebug debug;
@@ -143,7 +144,7 @@ private slots:
 
     void missingLogFileIsReported()
     {
-        BeginSession();
+        BeginSession(fwtest::TestApps());
         std::string folder;
         QVERIFY(GetWorkingFolder(folder));
         std::remove((folder + "appdebug.log").c_str());
@@ -157,7 +158,7 @@ private slots:
 
     void debugOptionsFromTheExceptionDialogChangeTheRunningLog()
     {
-        BeginSession();
+        BeginSession(fwtest::TestApps());
         g_debugLog.SetLogLevel(0);
         TfmDump dump;
         WhenModal<TfmDebug>([](TfmDebug* debug) {

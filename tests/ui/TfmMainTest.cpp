@@ -9,6 +9,7 @@
 
 #include "common/ChildProcesses.h"
 #include "common/TempHome.h"
+#include "common/TestApps.h"
 #include "engine/FakeConnector.h"
 #include "engine/MigrationDriver.h"
 #include "engine/RecordingFrontEnd.h"
@@ -97,7 +98,7 @@ private slots:
         PlanOf(kAppPalm, kDataContacts).records = {{"Ann", "a"}, {"Bob", "b"}, {"Cid", "new"}};
         PlanOf(kAppNotes, kDataContacts).records = {{"Bob", "b"}, {"Cid", "old"}};
         PlanOf(kAppPalm, kDataNotes).records = {{"Memo", "x"}};
-        m_main = std::make_unique<TfmMain>();
+        m_main = std::make_unique<TfmMain>(fwtest::TestApps());
         // The Lotus Notes page refuses an empty program path; any name will do here.
         std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
         m_main->show();
@@ -106,7 +107,7 @@ private slots:
     void cleanup()
     {
         m_main.reset();
-        UnregisterAllConnectors();
+        fwtest::UnregisterAllConnectors();
         SetFrontEnd(nullptr);
         m_frontEnd.reset();
         m_home.reset();

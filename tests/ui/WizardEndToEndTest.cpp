@@ -18,17 +18,16 @@
 
 #include "common/PinnedLocale.h"
 #include "common/TempHome.h"
+#include "common/TestApps.h"
 #include "engine/FakeConnector.h"
 #include "engine/MigrationDriver.h"
 #include "engine/RecordingFrontEnd.h"
-#include "lotus/LNRegistration.h"
 #include "misc/Settings.h"
 #include "notes/LNLocalSetup.h"
 #include "notes/NotesStore.h"
 #include "palm/PalmClassicFiles.h"
 #include "palm/PalmEnv.h"
 #include "palm/PalmExFileWriter.h"
-#include "palm/PalmRegistration.h"
 #include "palm/PalmTestUsers.h"
 #include "platform/Files.h"
 #include "ui/CompareModel.h"
@@ -189,9 +188,9 @@ private:
     // with no palm.exe version: the files of the user decide the reader.
     void UsePalmDesktop(const std::string& desktop)
     {
-        UnregisterAllConnectors();
-        RegisterLotusConnectors();
-        RegisterPalmConnectors();
+        fwtest::UnregisterAllConnectors();
+        fwtest::UseRealConnectors(kAppNotes);
+        fwtest::UseRealConnectors(kAppPalm);
         std::string registry;
         platform::ReadWholeFile(m_home->RegistryFile(), registry);
         registry +=
@@ -218,7 +217,7 @@ private slots:
         std::string error;
         QVERIFY2(EnsureLocalLotusNotes(m_local, error), error.c_str());
         PmResetUserList();
-        RegisterLotusConnectors();
+        fwtest::UseRealConnectors(kAppNotes);
         fwtest::Plans().clear();
         fwtest::RegisterFakes({kAppPalm});
         fwtest::PlanOf(kAppPalm, kDataContacts).records = {{"Anna Berg", "Berg & Sons"},
@@ -228,7 +227,7 @@ private slots:
 
     void cleanup()
     {
-        UnregisterAllConnectors();
+        fwtest::UnregisterAllConnectors();
         SetFrontEnd(nullptr);
         m_frontEnd.reset();
         ::unsetenv("FERRYWISE_HELPER_DIR");
@@ -238,7 +237,7 @@ private slots:
 
     void migratesAndASecondRunFindsTheRecordsTheSame()
     {
-        TfmMain main;
+        TfmMain main(fwtest::TestApps());
         std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
         main.show();
         QVERIFY(RunWizard(main));
@@ -259,9 +258,9 @@ private slots:
     // in the local Lotus Notes store and in the migration log, names in the code page intact.
     void classicPalmUserMigratesIntoTheLocalStore()
     {
-        UnregisterAllConnectors();
-        RegisterLotusConnectors();
-        RegisterPalmConnectors();
+        fwtest::UnregisterAllConnectors();
+        fwtest::UseRealConnectors(kAppNotes);
+        fwtest::UseRealConnectors(kAppPalm);
         const std::string desktop = m_home->Path("Palm Desktop");
         QVERIFY(fwtest::WriteClassicUser(
             desktop, "Anna Berg",
@@ -276,7 +275,7 @@ private slots:
             "/\n[FileVersions]\n" + desktop + "/palm.exe=4.0.1.0\n";
         m_home->WriteFile("registry.ini", registry);
 
-        TfmMain main;
+        TfmMain main(fwtest::TestApps());
         std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
         // The calendar and tasks database is typed by the user; the local one is the mail file.
         std::snprintf(g_Settings().LNDateName, sizeof g_Settings().LNDateName, "%smail.nsf",
@@ -345,7 +344,7 @@ private slots:
         }
         UsePalmDesktop(desktop);
 
-        TfmMain main;
+        TfmMain main(fwtest::TestApps());
         std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
         main.show();
         const QStringList everything = {"cbAddr", "cbDate", "cbTask", "cbNote"};
@@ -456,7 +455,7 @@ private slots:
         const std::string desktop = m_home->Path("Palm Desktop");
         QVERIFY(WriteExUser(desktop + "/Anna Berg", false));
         UsePalmDesktop(desktop);
-        TfmMain main;
+        TfmMain main(fwtest::TestApps());
         std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
         main.show();
         const QStringList everything = {"cbAddr", "cbDate", "cbTask", "cbNote"};
