@@ -4,7 +4,7 @@
 // each kind of data, and the registry values through which a Lotus Notes installation is
 // found (LNNotesKey, LNProgramFolderValue, LNInstallerKey, LNDataFolderValue: declared with
 // the environment helpers in misc/WinUtil.h, which lie below the connector). Header only,
-// shared by the connectors, the helper programs, the settings and the
+// shared by the connectors, the helper programs, the default locations (LNEnv) and the
 // engine so that each is spelled once.
 #include "exchange/CxHelperProtocol.h"
 #include "misc/WinUtil.h"
