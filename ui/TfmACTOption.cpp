@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <string>
 
+#include "ACT/ACTEnv.h"
 #include "misc/Settings.h"
 #include "misc/WinUtil.h"
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <string>
 
+#include "lotus/LNEnv.h"
 #include "misc/Settings.h"
 #include "misc/WinUtil.h"
 

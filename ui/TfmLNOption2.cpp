@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/MigrationDriver.h"
+#include "lotus/LNEnv.h"
 #include "misc/Settings.h"
 #include "ui/EngineRunner.h"
 

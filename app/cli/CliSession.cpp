@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "lotus/LNEnv.h"
 #include "misc/Settings.h"
 #include "notes/LNLocalSetup.h"
 #include "palm/PalmEnv.h"

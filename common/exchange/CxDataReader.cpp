@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "misc/CxDebugUtil.h"
+#include "misc/WinUtil.h"
 #include "platform/KnownFolders.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
@@ -132,7 +133,7 @@ std::string CxDataReader::ChildFolder_()
 std::string CxLNDataReader::ChildFolder_()
 {
     char notesPath[256] = {};
-    platform::RegQueryString(platform::RegistryHive::LocalMachine, "SOFTWARE\\Lotus\\Notes", "Path",
+    platform::RegQueryString(platform::RegistryHive::LocalMachine, LNNotesKey, LNProgramFolderValue,
                              notesPath, sizeof(notesPath));
     FW_LOG(2, "Get Lotus Notes Path: %s", notesPath);
     if (notesPath[0] != '\0') {

@@ -2,9 +2,12 @@
 // The exchange protocol of the Lotus Notes helpers, beside their record layouts
 // (LNRecords.h): the parameter identifiers, the exchange file names and helper program of
 // each kind of data, and the registry values through which a Lotus Notes installation is
-// found. Header only, shared by the connectors, the helper programs, the settings and the
+// found (LNNotesKey, LNProgramFolderValue, LNInstallerKey, LNDataFolderValue: declared with
+// the environment helpers in misc/WinUtil.h, which lie below the connector). Header only,
+// shared by the connectors, the helper programs, the default locations (LNEnv) and the
 // engine so that each is spelled once.
 #include "exchange/CxHelperProtocol.h"
+#include "misc/WinUtil.h"
 
 // The parameters, in the order the connectors write them. Every value is a text.
 enum LNParam : int
@@ -52,11 +55,3 @@ inline constexpr LNExchange LNTaskExchange{
 inline constexpr LNExchange LNNoteExchange{
     {"fw-notes-notes", "LNNote.dat", "LNNoteParam.dat", "LNNoteErr.dat", "LNNoteStatus.dat", "LNNote.ini"},
     LNParamDatabase};
-
-// The registry. The program folder is value LNProgramFolderValue of
-// HKEY_LOCAL_MACHINE\SOFTWARE\Lotus\Notes; the data folder is value LNDataFolderValue of
-// HKEY_CURRENT_USER\SOFTWARE\Lotus\Notes\Installer.
-inline constexpr char LNNotesKey[] = "SOFTWARE\\Lotus\\Notes";
-inline constexpr char LNProgramFolderValue[] = "Path";
-inline constexpr char LNInstallerKey[] = "SOFTWARE\\Lotus\\Notes\\Installer";
-inline constexpr char LNDataFolderValue[] = "DATADIR";

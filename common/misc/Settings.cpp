@@ -1,17 +1,12 @@
 #include "misc/Settings.h"
 
-#include "lotus/LNProtocol.h"
 #include "misc/Base64.h"
 #include "platform/KnownFolders.h"
-#include "platform/Profile.h"
-#include "platform/Registry.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -280,59 +275,6 @@ private:
     std::vector<FWSettingKey> m_keys;
 };
 
-// A registry text value of the Lotus Notes keys; false for a missing or empty value, which
-// would otherwise turn into a path relative to the current folder (or the root).
-bool QueryNotesValue(platform::RegistryHive hive, const char* key, const char* name, std::string& value)
-{
-    char buffer[MAX_PATH];
-    if (!platform::RegQueryString(hive, key, name, buffer, sizeof buffer) || buffer[0] == '\0') {
-        return false;
-    }
-    value = buffer;
-    return true;
-}
-
-bool GetNotesDataFolder(std::string& folder)
-{
-    if (!QueryNotesValue(platform::RegistryHive::CurrentUser, LNInstallerKey, LNDataFolderValue, folder)) {
-        return false;
-    }
-    if (folder.back() != platform::kPathSeparator) {
-        folder += platform::kPathSeparator;
-    }
-    return true;
-}
-
-// Names in a folder, of folders or of other files, in byte order.
-std::vector<std::string> SortedNames(const std::string& folder, bool folders)
-{
-    std::vector<std::string> names;
-    std::error_code ec;
-    std::filesystem::directory_iterator it(folder, ec);
-    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        std::error_code typeError;
-        bool isFolder = it->is_directory(typeError);
-        if (typeError || isFolder != folders) {
-            continue;
-        }
-        names.push_back(it->path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-bool EndsWithNoCase(const std::string& text, std::string_view ending)
-{
-    if (text.size() < ending.size()) {
-        return false;
-    }
-    return std::equal(ending.begin(), ending.end(), text.end() - static_cast<std::ptrdiff_t>(ending.size()),
-                      [](char a, char b) {
-                          auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-                          return lower(a) == lower(b);
-                      });
-}
-
 } // namespace
 
 FWSettings& g_Settings()
@@ -425,126 +367,4 @@ bool GetWorkingFolder(std::string& folder)
     }
     folder = working;
     return true;
-}
-
-bool GetDefaultNotesProgram(std::string& path)
-{
-    path.clear();
-    std::string folder;
-    if (!QueryNotesValue(platform::RegistryHive::LocalMachine, LNNotesKey, LNProgramFolderValue, folder)) {
-        return false;
-    }
-    path = folder + "Notes.exe";
-    return true;
-}
-
-bool GetDefaultNotesIDFile(std::string& path)
-{
-    path.clear();
-    std::string folder;
-    if (!QueryNotesValue(platform::RegistryHive::LocalMachine, LNNotesKey, LNProgramFolderValue, folder)) {
-        return false;
-    }
-    path = folder + "Data/user.id";
-    return true;
-}
-
-bool GetDefaultNotesAddrBook(std::string& path)
-{
-    path.clear();
-    std::string folder;
-    if (!GetNotesDataFolder(folder)) {
-        return false;
-    }
-    path = folder + "names.nsf";
-    return true;
-}
-
-bool GetDefaultNotesNotebook(std::string& path)
-{
-    path.clear();
-    std::string folder;
-    if (!GetNotesDataFolder(folder)) {
-        return false;
-    }
-    if (platform::FileExists(folder + "notebook.nsf")) {
-        path = folder + "notebook.nsf";
-    }
-    return true;
-}
-
-bool GetDefaultNotesMailFile(std::string& path)
-{
-    path.clear();
-    std::string dataFolder;
-    const bool haveDataFolder = GetNotesDataFolder(dataFolder);
-    std::vector<std::string> folders;
-    std::string program;
-    if (QueryNotesValue(platform::RegistryHive::LocalMachine, LNNotesKey, LNProgramFolderValue, program)) {
-        if (program.back() != platform::kPathSeparator) {
-            program += platform::kPathSeparator;
-        }
-        folders.push_back(program);
-    }
-    if (haveDataFolder) {
-        folders.push_back(dataFolder);
-    }
-    for (const std::string& folder : folders) {
-        // A notes.ini copied from Windows may carry any case.
-        for (const char* name : {"notes.ini", "NOTES.INI", "Notes.ini"}) {
-            const std::string ini = folder + name;
-            std::string mailFile;
-            if (!platform::FileExists(ini) ||
-                !platform::FindPrivateProfileValue("Notes", "MailFile", ini.c_str(), mailFile) ||
-                mailFile.empty()) {
-                continue;
-            }
-            std::string server;
-            if (platform::FindPrivateProfileValue("Notes", "MailServer", ini.c_str(), server) &&
-                !server.empty()) {
-                // Mail on a server: named as Lotus Notes names it there.
-                path = server + "!!" + mailFile;
-            } else {
-                std::replace(mailFile.begin(), mailFile.end(), '\\', platform::kPathSeparator);
-                // Relative to the data folder; the helpers look a bare name up there too.
-                path = mailFile.front() == platform::kPathSeparator || !haveDataFolder
-                           ? mailFile
-                           : dataFolder + mailFile;
-            }
-            if (path.size() > kSettingsTextSize - 1) {
-                path.clear();
-                return false;
-            }
-            return true;
-        }
-    }
-    return false;
-}
-
-bool GetDefaultACTDatabase(std::string& path)
-{
-    path.clear();
-    std::string documents;
-    if (!platform::GetDocumentsFolder(documents) || documents.empty()) {
-        return false;
-    }
-    while (documents.size() > 1 && documents.back() == platform::kPathSeparator) {
-        documents.pop_back();
-    }
-    const std::string actFolder = documents + "/ACT";
-    // The first qualifying folder is taken as the ACT! folder; later ones are not searched.
-    for (const std::string& name : SortedNames(actFolder, true)) {
-        if (name.size() <= 1 || name.back() == '.') {
-            continue;
-        }
-        const std::string databases = actFolder + "/" + name + "/Databases";
-        for (const std::string& file : SortedNames(databases, false)) {
-            if (EndsWithNoCase(file, ".pad")) {
-                path = databases + "/" + file;
-                return true;
-            }
-        }
-        return false;
-    }
-    return false;
 }

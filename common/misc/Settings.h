@@ -1,7 +1,6 @@
 #pragma once
 // The settings store: one process-wide record of every user choice, the settings file it is
-// loaded from and saved to, the per-user working folder, and the default file locations the
-// option pages offer.
+// loaded from and saved to, and the per-user working folder.
 //
 // The record is used from one thread at a time (the one that runs the driver); nothing here
 // locks.
@@ -203,25 +202,3 @@ bool SyncSwitch(const FWSettings& settings, DataType type);
 // when missing (with its sibling corvane/FWCommon/), each folder private to the user. False,
 // with folder empty, when a folder cannot be made or the path exceeds MAX_PATH - 1 characters.
 bool GetWorkingFolder(std::string& folder);
-
-// Default locations offered by the option pages: true with the path, or false with it empty.
-// The Lotus Notes program: the registry's Notes "Path" (ending in a separator) + "Notes.exe".
-bool GetDefaultNotesProgram(std::string& path);
-// The Lotus Notes ID file: the same "Path" + "Data/user.id".
-bool GetDefaultNotesIDFile(std::string& path);
-// The Lotus Notes address book: the user's Notes data folder + "names.nsf".
-bool GetDefaultNotesAddrBook(std::string& path);
-// The Lotus Notes notebook: the data folder + "notebook.nsf" when that file exists; true with
-// an empty path when it does not; false when there is no data folder.
-bool GetDefaultNotesNotebook(std::string& path);
-// The Lotus Notes mail database (calendar and tasks), as Lotus Notes itself finds it: the
-// MailFile entry of section [Notes] in the notes.ini of the Notes program folder (the
-// registry's "Path"), else in that of the data folder. A relative name lies in the data
-// folder; with a MailServer entry the result is "server!!file". False when no notes.ini
-// names a mail file.
-bool GetDefaultNotesMailFile(std::string& path);
-// The ACT! database: in <documents>/ACT, the first sub-folder by name (byte order, since the
-// order of directory entries is arbitrary here) whose name is longer than one character and
-// does not end in '.'; in its "Databases" folder, the first file by name ending in ".pad" in
-// any case.
-bool GetDefaultACTDatabase(std::string& path);

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "lotus/LNProtocol.h"
 #include "misc/CxDateTime.h"
 #include "platform/CodePage.h"
 #include "platform/KnownFolders.h"

@@ -20,6 +20,16 @@ bool GetModuleFolder(char* out, std::size_t size);
 // when the path is empty or no version is recorded. Null outputs are skipped.
 bool GetFileVersion(const char* path, int* major, int* minor, int* build, int* revision);
 
+// The registry values through which a Lotus Notes installation is found: the program folder
+// is value LNProgramFolderValue of HKEY_LOCAL_MACHINE\SOFTWARE\Lotus\Notes; the data folder
+// is value LNDataFolderValue of HKEY_CURRENT_USER\SOFTWARE\Lotus\Notes\Installer. Declared
+// here, below the Lotus Notes connector, so that the environment helpers need none of its
+// headers; lotus/LNProtocol.h hands them on to the connector's users.
+inline constexpr char LNNotesKey[] = "SOFTWARE\\Lotus\\Notes";
+inline constexpr char LNProgramFolderValue[] = "Path";
+inline constexpr char LNInstallerKey[] = "SOFTWARE\\Lotus\\Notes\\Installer";
+inline constexpr char LNDataFolderValue[] = "DATADIR";
+
 // HKEY_LOCAL_MACHINE\SOFTWARE\Lotus\Notes, value "Path".
 bool GetNotesPath(char* out, std::size_t size);
 // HKEY_CURRENT_USER\SOFTWARE\Lotus\Notes\Installer, value "DATADIR", ending in '/'. False
