@@ -24,19 +24,27 @@ constexpr Column kDateColumns[] = {
 constexpr Column kTaskColumns[] = {{"Subject", 200}, {"Importance", 80}, {"Due Date", 80}, {"Body", 240}};
 constexpr Column kNoteColumns[] = {{"Notes", 600}};
 
+std::span<const Column> Columns(CommRecordType<CommAddrRec>)
+{
+    return kAddrColumns;
+}
+std::span<const Column> Columns(CommRecordType<CommDateRec>)
+{
+    return kDateColumns;
+}
+std::span<const Column> Columns(CommRecordType<CommTaskRec>)
+{
+    return kTaskColumns;
+}
+std::span<const Column> Columns(CommRecordType<CommNoteRec>)
+{
+    return kNoteColumns;
+}
+
 std::span<const Column> ColumnsOf(DataType type)
 {
-    switch (type) {
-    case kDataContacts:
-        return kAddrColumns;
-    case kDataCalendar:
-        return kDateColumns;
-    case kDataTasks:
-        return kTaskColumns;
-    case kDataNotes:
-        return kNoteColumns;
-    }
-    return {};
+    return VisitDataType(
+        type, [](auto recordType) { return Columns(recordType); }, [] { return std::span<const Column>(); });
 }
 
 // Record texts are ANSI in fixed buffers; a missing terminator never reads past the buffer.
@@ -90,12 +98,62 @@ QString DueDateText(std::int32_t dueDate)
     return QString::fromLatin1(date.FormatDate(buffer));
 }
 
-template <class Rec> int StatusOf(const void* record)
+// The cells of each record type, in the order of its columns; empty past the last column.
+QString Cell(const CommAddrRec& r, int column)
 {
-    return static_cast<const Rec*>(record)->Status;
+    switch (column) {
+    case 0:
+        return ContactCaption(r);
+    case 1:
+        return Text(r.Email);
+    case 2:
+        return Text(r.PrimaryPhone);
+    case 3:
+        return Text(r.Company);
+    case 4:
+        return Text(r.Title);
+    }
+    return QString();
 }
 
-template <class Store> void TakeRecords(Store* store, std::vector<void*>& records)
+QString Cell(const CommDateRec& r, int column)
+{
+    switch (column) {
+    case 0:
+        return Text(r.Subject);
+    case 1:
+        return DateTimeText(r.Start);
+    case 2:
+        return DateTimeText(r.End);
+    case 3:
+        return QString::fromLatin1(r.AllDay != 0 ? "Yes" : "No");
+    case 4:
+        return Text(r.Location);
+    }
+    return QString();
+}
+
+QString Cell(const CommTaskRec& r, int column)
+{
+    switch (column) {
+    case 0:
+        return Text(r.Subject);
+    case 1:
+        return QString::fromLatin1(r.Priority == 1 ? "High" : r.Priority == 2 ? "Low" : "Normal");
+    case 2:
+        return DueDateText(r.DueDate);
+    case 3:
+        return Text(r.Notes);
+    }
+    return QString();
+}
+
+QString Cell(const CommNoteRec& r, int column)
+{
+    return column == 0 ? Text(r.Body) : QString();
+}
+
+template <class Store> void TakeRecords(Store* store, std::vector<CommRecordPtr>& records)
 {
     if (store == nullptr) {
         return;
@@ -137,20 +195,7 @@ void CompareModel::Fill(CxConnector* connector)
     m_records.clear();
     m_ticks.clear();
     if (connector != nullptr) {
-        switch (m_type) {
-        case kDataContacts:
-            TakeRecords(connector->GetAddrStore(), m_records);
-            break;
-        case kDataCalendar:
-            TakeRecords(connector->GetDateStore(), m_records);
-            break;
-        case kDataTasks:
-            TakeRecords(connector->GetTaskStore(), m_records);
-            break;
-        case kDataNotes:
-            TakeRecords(connector->GetNoteStore(), m_records);
-            break;
-        }
+        VisitStore(*connector, m_type, [this](auto* store) { TakeRecords(store, m_records); });
     }
     m_ticks.resize(m_records.size());
     for (std::size_t i = 0; i < m_records.size(); ++i) {
@@ -164,28 +209,16 @@ void CompareModel::Clear()
     Fill(nullptr);
 }
 
-void* CompareModel::RecordAt(int row) const
+CommRecordPtr CompareModel::RecordAt(int row) const
 {
-    return row >= 0 && row < rowCount() ? m_records[static_cast<std::size_t>(row)] : nullptr;
+    return row >= 0 && row < rowCount() ? m_records[static_cast<std::size_t>(row)] : CommRecordPtr();
 }
 
 int CompareModel::StatusAt(int row) const
 {
-    const void* record = RecordAt(row);
-    if (record == nullptr) {
-        return MatchSame;
-    }
-    switch (m_type) {
-    case kDataContacts:
-        return StatusOf<CommAddrRec>(record);
-    case kDataCalendar:
-        return StatusOf<CommDateRec>(record);
-    case kDataTasks:
-        return StatusOf<CommTaskRec>(record);
-    case kDataNotes:
-        return StatusOf<CommNoteRec>(record);
-    }
-    return MatchSame;
+    return VisitRecord(
+        RecordAt(row), [](const auto& record) { return static_cast<int>(record.Status); },
+        [] { return static_cast<int>(MatchSame); });
 }
 
 bool CompareModel::IsTicked(int row) const
@@ -244,65 +277,10 @@ int CompareModel::ColumnWidth(DataType type, int column)
                : 0;
 }
 
-QString CompareModel::CellText(DataType type, const void* record, int column)
+QString CompareModel::CellText(const CommRecordPtr& record, int column)
 {
-    if (record == nullptr) {
-        return QString();
-    }
-    switch (type) {
-    case kDataContacts: {
-        const auto& r = *static_cast<const CommAddrRec*>(record);
-        switch (column) {
-        case 0:
-            return ContactCaption(r);
-        case 1:
-            return Text(r.Email);
-        case 2:
-            return Text(r.PrimaryPhone);
-        case 3:
-            return Text(r.Company);
-        case 4:
-            return Text(r.Title);
-        }
-        break;
-    }
-    case kDataCalendar: {
-        const auto& r = *static_cast<const CommDateRec*>(record);
-        switch (column) {
-        case 0:
-            return Text(r.Subject);
-        case 1:
-            return DateTimeText(r.Start);
-        case 2:
-            return DateTimeText(r.End);
-        case 3:
-            return QString::fromLatin1(r.AllDay != 0 ? "Yes" : "No");
-        case 4:
-            return Text(r.Location);
-        }
-        break;
-    }
-    case kDataTasks: {
-        const auto& r = *static_cast<const CommTaskRec*>(record);
-        switch (column) {
-        case 0:
-            return Text(r.Subject);
-        case 1:
-            return QString::fromLatin1(r.Priority == 1 ? "High" : r.Priority == 2 ? "Low" : "Normal");
-        case 2:
-            return DueDateText(r.DueDate);
-        case 3:
-            return Text(r.Notes);
-        }
-        break;
-    }
-    case kDataNotes:
-        if (column == 0) {
-            return Text(static_cast<const CommNoteRec*>(record)->Body);
-        }
-        break;
-    }
-    return QString();
+    return VisitRecord(
+        record, [column](const auto& r) { return Cell(r, column); }, [] { return QString(); });
 }
 
 int CompareModel::rowCount(const QModelIndex& parent) const
@@ -323,7 +301,7 @@ QVariant CompareModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole: {
-        QString text = CellText(m_type, RecordAt(index.row()), index.column());
+        QString text = CellText(RecordAt(index.row()), index.column());
         if (role == Qt::DisplayRole) {
             // One line per row: bodies and notes show their first line.
             const qsizetype end = text.indexOf(QLatin1Char('\r')) >= 0 ? text.indexOf(QLatin1Char('\r'))

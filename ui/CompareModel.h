@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "misc/AppKind.h"
+#include "misc/CxStoreVisit.h"
 
 class CxConnector;
 
@@ -24,8 +25,8 @@ public:
     void Fill(CxConnector* connector);
     void Clear();
 
-    // The record a row stands for (CommAddrRec*, CommDateRec*, ...); null for a bad row.
-    void* RecordAt(int row) const;
+    // The record a row stands for, of this data type's record type; none for a bad row.
+    CommRecordPtr RecordAt(int row) const;
     int StatusAt(int row) const;
     bool IsTicked(int row) const;
     void SetTicked(int row, bool ticked);
@@ -42,8 +43,8 @@ public:
     static int ColumnCount(DataType type);
     static QString ColumnCaption(DataType type, int column);
     static int ColumnWidth(DataType type, int column);
-    // The text of one cell of a record of this data type.
-    static QString CellText(DataType type, const void* record, int column);
+    // The text of one cell of a record, in the columns of its data type; empty for no record.
+    static QString CellText(const CommRecordPtr& record, int column);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -54,7 +55,7 @@ public:
 
 private:
     DataType m_type;
-    std::vector<void*> m_records;
+    std::vector<CommRecordPtr> m_records;
     std::vector<char> m_ticks;
     QColor m_new;
     QColor m_diff;

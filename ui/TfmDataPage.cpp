@@ -181,7 +181,7 @@ void TfmDataPage::SelectDiff()
     }
 }
 
-bool TfmDataPage::ReloadType(DataType type, void* /*parent*/)
+bool TfmDataPage::ReloadType(DataType type, ParentWindow /*parent*/)
 {
     CxConnector* connector = ConnectorRegistry::Instance().Get(m_source, type);
     if (connector == nullptr) {
@@ -203,7 +203,7 @@ void TfmDataPage::Refresh()
         }
     }
     QWidget* wizard = window();
-    void* parent = wizard;
+    ParentWindow parent = wizard;
     RunOffGuiThread(wizard, [this, &visible, parent] {
         bool ok = true;
         for (DataType type : kAllDataTypes) {
@@ -237,7 +237,7 @@ void TfmDataPage::CollectSelection()
         const CompareModel* model = m_models[type];
         for (int row = 0; row < model->rowCount(); ++row) {
             if (model->IsTicked(row)) {
-                selection->Append(model->RecordAt(row));
+                selection->Append(RecordAddress(model->RecordAt(row)));
             }
         }
     }
@@ -247,7 +247,7 @@ bool TfmDataPage::LeavePage()
 {
     CollectSelection();
     QWidget* wizard = window();
-    void* parent = wizard;
+    ParentWindow parent = wizard;
     return RunOffGuiThread(wizard, [parent] { return SubmitSelection(parent, kAppNotes); });
 }
 
@@ -269,13 +269,13 @@ void TfmDataPage::OnDoubleClicked(DataType type)
     if (rows.isEmpty()) {
         return;
     }
-    void* record = m_models[type]->RecordAt(rows.front().row());
-    if (record != nullptr) {
+    const CommRecordPtr record = m_models[type]->RecordAt(rows.front().row());
+    if (RecordAddress(record) != nullptr) {
         OpenDetail(type, record, ConnectorRegistry::Instance().Get(m_source, type));
     }
 }
 
-void TfmDataPage::OpenDetail(DataType type, void* record, CxConnector* connector)
+void TfmDataPage::OpenDetail(DataType type, const CommRecordPtr& record, CxConnector* connector)
 {
     emit DetailRequested(type, record, connector);
 }

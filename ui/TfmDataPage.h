@@ -3,7 +3,9 @@
 // part, each row coloured by its comparison with Lotus Notes and ticked when it is to be
 // migrated. TfmOLData, TfmGGData, TfmACTData and TfmPDData differ only in their source, the
 // tabs they may show and how Refresh reloads.
+#include "engine/FrontEnd.h"
 #include "misc/AppKind.h"
+#include "misc/CxStoreVisit.h"
 #include "ui/TfmPage.h"
 
 class CompareModel;
@@ -49,7 +51,7 @@ public:
 signals:
     // A row was double-clicked: the detail dialog of the source for that data type opens on
     // the record and its connector.
-    void DetailRequested(DataType type, void* record, CxConnector* connector);
+    void DetailRequested(DataType type, CommRecordPtr record, CxConnector* connector);
 
 protected:
     // A page the wizard moves away from lets go of its rows: the stores they point into are
@@ -60,9 +62,9 @@ protected:
     virtual bool OffersType(DataType /*type*/) const { return true; }
     // Reloads one shown data type; runs on the engine thread, parent being the wizard window
     // for the flow's message boxes. The default runs Clear and Load on the existing connector.
-    virtual bool ReloadType(DataType type, void* parent);
+    virtual bool ReloadType(DataType type, ParentWindow parent);
     // Opens the detail dialog of a record; the default emits DetailRequested.
-    virtual void OpenDetail(DataType type, void* record, CxConnector* connector);
+    virtual void OpenDetail(DataType type, const CommRecordPtr& record, CxConnector* connector);
 
 private:
     void OnDoubleClicked(DataType type);

@@ -7,7 +7,7 @@ bool TfmGGData::OffersType(DataType type) const
     return type == kDataContacts || type == kDataCalendar;
 }
 
-bool TfmGGData::ReloadType(DataType /*type*/, void* /*parent*/)
+bool TfmGGData::ReloadType(DataType /*type*/, ParentWindow /*parent*/)
 {
     return true;
 }

@@ -13,5 +13,5 @@ protected:
     // Google offers no tasks and notes.
     bool OffersType(DataType type) const override;
     // Google's records are not reloaded: the lists are filled again.
-    bool ReloadType(DataType type, void* parent) override;
+    bool ReloadType(DataType type, ParentWindow parent) override;
 };

@@ -5,7 +5,7 @@
 TfmPDData::TfmPDData(QWidget* parent) : TfmDataPage(kAppPalm, parent) {}
 
 // The load flow picks the file or the user's data from the settings, as on the first load.
-bool TfmPDData::ReloadType(DataType type, void* parent)
+bool TfmPDData::ReloadType(DataType type, ParentWindow parent)
 {
     return LoadOne(parent, kAppPalm, type);
 }

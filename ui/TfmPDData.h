@@ -11,5 +11,5 @@ public:
 
 protected:
     // Reloads as the Palm Desktop load flow does: from the chosen file or the user's data.
-    bool ReloadType(DataType type, void* parent) override;
+    bool ReloadType(DataType type, ParentWindow parent) override;
 };

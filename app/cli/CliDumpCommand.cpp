@@ -9,17 +9,9 @@ namespace {
 
 std::span<const CommField> FieldsOf(DataType type)
 {
-    switch (type) {
-    case kDataContacts:
-        return CommAddrFields();
-    case kDataCalendar:
-        return CommDateFields();
-    case kDataTasks:
-        return CommTaskFields();
-    case kDataNotes:
-        break;
-    }
-    return CommNoteFields();
+    return VisitDataType(
+        type, [](auto recordType) { return CommFieldsOf<typename decltype(recordType)::Record>(); },
+        [] { return CommNoteFields(); });
 }
 
 } // namespace
@@ -52,7 +44,7 @@ int RunDumpCommand(const CxAppRegistry& apps, const CliArguments& args, IFrontEn
     CliRecordWriter writer(out, args.format, FieldsOf(args.type));
     writer.Begin();
     CliSession::ForEachRecord(*connector, args.type,
-                              [&](void* record, int /*status*/) { writer.Write(record); });
+                              [&](auto* record, int /*status*/) { writer.Write(record); });
     writer.End();
     return kCliExitOk;
 }

@@ -54,15 +54,16 @@ void CliRecordWriter::Begin()
     m_out << header << "\r\n";
 }
 
-void CliRecordWriter::Write(const void* record)
+void CliRecordWriter::Write(const CommRecordPtr& record)
 {
-    if (record == nullptr) {
+    const void* address = RecordAddress(record);
+    if (address == nullptr) {
         return;
     }
     if (m_format == CliDumpFormat::Json) {
-        WriteJson(record);
+        WriteJson(address);
     } else {
-        WriteCsv(record);
+        WriteCsv(address);
     }
     ++m_count;
 }

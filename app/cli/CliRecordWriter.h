@@ -15,6 +15,7 @@
 
 #include "cli/CliArguments.h"
 #include "misc/CommRecordFields.h"
+#include "misc/CxStoreVisit.h"
 #include "platform/WinTypes.h"
 
 class CliRecordWriter
@@ -24,8 +25,8 @@ public:
 
     // Opens the output (the JSON array, the CSV header row).
     void Begin();
-    // One record laid out as the catalogue says.
-    void Write(const void* record);
+    // One record laid out as the catalogue says; no record writes nothing.
+    void Write(const CommRecordPtr& record);
     // Closes the output.
     void End();
 

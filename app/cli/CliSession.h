@@ -8,6 +8,7 @@
 #include "engine/FrontEnd.h"
 #include "engine/MigrationDriver.h"
 #include "misc/CxConnector.h"
+#include "misc/CxStoreVisit.h"
 
 class CliSession
 {
@@ -22,35 +23,17 @@ public:
     static bool ApplyPalmOptions(const CliArguments& args, std::string& error);
 
     // Calls visit(record, status) for every record in the store of the connector's data type,
-    // in load order; record points into the store (CommAddrRec*, CommDateRec*, ...).
-    template <class Visit> static void ForEachRecord(CxConnector& connector, DataType type, Visit visit);
-
-private:
-    template <class Store, class Visit> static void Walk(Store* store, Visit& visit)
+    // in load order; record points into the store, as its own type (CommAddrRec*,
+    // CommDateRec*, ...).
+    template <class Visit> static void ForEachRecord(CxConnector& connector, DataType type, Visit visit)
     {
-        if (store == nullptr) {
-            return;
-        }
-        for (auto* record = store->First(); record != nullptr; record = store->Next()) {
-            visit(static_cast<void*>(record), record->Status);
-        }
+        VisitStore(connector, type, [&visit](auto* store) {
+            if (store == nullptr) {
+                return;
+            }
+            for (auto* record = store->First(); record != nullptr; record = store->Next()) {
+                visit(record, record->Status);
+            }
+        });
     }
 };
-
-template <class Visit> void CliSession::ForEachRecord(CxConnector& connector, DataType type, Visit visit)
-{
-    switch (type) {
-    case kDataContacts:
-        Walk(connector.GetAddrStore(), visit);
-        break;
-    case kDataCalendar:
-        Walk(connector.GetDateStore(), visit);
-        break;
-    case kDataTasks:
-        Walk(connector.GetTaskStore(), visit);
-        break;
-    case kDataNotes:
-        Walk(connector.GetNoteStore(), visit);
-        break;
-    }
-}

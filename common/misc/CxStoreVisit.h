@@ -1,11 +1,19 @@
 #pragma once
 // One typed walk over the record stores of a connector: the data type picks the store, the
 // caller's code is written once for every store and record type (a generic lambda taking the
-// store, or the record type through CommRecordType).
+// store, or the record type through CommRecordType). A record taken from a store travels as a
+// CommRecordPtr, which a visit hands back as its own type.
+#include <optional>
 #include <type_traits>
+#include <utility>
+#include <variant>
 
 #include "misc/AppKind.h"
 #include "misc/CxConnector.h"
+
+// One record of a store with its type (a contact, an entry, a task or a note), or none. The
+// store owns the record; the reference only points at it.
+using CommRecordPtr = std::variant<std::monostate, CommAddrRec*, CommDateRec*, CommTaskRec*, CommNoteRec*>;
 
 // The data type's record type handed to a visitor: CommRecordType<CommAddrRec> and so on.
 template <class Rec> struct CommRecordType
@@ -79,4 +87,43 @@ template <class Visitor> auto VisitStore(CxConnector& connector, DataType type, 
                 return Result{};
             }
         });
+}
+
+// Calls visit(record) with the record the reference points at (a CommAddrRec& and so on); for
+// no record (none, or a null pointer) fallback() is returned instead, as visit's result type.
+template <class Visitor, class Fallback>
+auto VisitRecord(const CommRecordPtr& record, Visitor&& visit, Fallback&& fallback)
+{
+    using Result = decltype(visit(std::declval<CommAddrRec&>()));
+    return std::visit(
+        [&](auto alternative) -> Result {
+            if constexpr (std::is_same_v<decltype(alternative), std::monostate>) {
+                return fallback();
+            } else {
+                if (alternative == nullptr) {
+                    return fallback();
+                }
+                return visit(*alternative);
+            }
+        },
+        record);
+}
+
+// The data type of the record; none for no record.
+inline std::optional<DataType> RecordDataType(const CommRecordPtr& record)
+{
+    return VisitRecord(
+        record,
+        [](auto& r) -> std::optional<DataType> {
+            return CommStoreOfRec<std::remove_cvref_t<decltype(r)>>::kType;
+        },
+        [] { return std::optional<DataType>(); });
+}
+
+// The record's address, for the lists and field readers that take a record of any type; null
+// for no record.
+inline void* RecordAddress(const CommRecordPtr& record)
+{
+    return VisitRecord(
+        record, [](auto& r) -> void* { return &r; }, []() -> void* { return nullptr; });
 }

@@ -206,7 +206,7 @@ TEST_F(CliRecordWriterTest, JsonRecordsHoldEveryField)
     std::ostringstream out;
     CliRecordWriter writer(out, CliDumpFormat::Json, CommAddrFields());
     writer.Begin();
-    for (const CommAddrRec& rec : records) {
+    for (CommAddrRec& rec : records) {
         writer.Write(&rec);
     }
     writer.End();
@@ -257,7 +257,7 @@ TEST_F(CliRecordWriterTest, CsvRowsLineUpWithTheHeader)
     std::ostringstream out;
     CliRecordWriter writer(out, CliDumpFormat::Csv, CommAddrFields());
     writer.Begin();
-    for (const CommAddrRec& rec : records) {
+    for (CommAddrRec& rec : records) {
         writer.Write(&rec);
     }
     writer.End();
@@ -301,7 +301,7 @@ TEST_F(CliRecordWriterTest, CsvOfEveryRecordType)
     struct Case
     {
         std::span<const CommField> fields;
-        const void* record;
+        CommRecordPtr record;
         const char* column;
         const char* value;
     };

@@ -391,8 +391,8 @@ private slots:
         date.AllDay = value;
         auto task = Zeroed<CommTaskRec>();
         (column == 1 ? task.Priority : task.DueDate) = value;
-        const void* record = type == kDataCalendar ? static_cast<const void*>(&date) : &task;
-        QCOMPARE(CompareModel::CellText(DataType(type), record, column), text);
+        const CommRecordPtr record = type == kDataCalendar ? CommRecordPtr(&date) : CommRecordPtr(&task);
+        QCOMPARE(CompareModel::CellText(record, column), text);
     }
 
     void calendarTimesAndAnsiTexts()
@@ -401,9 +401,9 @@ private slots:
         std::strcpy(date.Subject, "Caf\xe9"); // Windows-1252
         date.Start = SYSTEMTIME{2024, 3, 2, 5, 9, 30, 0, 0};
         date.End = SYSTEMTIME{2024, 3, 2, 5, 10, 0, 15, 0};
-        QCOMPARE(CompareModel::CellText(kDataCalendar, &date, 0), QString::fromUtf8("Café"));
-        QCOMPARE(CompareModel::CellText(kDataCalendar, &date, 1), QString("03/05/2024 09:30:00"));
-        QCOMPARE(CompareModel::CellText(kDataCalendar, &date, 2), QString("03/05/2024 10:00:15"));
+        QCOMPARE(CompareModel::CellText(&date, 0), QString::fromUtf8("Café"));
+        QCOMPARE(CompareModel::CellText(&date, 1), QString("03/05/2024 09:30:00"));
+        QCOMPARE(CompareModel::CellText(&date, 2), QString("03/05/2024 10:00:15"));
     }
 
     // Sources without display names still give every contact row a caption.
@@ -432,7 +432,7 @@ private slots:
             std::strcpy(contact.LastName, c.last);
             std::strcpy(contact.Company, c.company);
             std::strcpy(contact.Email, c.email);
-            QCOMPARE(CompareModel::CellText(kDataContacts, &contact, 0), QString::fromUtf8(c.caption));
+            QCOMPARE(CompareModel::CellText(&contact, 0), QString::fromUtf8(c.caption));
         }
     }
 
@@ -497,7 +497,7 @@ private slots:
             }
         }
         // The rows point into the reloaded store, not at freed records.
-        QCOMPARE(model->RecordAt(0), static_cast<void*>(Source(kind, kDataContacts)->m_addr.First()));
+        QCOMPARE(model->RecordAt(0), CommRecordPtr(Source(kind, kDataContacts)->m_addr.First()));
         QCOMPARE(page->findChild<QLabel*>("lblAddrCount")->text(), QString("3 Contact records in total"));
     }
 
@@ -536,17 +536,19 @@ private slots:
         addr->SetTicked(0, false);
         addr->SetTicked(2, true);
         // Left-overs of an earlier visit are dropped, never freed (they belong to the store).
-        ConnectorRegistry::Instance().GetSelectionList(kDataCalendar)->Append(addr->RecordAt(0));
+        ConnectorRegistry::Instance()
+            .GetSelectionList(kDataCalendar)
+            ->Append(RecordAddress(addr->RecordAt(0)));
         page.CollectSelection();
         SelectionList* contacts = ConnectorRegistry::Instance().GetSelectionList(kDataContacts);
         QCOMPARE(contacts->GetCount(), 2u);
-        QCOMPARE(contacts->GetAt(0), addr->RecordAt(1));
-        QCOMPARE(contacts->GetAt(1), addr->RecordAt(2));
+        QCOMPARE(contacts->GetAt(0), RecordAddress(addr->RecordAt(1)));
+        QCOMPARE(contacts->GetAt(1), RecordAddress(addr->RecordAt(2)));
         QCOMPARE(ConnectorRegistry::Instance().GetSelectionList(kDataCalendar)->GetCount(), 0u);
         QCOMPARE(ConnectorRegistry::Instance().GetSelectionList(kDataTasks)->GetCount(), 0u);
         SelectionList* notes = ConnectorRegistry::Instance().GetSelectionList(kDataNotes);
         QCOMPARE(notes->GetCount(), 1u);
-        QCOMPARE(notes->GetAt(0), page.GetModel(kDataNotes)->RecordAt(0));
+        QCOMPARE(notes->GetAt(0), RecordAddress(page.GetModel(kDataNotes)->RecordAt(0)));
 
         QTest::mouseClick(page.findChild<QPushButton*>("btnClear"), Qt::LeftButton);
         page.CollectSelection();
@@ -602,7 +604,7 @@ private slots:
         BeginSession(fwtest::TestApps());
         QCOMPARE(page.GetModel(kDataContacts)->rowCount(), 0);
         QCOMPARE(page.GetModel(kDataNotes)->rowCount(), 0);
-        QCOMPARE(page.GetModel(kDataContacts)->RecordAt(0), nullptr);
+        QCOMPARE(page.GetModel(kDataContacts)->RecordAt(0), CommRecordPtr());
     }
 
     void doubleClickAsksForDetail()
@@ -620,7 +622,7 @@ private slots:
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy[0][0].value<DataType>(), kDataContacts);
-        QCOMPARE(spy[0][1].value<void*>(), page.GetModel(kDataContacts)->RecordAt(1));
+        QCOMPARE(spy[0][1].value<CommRecordPtr>(), page.GetModel(kDataContacts)->RecordAt(1));
         QCOMPARE(spy[0][2].value<CxConnector*>(),
                  static_cast<CxConnector*>(Source(kAppOutlook, kDataContacts)));
     }

@@ -365,9 +365,9 @@ private slots:
                     QCOMPARE(model->StatusAt(row), int(MatchNew));
                     QVERIFY(model->IsTicked(row));
                     if (type == kDataCalendar) {
-                        allDay += static_cast<const CommDateRec*>(model->RecordAt(row))->AllDay != 0;
+                        allDay += std::get<CommDateRec*>(model->RecordAt(row))->AllDay != 0;
                     } else if (type == kDataTasks) {
-                        completed += static_cast<const CommTaskRec*>(model->RecordAt(row))->Completed != 0;
+                        completed += std::get<CommTaskRec*>(model->RecordAt(row))->Completed != 0;
                     }
                 }
             }
