@@ -69,7 +69,7 @@ int RunMigrateCommand(const CxAppRegistry& apps, const CliArguments& args, IFron
             continue;
         }
         int counts[3] = {};
-        CliSession::ForEachRecord(*connector, type, [&](void* record, int status) {
+        CliSession::ForEachRecord(*connector, type, [&](auto* record, int status) {
             if (status >= MatchSame && status <= MatchDiff) {
                 ++counts[status];
             }

@@ -1,8 +1,10 @@
 #pragma once
 // The load and submit flows: for one application kind, drive its connectors one data type after
 // the other, keep the wait window informed, and turn any failure into one message box and one
-// diagnostic log line. Every kind runs the same steps; what differs (texts, status files, the
-// order of a few steps) is one row of a table per kind.
+// diagnostic log line. Every kind runs the same steps; what differs (texts, the order of a few
+// steps) is one row of a table per kind. Status files, configuration and connectors come from
+// the kind's descriptor in the session; a kind the table does not know gets the texts of the
+// CRM kinds with its descriptor's name.
 //
 // Runs on the engine thread, like the driver that calls it.
 #include <optional>
@@ -28,15 +30,17 @@ public:
     // wait window is stopped and the migration log closed on the way out.
     static bool Submit(ParentWindow parent, AppKind target);
 
-    // Whether the kind has a load flow for the data type (Google has none for tasks and notes).
+    // Whether the kind has a load flow for the data type (Google has none for tasks and notes;
+    // a kind outside the table has one for each data type its descriptor makes connectors of).
     static bool HasLoadFlow(AppKind kind, DataType type);
     static bool HasSubmitFlow(AppKind kind);
-    // ACT!, Google, Lotus Notes and the CRM kinds: connectors with an error flag and a commit
-    // step, working through files in the working folder.
+    // Kinds whose descriptor says their connectors work through helper programs (ACT!, Google,
+    // Lotus Notes and the CRM kinds): an error flag and a commit step, files in the working folder.
     static bool IsHelperUtilityKind(AppKind kind);
 
-    // What the connector of kind and type is given before it loads (workingFolder ends in a
-    // separator); nullopt for kinds that take nothing (Outlook).
+    // What the connector of kind and type is given before it loads, as the kind's descriptor in
+    // the session makes it (workingFolder ends in a separator); nullopt for kinds that take
+    // nothing (Outlook) or that the session does not have.
     static std::optional<ConnectorConfig> MakeConfig(AppKind kind, DataType type, const FWSettings& settings,
                                                      const std::string& workingFolder);
 

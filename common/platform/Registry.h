@@ -2,11 +2,11 @@
 // A text-file emulation of the registry reads the program makes. The file is a profile
 // file with one section per key path:
 //
-//   [HKEY_LOCAL_MACHINE\SOFTWARE\Lotus\Notes]
-//   Path=/opt/notes/
+//   [HKEY_LOCAL_MACHINE\SOFTWARE\Vendor\Product]
+//   Path=/opt/product/
 //
 //   [FileVersions]
-//   /opt/notes/Notes.exe=9.0.1.0
+//   /opt/product/product.exe=9.0.1.0
 //
 // It lives at $FERRYWISE_REGISTRY, or else at <config folder>/corvane/registry.ini.
 #include <cstdint>
