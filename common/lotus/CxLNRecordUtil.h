@@ -5,7 +5,7 @@
 #include <string>
 
 #include "exchange/CxHelperRecordUtil.h"
-#include "exchange/CxLNBaseUtil.h"
+#include "lotus/CxLNBaseUtil.h"
 #include "lotus/LNRecords.h"
 #include "misc/CxDebugUtil.h"
 

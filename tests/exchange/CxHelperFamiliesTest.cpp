@@ -7,7 +7,7 @@
 
 #include "exchange/CxACTBaseUtil.h"
 #include "exchange/CxGAppBaseUtil.h"
-#include "exchange/CxLNBaseUtil.h"
+#include "lotus/CxLNBaseUtil.h"
 #include "misc/CommRecords.h"
 
 namespace {

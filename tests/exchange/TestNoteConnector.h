@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "exchange/CxHelperRecordUtil.h"
-#include "exchange/CxLNBaseUtil.h"
+#include "lotus/CxLNBaseUtil.h"
 #include "misc/CommNoteMgr.h"
 #include "misc/CxFile.h"
 

@@ -1,4 +1,4 @@
-#include "exchange/CxLNBaseUtil.h"
+#include "lotus/CxLNBaseUtil.h"
 
 #include <cstdio>
 
