@@ -54,11 +54,7 @@ template <class Comm> CxRecordLines DescribeFields(std::span<const LNFieldDesc> 
 
 ConnectorConfig MakeConfig(DataType type, const FWSettings& settings, const std::string& workingFolder)
 {
-    ConnectorConfig config;
-    config.dataFolder = workingFolder;
-    config.logFolder = workingFolder;
-    config.enableDebug = settings.EnableDebug;
-    config.logLevel = settings.LogLevel;
+    ConnectorConfig config = HelperConnectorConfig(settings, workingFolder);
     config.database = type == kDataContacts ? settings.LNAddrName
                       : type == kDataNotes
                           ? settings.LNNoteName

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "misc/CxDebugUtil.h"
+#include "misc/Settings.h"
 
 namespace {
 
@@ -19,6 +20,41 @@ bool IsValidDataType(int type)
 }
 
 } // namespace
+
+ConnectorConfig HelperConnectorConfig(const FWSettings& settings, const std::string& workingFolder)
+{
+    ConnectorConfig config;
+    config.dataFolder = workingFolder;
+    config.logFolder = workingFolder;
+    config.enableDebug = settings.EnableDebug;
+    config.logLevel = settings.LogLevel;
+    return config;
+}
+
+CxAppDescriptor HelperAppDescriptor(AppKind kind, std::string name, const std::string& statusPrefix,
+                                    std::initializer_list<DataType> types, CxConfigureConnector configure)
+{
+    static const char* const kStatusNames[kDataTypeCount] = {"AddrStatus.dat", "DateStatus.dat",
+                                                             "TaskStatus.dat", "NoteStatus.dat"};
+    CxAppDescriptor app;
+    app.kind = kind;
+    app.name = std::move(name);
+    app.helperUtility = true;
+    for (DataType type : types) {
+        if (IsValidDataType(type)) {
+            app.statusFiles[type] = statusPrefix + kStatusNames[type];
+        }
+    }
+    app.makeConfig = [configure](DataType type, const FWSettings& settings,
+                                 const std::string& workingFolder) {
+        ConnectorConfig config = HelperConnectorConfig(settings, workingFolder);
+        if (configure != nullptr) {
+            configure(type, settings, config);
+        }
+        return std::optional<ConnectorConfig>(config);
+    };
+    return app;
+}
 
 CxRecordLines DescribeNative(const CxAppDescriptor& app, const CommAddrRec& record)
 {

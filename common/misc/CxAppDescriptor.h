@@ -5,6 +5,7 @@
 // detail dialogs. Each connector library fills the descriptors of its own kind; the program's
 // entry point collects them in one CxAppRegistry and hands that to whoever needs it.
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,6 +77,18 @@ struct CxAppDescriptor
     std::string optionPage;
     std::string dataPage;
 };
+
+// What every helper-utility connector is given: the working folder for its exchange files and
+// the diagnostic log's folder (workingFolder, ending in a separator), and the log's settings.
+ConnectorConfig HelperConnectorConfig(const FWSettings& settings, const std::string& workingFolder);
+
+// The descriptor of a helper-utility kind whose helpers write "<prefix>AddrStatus.dat",
+// "<prefix>DateStatus.dat", "<prefix>TaskStatus.dat" and "<prefix>NoteStatus.dat" for the data
+// types given; its connectors get HelperConnectorConfig, then what configure adds for the data
+// type.
+using CxConfigureConnector = void (*)(DataType type, const FWSettings& settings, ConnectorConfig& config);
+CxAppDescriptor HelperAppDescriptor(AppKind kind, std::string name, const std::string& statusPrefix,
+                                    std::initializer_list<DataType> types, CxConfigureConnector configure);
 
 // The native record's lines of any common record; empty when the kind describes none.
 CxRecordLines DescribeNative(const CxAppDescriptor& app, const CommAddrRec& record);
