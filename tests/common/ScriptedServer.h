@@ -120,8 +120,11 @@ public:
     }
     // The name is unknown in every locale but US English.
     void KnownOnlyInUsEnglish(const std::string& name) { Add(name).usEnglishOnly = true; }
-    // Every lookup of the name fails with the code (in every locale).
-    void FailLookup(const std::string& name, HRESULT code) { m_lookupFailures[name] = code; }
+    // Every lookup of the name fails with the code: in every locale, or in the one given.
+    void FailLookup(const std::string& name, HRESULT code, LCID lcid = kAnyLocale)
+    {
+        m_lookupFailures[{name, lcid}] = code;
+    }
     // Every call of the member fails with the code.
     void FailCall(const std::string& name, HRESULT code) { Add(name).callFailure = code; }
 
@@ -182,9 +185,11 @@ public:
         for (UINT i = 0; i < count; ++i) {
             ids[i] = DISPID_UNKNOWN;
         }
-        auto failure = m_lookupFailures.find(name);
-        if (failure != m_lookupFailures.end()) {
-            return failure->second;
+        for (LCID key : {lcid, kAnyLocale}) {
+            auto failure = m_lookupFailures.find({name, key});
+            if (failure != m_lookupFailures.end()) {
+                return failure->second;
+            }
         }
         auto it = m_members.find(name);
         if (it == m_members.end() || (it->second.usEnglishOnly && lcid != LOCALE_US_ENGLISH)) {
@@ -289,7 +294,9 @@ private:
     }
 
     std::map<std::string, Member> m_members;
-    std::map<std::string, HRESULT> m_lookupFailures;
+    static constexpr LCID kAnyLocale = 0xFFFFFFFF;
+
+    std::map<std::pair<std::string, LCID>, HRESULT> m_lookupFailures;
     std::vector<Lookup> m_lookups;
     std::vector<Call> m_calls;
     std::vector<IDispatch*> m_held;
