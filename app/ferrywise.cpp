@@ -1,5 +1,6 @@
 // The wizard: a Qt window over the migration engine.
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <exception>
 #include <string>
@@ -50,6 +51,9 @@ int main(int argc, char** argv)
     FwApplication app(argc, argv);
     QApplication::setApplicationName("Ferrywise for Lotus Notes");
     QApplication::setApplicationDisplayName("Ferrywise for Lotus Notes");
+    // The desktop entry and icon that an installation puts in the menu (ferrywise.desktop).
+    QGuiApplication::setDesktopFileName("ferrywise");
+    QApplication::setWindowIcon(QIcon::fromTheme("ferrywise"));
 
     CxAppRegistry apps;
     AddApplications(apps);
