@@ -460,8 +460,9 @@ std::unique_ptr<PstFile> PstFile::Open(const std::string& path, std::string_view
         return fail("The Outlook data file \"" + path + "\" is damaged and cannot be opened.");
     }
     libpff_item_free(&store, nullptr);
+    // Only a PST keeps a password; an OST (a copy of a server mailbox) has other data there.
     std::uint32_t checksum = 0;
-    if (const RawProperty* p = FindTag(storeProps, tag::kPstPassword)) {
+    if (const RawProperty* p = pst->m_ost ? nullptr : FindTag(storeProps, tag::kPstPassword)) {
         if (auto v = DecodeProperty(p->type, p->data, codePage); v && v->type == kTypeLong) {
             checksum = static_cast<std::uint32_t>(v->integer);
         }
@@ -512,18 +513,38 @@ std::uint32_t PstFile::DefaultFolderId(DefaultFolderKind kind)
 
 std::unique_ptr<PstFolder> PstFile::DefaultFolder(DefaultFolderKind kind, std::string* error)
 {
-    Impl& impl = *m_impl;
-    const KindInfo k = InfoOf(kind);
-    const Impl::FolderInfo* info = impl.FindDefault(kind);
+    const Impl::FolderInfo* info = m_impl->FindDefault(kind);
     if (info == nullptr) {
-        const std::string message =
-            std::string("The Outlook data file \"") + impl.path + "\" has no " + k.label + " folder.";
+        const std::string message = std::string("The Outlook data file \"") + m_impl->path + "\" has no " +
+                                    InfoOf(kind).label + " folder.";
         FW_LOG(0, "%s", message.c_str());
         if (error != nullptr) {
             *error = message;
         }
         return nullptr;
     }
+    return ReadFolder(info->nid, kind);
+}
+
+std::unique_ptr<PstFolder> PstFile::Folder(std::uint32_t id, DefaultFolderKind itemsOf, std::string* error)
+{
+    m_impl->Walk();
+    const Impl::FolderInfo* info = m_impl->FolderById(id);
+    if (info == nullptr) {
+        if (error != nullptr) {
+            *error =
+                "The Outlook data file \"" + m_impl->path + "\" has no folder " + std::to_string(id) + ".";
+        }
+        return nullptr;
+    }
+    return ReadFolder(info->nid, itemsOf);
+}
+
+std::unique_ptr<PstFolder> PstFile::ReadFolder(std::uint32_t id, DefaultFolderKind kind)
+{
+    Impl& impl = *m_impl;
+    const KindInfo k = InfoOf(kind);
+    const Impl::FolderInfo* info = impl.FolderById(id);
     auto folder = std::make_unique<PstFolder>();
     folder->m_id = info->nid;
     folder->m_nameUtf16 = TextOf(info->props, tag::kDisplayName, impl.codePage);

@@ -166,11 +166,16 @@ public:
     std::unique_ptr<PstFolder> DefaultFolder(DefaultFolderKind kind, std::string* error = nullptr);
     // The node id of the default folder, 0 when none (for tests and diagnostics).
     std::uint32_t DefaultFolderId(DefaultFolderKind kind);
+    // Any folder by its node id, with its own items of the message class that folders of
+    // that kind hold (a sub-folder, a calendar that is not the default one).
+    std::unique_ptr<PstFolder> Folder(std::uint32_t id, DefaultFolderKind itemsOf,
+                                      std::string* error = nullptr);
 
     struct Impl;
 
 private:
     PstFile();
+    std::unique_ptr<PstFolder> ReadFolder(std::uint32_t id, DefaultFolderKind kind);
     std::unique_ptr<Impl> m_impl;
     bool m_ost = false;
     unsigned m_codePage = 1252;
