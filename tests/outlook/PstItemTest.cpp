@@ -264,10 +264,22 @@ TEST_F(PstItemTest, DamagedValuesAreFound)
         const PstItem item({Class(u"IPM.Contact"), c.property}, 1252, 1);
         EXPECT_NE(item.Damage(), "") << c.what;
     }
-    const PstItem good(
-        {Class(u"IPM.Contact"), Tagged(tag::kCreationTime, kTypeSysTime, Le(FileTime(2020, 1, 1, 0, 0), 8))},
-        1252, 1);
+    const PstItem good({Class(u"IPM.Contact"),
+                        Tagged(tag::kCreationTime, kTypeSysTime, Le(FileTime(2020, 1, 1, 0, 0), 8)),
+                        // A property the item is never read by may hold anything.
+                        Tagged(0x0E06, kTypeSysTime, Le(0x7FFFFFFFFFFFFFFFULL, 8))},
+                       1252, 1);
     EXPECT_EQ(good.Damage(), "");
+    // A body or a recurrence that cannot be decoded.
+    EXPECT_NE(PstItem({Class(u"IPM.StickyNote"), Tagged(tag::kRtfCompressed, kTypeBinary, Bytes(20, 0x41))},
+                      1252, 1)
+                  .Damage(),
+              "");
+    EXPECT_NE(PstItem({Class(u"IPM.Appointment"), Named(kPsetidAppointment, lid::kAppointmentRecur, 0x8003,
+                                                        kTypeBinary, Bytes{0x04, 0x30})},
+                      1252, 1)
+                  .Damage(),
+              "");
 }
 
 TEST_F(PstItemTest, ItemClasses)

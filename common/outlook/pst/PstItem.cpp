@@ -410,14 +410,41 @@ std::vector<UserProperty> PstItem::UserProperties() const
 
 std::string PstItem::Damage() const
 {
-    for (const RawProperty& p : m_properties) {
-        if (!DecodeProperty(p.type, p.data, m_codePage)) {
-            char buf[96];
+    // The properties the item is read by: the Outlook table's for its class, and what the
+    // body and the recurrence are made from. Other properties are never read, so their
+    // values do not matter.
+    std::vector<const RawProperty*> used;
+    const unsigned itemClass = ItemClass() != 0 ? ItemClass() : kClassAny;
+    for (const OutlookProperty& p : OutlookProperties()) {
+        if ((p.classes & itemClass) != 0) {
+            used.push_back(Find(p.key));
+            if (p.fallbackTag != 0) {
+                used.push_back(Find(PropertyKey::Tag(p.fallbackTag)));
+            }
+        }
+    }
+    const RawProperty* rtf = Find(PropertyKey::Tag(tag::kRtfCompressed));
+    const RawProperty* recurrence =
+        Find(itemClass == kClassTask ? PropertyKey::Named(kPsetidTask, lid::kTaskRecurrence)
+                                     : PropertyKey::Named(kPsetidAppointment, lid::kAppointmentRecur));
+    used.insert(used.end(), {Find(PropertyKey::Tag(tag::kMessageClass)), rtf, recurrence});
+    char buf[112];
+    for (const RawProperty* p : used) {
+        if (p != nullptr && !DecodeProperty(p->type, p->data, m_codePage)) {
             std::snprintf(buf, sizeof buf,
-                          "property 0x%04X of type 0x%04X (%zu bytes) does not hold a valid value", p.fileTag,
-                          p.type, p.data.size());
+                          "property 0x%04X of type 0x%04X (%zu bytes) does not hold a valid value",
+                          p->fileTag, p->type, p->data.size());
             return buf;
         }
+    }
+    const bool noPlainBody = !Get(PropertyKey::Tag(tag::kBody)).has_value();
+    if (rtf != nullptr && rtf->type == kTypeBinary && noPlainBody && !DecompressRtf(rtf->data)) {
+        return "its compressed RTF body cannot be read";
+    }
+    if (recurrence != nullptr && recurrence->type == kTypeBinary &&
+        (!ParseRecurrenceBlob(recurrence->data) ||
+         !ToRecurrencePattern(*ParseRecurrenceBlob(recurrence->data)))) {
+        return "its recurrence pattern cannot be read";
     }
     return {};
 }

@@ -211,6 +211,13 @@ bool ClassMatches(const std::string& containerClass, const std::string& wanted, 
     return !exact && containerClass[wanted.size()] == '.';
 }
 
+// A node id of a normal folder, not of a search folder (such as "To-Do Search", which has a
+// task folder's class): the node type in the low five bits is 0x02.
+bool IsNormalFolder(std::uint32_t nid)
+{
+    return (nid & 0x1F) == 0x02;
+}
+
 std::string Hex(const Bytes& bytes)
 {
     std::string hex;
@@ -376,7 +383,8 @@ struct PstFile::Impl
                 continue;
             }
             const FolderInfo* target = FolderByEntryId(p->data);
-            if (target != nullptr && ClassMatches(target->containerClass, k.containerClass, false)) {
+            if (target != nullptr && IsNormalFolder(target->nid) &&
+                ClassMatches(target->containerClass, k.containerClass, false)) {
                 return target;
             }
             FW_LOG(1, "Outlook data file %s: the %s entry ID on folder 0x%X names no %s folder", path.c_str(),
@@ -385,7 +393,7 @@ struct PstFile::Impl
         // The folder of the class nearest the top, in the IPM subtree when the file has one.
         for (bool exact : {true, false}) {
             for (const auto& f : folders) {
-                if ((ipmSubtree == 0 || f.underSubtree) &&
+                if ((ipmSubtree == 0 || f.underSubtree) && IsNormalFolder(f.nid) &&
                     ClassMatches(f.containerClass, k.containerClass, exact)) {
                     return &f;
                 }

@@ -9,9 +9,9 @@
 // code page, times as local OLE dates). Nothing here keeps libpff types in its interface.
 //
 // libpff does not check much of what it reads: every value is checked before it is trusted,
-// and an item whose values do not hold together (an unreadable property, a time outside
-// 1601..4501, a text of an odd number of UTF-16 bytes, a size beyond kMaxValueSize) is left
-// out with a log line.
+// and an item is left out with a log line when a value it is read by does not hold together
+// (an unreadable property, a time outside 1601..4501, a text of an odd number of UTF-16
+// bytes, a size beyond kMaxValueSize, a body or recurrence pattern that cannot be decoded).
 #include <cstdint>
 #include <memory>
 #include <optional>
