@@ -3,6 +3,10 @@
 #include "misc/Settings.h"
 #include "outlook/OlAddrFieldTable.h"
 #include "outlook/OlAddrRec.h"
+#include "outlook/OlAddrUtil.h"
+#include "outlook/OlDateUtil.h"
+#include "outlook/OlNoteUtil.h"
+#include "outlook/OlTaskUtil.h"
 
 CxAppDescriptor OLAppDescriptor()
 {
@@ -30,5 +34,16 @@ CxAppDescriptor OLAppDescriptor()
     };
     app.optionPage = "TfmOLOption";
     app.dataPage = "TfmOLData";
+    return app;
+}
+
+CxAppDescriptor OLAppDescriptor(OlSession& session)
+{
+    CxAppDescriptor app = OLAppDescriptor();
+    OlSession* shared = &session;
+    app.creators[kDataContacts] = [shared] { return std::make_unique<OlAddrUtil>(*shared); };
+    app.creators[kDataCalendar] = [shared] { return std::make_unique<OlDateUtil>(*shared); };
+    app.creators[kDataTasks] = [shared] { return std::make_unique<OlTaskUtil>(*shared); };
+    app.creators[kDataNotes] = [shared] { return std::make_unique<OlNoteUtil>(*shared); };
     return app;
 }
