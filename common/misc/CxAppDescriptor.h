@@ -21,13 +21,14 @@ using ConnectorCreator = std::function<std::unique_ptr<CxConnector>()>;
 
 // The types of a contact field that the custom field mapping offers.
 constexpr int kAppFieldText = 1;
+constexpr int kAppFieldNumber = 4;
 constexpr int kAppFieldDate = 6;
 
 struct CxAppField
 {
     int id; // the value kept in the settings' custom field slots
     std::string label;
-    int type;  // kAppFieldText or kAppFieldDate
+    int type;  // kAppFieldText, kAppFieldNumber or kAppFieldDate
     int width; // capacity of the native field; 8 for dates
 };
 
