@@ -9,6 +9,7 @@
 #include "engine/FrontEnd.h"
 #include "misc/CxDebugUtil.h"
 #include "notes/LNLocalSetup.h"
+#include "outlook/OlDataFileApp.h"
 #include "ui/QtFrontEnd.h"
 #include "ui/TfmDump.h"
 #include "ui/TfmMain.h"
@@ -55,8 +56,11 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName("ferrywise");
     QApplication::setWindowIcon(QIcon::fromTheme("ferrywise"));
 
+    // Outlook is the data file that the settings name.
+    OutlookDataFile outlook;
     CxAppRegistry apps;
     AddApplications(apps);
+    outlook.AddTo(apps);
     QtFrontEnd frontEnd;
     // Before the session begins, so that whatever its start reports reaches the user.
     SetFrontEnd(&frontEnd);

@@ -228,11 +228,34 @@ bool ParsePalmOptions(const OptionReader& options, CliArguments& a, std::string&
     return true;
 }
 
+// --outlook-file and --outlook-password-stdin, which only an Outlook source takes.
+bool ParseOutlookOptions(const OptionReader& options, CliArguments& a, std::string& error)
+{
+    const std::string* file = options.Get("--outlook-file");
+    const bool passwordStdin = options.Get("--outlook-password-stdin") != nullptr;
+    if ((file != nullptr || passwordStdin) && a.source != kAppOutlook) {
+        error = std::string(file != nullptr ? "--outlook-file" : "--outlook-password-stdin") +
+                " applies to --source outlook only";
+        return false;
+    }
+    if (file != nullptr && file->empty()) {
+        error = "--outlook-file needs a value";
+        return false;
+    }
+    if (file != nullptr) {
+        a.outlookFile = *file;
+    }
+    a.outlookPasswordStdin = passwordStdin;
+    return true;
+}
+
 bool ParseMigrate(const std::vector<std::string>& args, CliArguments& a, std::string& error)
 {
-    OptionReader options({"--source", "--types", "--select", "--palm-folder", "--palm-user"}, {"--dry-run"});
+    OptionReader options(
+        {"--source", "--types", "--select", "--palm-folder", "--palm-user", "--outlook-file"},
+        {"--dry-run", "--outlook-password-stdin"});
     if (!options.Read(args, 1, error) || !ParseSource(options, true, a, error) ||
-        !ParsePalmOptions(options, a, error)) {
+        !ParsePalmOptions(options, a, error) || !ParseOutlookOptions(options, a, error)) {
         return false;
     }
     if (const std::string* types = options.Get("--types");
@@ -249,9 +272,10 @@ bool ParseMigrate(const std::vector<std::string>& args, CliArguments& a, std::st
 
 bool ParseDump(const std::vector<std::string>& args, CliArguments& a, std::string& error)
 {
-    OptionReader options({"--source", "--type", "--format", "--palm-folder", "--palm-user"}, {});
+    OptionReader options({"--source", "--type", "--format", "--palm-folder", "--palm-user", "--outlook-file"},
+                         {"--outlook-password-stdin"});
     if (!options.Read(args, 1, error) || !ParseSource(options, false, a, error) ||
-        !ParsePalmOptions(options, a, error)) {
+        !ParsePalmOptions(options, a, error) || !ParseOutlookOptions(options, a, error)) {
         return false;
     }
     const std::string* type = options.Get("--type");
@@ -420,6 +444,7 @@ std::string CliUsage(CliCommand command)
                "                             [--types contacts,calendar,tasks,notes]\n"
                "                             [--select new,diff,same|all|none] [--dry-run]\n"
                "                             [--palm-folder DIR] [--palm-user NAME]\n"
+               "                             [--outlook-file FILE] [--outlook-password-stdin]\n"
                "\n"
                "Loads Lotus Notes and the source, compares them and migrates the selected\n"
                "records into Lotus Notes.\n"
@@ -432,6 +457,9 @@ std::string CliUsage(CliCommand command)
                "  --palm-folder DIR  Palm Desktop: the folder that holds the users' data\n"
                "                  folders (for instance one copied from an old computer)\n"
                "  --palm-user NAME   Palm Desktop: the user, by the name of the user's folder\n"
+               "  --outlook-file FILE  Outlook: the Outlook data file (.pst, .ost) to read\n"
+               "  --outlook-password-stdin  Outlook: read the data file's password from the\n"
+               "                  first line of standard input\n"
                "\n"
                "Prints, per data type, how many source records are new, different or the\n"
                "same as in Lotus Notes, then how many were migrated and where the migration\n"
@@ -441,6 +469,7 @@ std::string CliUsage(CliCommand command)
         return "Usage: ferrywise-cli dump --source KIND --type contacts|calendar|tasks|notes\n"
                "                          [--format json|csv]\n"
                "                          [--palm-folder DIR] [--palm-user NAME]\n"
+               "                          [--outlook-file FILE] [--outlook-password-stdin]\n"
                "\n"
                "Loads one data type of an application as a migration would and prints every\n"
                "record with all its fields, in UTF-8.\n"
@@ -452,6 +481,8 @@ std::string CliUsage(CliCommand command)
                "                  then one row per record)\n"
                "  --palm-folder DIR, --palm-user NAME\n"
                "                  Palm Desktop: as for migrate\n"
+               "  --outlook-file FILE, --outlook-password-stdin\n"
+               "                  Outlook: as for migrate\n"
                "\n"
                "Dates are given as ISO 8601 text together with the stored number.\n"
                "Exit status: 0 done, 1 the load failed, 2 usage error.\n";

@@ -54,6 +54,10 @@ struct CliArguments
     // (a user folder name) for this run; empty: as the settings and the installation say
     std::string palmFolder;
     std::string palmUser;
+    // migrate and dump with Outlook as source: the Outlook data file (.pst, .ost) for this run,
+    // and whether its password is to be read from standard input
+    std::string outlookFile;
+    bool outlookPasswordStdin = false;
 
     // dump
     DataType type = kDataContacts;

@@ -1,5 +1,7 @@
 #include "cli/CliDumpCommand.h"
 
+#include <iostream>
+
 #include "cli/CliRecordWriter.h"
 #include "cli/CliSession.h"
 #include "engine/MigrationFlow.h"
@@ -25,7 +27,8 @@ int RunDumpCommand(const CxAppRegistry& apps, const CliArguments& args, IFrontEn
         return kCliExitUsage;
     }
     CliSession session(apps, frontEnd);
-    if (std::string error; !CliSession::ApplyPalmOptions(args, error)) {
+    if (std::string error; !CliSession::ApplyPalmOptions(args, error) ||
+                           !CliSession::ApplyOutlookOptions(args, std::cin, error)) {
         err << "ferrywise-cli: " << error << "\n";
         return kCliExitUsage;
     }

@@ -1,5 +1,7 @@
 #include "cli/CliMigrateCommand.h"
 
+#include <iostream>
+
 #include <string>
 
 #include "cli/CliSession.h"
@@ -26,7 +28,8 @@ int RunMigrateCommand(const CxAppRegistry& apps, const CliArguments& args, IFron
                       std::ostream& out, std::ostream& err)
 {
     CliSession session(apps, frontEnd);
-    if (std::string error; !CliSession::ApplyPalmOptions(args, error)) {
+    if (std::string error; !CliSession::ApplyPalmOptions(args, error) ||
+                           !CliSession::ApplyOutlookOptions(args, std::cin, error)) {
         err << "ferrywise-cli: " << error << "\n";
         return kCliExitUsage;
     }

@@ -7,6 +7,7 @@
 #include "lotus/LNEnv.h"
 #include "misc/Settings.h"
 #include "notes/LNLocalSetup.h"
+#include "outlook/pst/PstStore.h"
 #include "palm/PalmEnv.h"
 #include "platform/CodePage.h"
 
@@ -99,4 +100,40 @@ bool CliSession::ApplyPalmOptions(const CliArguments& args, std::string& error)
         error += ")";
     }
     return false;
+}
+
+bool CliSession::ApplyOutlookOptions(const CliArguments& args, std::istream& input, std::string& error)
+{
+    if (args.source != kAppOutlook) {
+        return true;
+    }
+    FWSettings& settings = g_Settings();
+    if (!args.outlookFile.empty()) {
+        if (args.outlookFile.size() >= sizeof settings.OLDataFile) {
+            error = "the Outlook data file's path is too long: " + args.outlookFile;
+            return false;
+        }
+        std::snprintf(settings.OLDataFile, sizeof settings.OLDataFile, "%s", args.outlookFile.c_str());
+    }
+    if (args.outlookPasswordStdin) {
+        std::string password;
+        std::getline(input, password);
+        if (!password.empty() && password.back() == '\r') {
+            password.pop_back();
+        }
+        std::snprintf(settings.OLPasswordText, sizeof settings.OLPasswordText, "%s", password.c_str());
+    }
+    if (settings.OLDataFile[0] == '\0') {
+        error = "no Outlook data file: name one with --outlook-file FILE";
+        return false;
+    }
+    // Opened once here, so that a file that cannot be read is refused with its reason before
+    // anything is loaded.
+    std::string reason;
+    const unsigned codePage = settings.OLCodePage > 0 ? static_cast<unsigned>(settings.OLCodePage) : 1252u;
+    if (!pst::PstFile::Open(settings.OLDataFile, settings.OLPasswordText, codePage, &reason)) {
+        error = reason; // names the file and says why
+        return false;
+    }
+    return true;
 }

@@ -2,6 +2,7 @@
 // One run of the driver for a command: the front end set, the session begun, and at the end
 // the session ended without saving the settings, so that options given on the command line
 // never reach the user's settings file.
+#include <istream>
 #include <string>
 
 #include "cli/CliArguments.h"
@@ -21,6 +22,10 @@ public:
     // --palm-folder and --palm-user for this run (the user into PDUserID). False, with the
     // reason, when the folder or the user cannot be found.
     static bool ApplyPalmOptions(const CliArguments& args, std::string& error);
+    // --outlook-file and --outlook-password-stdin for this run (the password from the first
+    // line of input). False, with the reason, when no data file is named or it cannot be
+    // opened (a wrong password, say), so that nothing is loaded from it.
+    static bool ApplyOutlookOptions(const CliArguments& args, std::istream& input, std::string& error);
 
     // Calls visit(record, status) for every record in the store of the connector's data type,
     // in load order; record points into the store, as its own type (CommAddrRec*,

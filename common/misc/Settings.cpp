@@ -172,6 +172,8 @@ template <class Record, class Visitor> void VisitKeys(Record& s, Visitor& v)
 
     v.Int("OLMode", s.OLMode, 1);
     v.Text("OLAppName", s.OLAppName);
+    v.Text("OLDataFile", s.OLDataFile);
+    v.Int("OLCodePage", s.OLCodePage, 1252);
 
     v.Text("DNHostName", s.DNHostName);
     v.Flag("DNSaveOrg", s.DNSaveOrg, true);

@@ -103,6 +103,12 @@ struct FWSettings
 
     int OLMode;
     char OLAppName[MAX_PATH];
+    // The Outlook data file (.pst, .ost) that stands for Outlook here, and the code page of its
+    // 8-bit texts.
+    char OLDataFile[MAX_PATH];
+    int OLCodePage;
+    // The data file's password for this run; never written to the settings file.
+    char OLPasswordText[kSettingsPasswordSize];
 
     char DNHostName[kSettingsTextSize];
     bool DNSaveOrg;

@@ -697,4 +697,69 @@ INSTANTIATE_TEST_SUITE_P(Palm, CliGenerationTest,
                                                         true, false, true}),
                          [](const testing::TestParamInfo<GenerationCase>& info) { return info.param.user; });
 
+// Outlook is the data file that --outlook-file names: its items reach Lotus Notes once, and a
+// second run finds every one of them the same.
+TEST_F(CliEndToEndTest, OutlookDataFileMigratesOnceAndIsThenAllSame)
+{
+    const std::string file =
+        std::string(FW_SHARED_DIR) + "/samples/pst/pst-extractor__mtnman1965@outlook.com.ost";
+    if (!std::filesystem::exists(file)) {
+        GTEST_SKIP() << "no Outlook data file samples";
+    }
+    const std::vector<std::string> migrate = {
+        "migrate", "--source", "outlook", "--outlook-file", file, "--types", "contacts,calendar,tasks,notes"};
+    Result first = Run(migrate);
+    ASSERT_EQ(first.status, 0) << first.err << first.out;
+    Result second = Run(migrate);
+    ASSERT_EQ(second.status, 0) << second.err << second.out;
+    struct Expected
+    {
+        const char* type;
+        int items;
+    };
+    for (const Expected& e :
+         {Expected{"contacts", 2}, Expected{"calendar", 2}, Expected{"tasks", 2}, Expected{"notes", 1}}) {
+        SCOPED_TRACE(e.type);
+        const std::string type = e.type;
+        EXPECT_NE(first.out.find(type + ": " + std::to_string(e.items) + " new, 0 diff, 0 same"),
+                  std::string::npos)
+            << first.out;
+        EXPECT_NE(second.out.find(type + ": 0 new, 0 diff, " + std::to_string(e.items) + " same"),
+                  std::string::npos)
+            << second.out;
+        Result dump = Run({"dump", "--source", "notes", "--type", e.type});
+        ASSERT_EQ(dump.status, 0) << dump.err;
+        int items = 0;
+        for (std::size_t at = dump.out.find("\n  {"); at != std::string::npos;
+             at = dump.out.find("\n  {", at + 1)) {
+            ++items;
+        }
+        EXPECT_EQ(items, e.items) << dump.out;
+    }
+}
+
+TEST_F(CliEndToEndTest, AnOutlookDataFileThatCannotBeOpenedIsRefusedWithItsReason)
+{
+    m_home.WriteFile("notes.pst", "a text file, not an Outlook data file\n");
+    struct Case
+    {
+        std::vector<std::string> args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"dump", "--source", "outlook", "--type", "contacts", "--outlook-file", m_home.Path("notes.pst")},
+         "is not an Outlook data file"},
+        {{"dump", "--source", "outlook", "--type", "contacts", "--outlook-file", m_home.Path("gone.pst")},
+         "No such file or directory"},
+        {{"migrate", "--source", "outlook"}, "no Outlook data file: name one with --outlook-file FILE"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        Result result = Run(c.args);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        EXPECT_EQ(result.out.find("Migrated"), std::string::npos) << result.out;
+    }
+}
+
 } // namespace

@@ -293,9 +293,17 @@ TEST_F(CliCommandTest, DumpFailures)
     EXPECT_TRUE(Contains(r.err, "Google account has no notes")) << r.err;
 
     // A kind whose connector this build lacks fails with the flow's message.
-    r = Run({"dump", "--source", "outlook", "--type", "contacts"});
+    r = Run({"dump", "--source", "act", "--type", "contacts"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(Contains(Shown(), "Error: Failed to load Outlook Contacts information.")) << Shown();
+    EXPECT_TRUE(Contains(Shown(),
+                         "Error: Loading ACT! Contacts Error: no connector for ACT! contacts is available in "
+                         "this build"))
+        << Shown();
+
+    // Outlook without a data file to read: refused before anything is loaded.
+    r = Run({"dump", "--source", "outlook", "--type", "contacts"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Contains(r.err, "no Outlook data file: name one with --outlook-file FILE")) << r.err;
 }
 
 } // namespace

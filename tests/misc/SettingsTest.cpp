@@ -97,6 +97,8 @@ std::vector<KeyRow> AllKeys()
         PASSWORD_KEY(GGPassword, "g00gle!", "ZzAwZ2xlIQ=="),
         INT_KEY(OLMode, "1", "2"),
         TEXT_KEY(OLAppName, "/opt/office/OUTLOOK.EXE"),
+        TEXT_KEY(OLDataFile, "/home/u/backup/outlook.pst"),
+        INT_KEY(OLCodePage, "1252", "932"),
         TEXT_KEY(DNHostName, "crm.example.com"),
         FLAG_KEY(DNSaveOrg, "1", "1"),
         FLAG_KEY(DNSaveID, "1", "1"),

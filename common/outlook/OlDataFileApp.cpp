@@ -1,0 +1,36 @@
+#include "outlook/OlDataFileApp.h"
+
+#include <utility>
+
+#include "misc/Settings.h"
+#include "outlook/OLApp.h"
+
+OutlookDataFile::OutlookDataFile()
+    : m_source(std::make_shared<OutlookDataFileSource>()), m_session(std::make_unique<OlSession>(m_servers))
+{
+    RegisterOutlookDataFile(m_servers, m_source);
+}
+
+void OutlookDataFile::UseSettings(const FWSettings& settings)
+{
+    OutlookDataFileSource::File file;
+    file.path = settings.OLDataFile;
+    file.password = settings.OLPasswordText;
+    file.codePage = settings.OLCodePage > 0 ? static_cast<unsigned>(settings.OLCodePage) : 1252u;
+    m_source->SetFile(std::move(file));
+}
+
+void OutlookDataFile::AddTo(CxAppRegistry& apps)
+{
+    CxAppDescriptor app = OLAppDescriptor(*m_session);
+    // The session opens the file when the first connector connects, as it is made.
+    for (ConnectorCreator& creator : app.creators) {
+        creator = [this, make = std::move(creator)] {
+            if (!m_session->IsStarted()) {
+                UseSettings(g_Settings());
+            }
+            return make();
+        };
+    }
+    apps.Add(std::move(app));
+}

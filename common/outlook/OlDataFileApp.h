@@ -1,0 +1,37 @@
+#pragma once
+// Outlook, on this platform, is an Outlook data file (.pst, .ost): what a program owns to
+// reach one — its automation server table with the data-file server registered, the file's
+// source and the one Outlook session — and how it hands the Outlook kind, with its four
+// connectors, to its application registry.
+#include <memory>
+
+#include "misc/CxAppDescriptor.h"
+#include "outlook/OlComm.h"
+#include "outlook/OlDataFileServer.h"
+#include "platform/AutomationServers.h"
+
+struct FWSettings;
+
+class OutlookDataFile
+{
+public:
+    OutlookDataFile();
+    OutlookDataFile(const OutlookDataFile&) = delete;
+    OutlookDataFile& operator=(const OutlookDataFile&) = delete;
+
+    // Replaces the Outlook kind of the registry with one whose connectors reach the data file
+    // that the settings name (OLDataFile, OLCodePage) when they are made. The registry and the
+    // connectors it makes must not outlive this object.
+    void AddTo(CxAppRegistry& apps);
+
+    // The file, code page and password (OLPasswordText, never written to the settings file) as
+    // the settings give them, set in the source: the connectors made next open that file.
+    void UseSettings(const FWSettings& settings);
+
+    OutlookDataFileSource& Source() { return *m_source; }
+
+private:
+    platform::AutomationServers m_servers;
+    std::shared_ptr<OutlookDataFileSource> m_source;
+    std::unique_ptr<OlSession> m_session;
+};
