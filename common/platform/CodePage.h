@@ -19,6 +19,8 @@ std::u16string AnsiToUtf16(std::string_view ansi);
 std::string Utf16ToAnsi(std::u16string_view utf16);
 std::string AnsiToUtf8(std::string_view ansi);
 std::string Utf8ToAnsi(std::string_view utf8);
+// UTF-16 as UTF-8, whatever the code page; a lone surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view utf16);
 
 // Upper and lower case of one ANSI character, as the code page defines them.
 unsigned char AnsiToUpper(unsigned char c);

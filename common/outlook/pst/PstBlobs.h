@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/CodePage.h"
+
 namespace pst {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -31,7 +33,7 @@ std::u16string DecodeCodePage(std::string_view bytes, unsigned codePage);
 // UTF-16LE bytes as text; nullopt for an odd number of bytes. Trailing NULs are dropped and
 // unpaired surrogates become U+FFFD.
 std::optional<std::u16string> DecodeUtf16Le(ByteSpan bytes);
-std::string Utf16ToUtf8(std::u16string_view text);
+using platform::Utf16ToUtf8;
 // A subject as Outlook gives it: without the leading marker 0x01 + length character.
 std::u16string StripSubjectMarker(std::u16string_view subject);
 
