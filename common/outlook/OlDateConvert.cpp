@@ -99,51 +99,6 @@ void PatternFromNative(const OlDateRec& o, RecurrenceRule& r)
     }
 }
 
-void PatternToNative(const RecurrenceRule& r, OlDateRec& o)
-{
-    switch (r.Kind) {
-    case 1:
-        o.RecurrenceType = kOlRecursDaily;
-        o.Interval = r.Interval;
-        o.DayOfWeekMask = r.DayOfWeekMask;
-        break;
-    case 2:
-        o.RecurrenceType = kOlRecursWeekly;
-        o.Interval = r.Interval;
-        o.DayOfWeekMask = r.DayOfWeekMask;
-        break;
-    case 3:
-        o.RecurrenceType = kOlRecursMonthNth;
-        o.Interval = r.Interval;
-        o.Instance = r.Instance;
-        o.DayOfWeekMask = r.DayOfWeekMask;
-        break;
-    case 4:
-        o.RecurrenceType = kOlRecursMonthly;
-        o.Interval = r.Interval;
-        o.DayOfMonth = r.DayOfMonth;
-        break;
-    case 5:
-        o.RecurrenceType = kOlRecursYearNth;
-        o.Interval = r.Interval;
-        o.Instance = r.Instance;
-        o.MonthOfYear = r.MonthOfYear;
-        o.DayOfWeekMask = r.DayOfWeekMask;
-        break;
-    case 6:
-        o.RecurrenceType = kOlRecursYearly;
-        o.DayOfMonth = r.DayOfMonth;
-        o.MonthOfYear = r.MonthOfYear;
-        break;
-    default:
-        o.RecurrenceType = kOlRecursNone;
-        return;
-    }
-    if (r.HasEnd != 0) {
-        o.PatternEndDate = ToOleDate(r.PatternEnd);
-    }
-}
-
 } // namespace
 
 void FromNative(const OlDateRec& native, CommDateRec& rec, int versionClass)
@@ -216,5 +171,5 @@ void ToNative(const CommDateRec& rec, OlDateRec& native, int versionClass)
     }
 
     native.Duration = rec.AllDay != 0 ? 1440 : MinutesBetween(rec.End, rec.Start);
-    PatternToNative(rec.Recurrence, native);
+    OlPatternToNative(rec.Recurrence, native);
 }

@@ -133,18 +133,11 @@ void ToNative(const CommTaskRec& rec, OlTaskRec& native)
     native.Status = InRange(rec.TaskStatus, 4);
     native.ResponseState = InRange(rec.ResponseState, 3);
 
-    // The pattern as the calendar writes it.
-    CommDateRec pattern{};
-    pattern.Recurrence = rec.Recurrence;
-    OlDateRec date{};
-    ToNative(pattern, date, 6);
-    native.RecurrenceType = date.RecurrenceType;
-    native.Interval = date.Interval;
-    native.DayOfWeekMask = date.DayOfWeekMask;
-    native.DayOfMonth = date.DayOfMonth;
-    native.Instance = date.Instance;
-    native.MonthOfYear = date.MonthOfYear;
-    native.PatternEndDate = date.PatternEndDate;
+    // The pattern as the calendar writes it, from empty fields: nothing of a pattern loaded
+    // with the item survives into another one.
+    native.Interval = native.DayOfWeekMask = native.DayOfMonth = native.Instance = native.MonthOfYear = 0;
+    native.PatternEndDate = 0;
+    OlPatternToNative(rec.Recurrence, native);
 }
 
 void FromNative(const OlNoteRec& native, CommNoteRec& rec)
