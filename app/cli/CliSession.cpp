@@ -7,7 +7,7 @@
 #include "lotus/LNEnv.h"
 #include "misc/Settings.h"
 #include "notes/LNLocalSetup.h"
-#include "outlook/pst/PstStore.h"
+#include "outlook/OlDataFileApp.h"
 #include "palm/PalmEnv.h"
 #include "platform/CodePage.h"
 
@@ -121,7 +121,14 @@ bool CliSession::ApplyOutlookOptions(const CliArguments& args, std::istream& inp
         if (!password.empty() && password.back() == '\r') {
             password.pop_back();
         }
-        std::snprintf(settings.OLPasswordText, sizeof settings.OLPasswordText, "%s", password.c_str());
+        // Typed on a terminal (UTF-8); the data file keeps the checksum of its 8-bit bytes.
+        const std::string ansi = platform::Utf8ToAnsi(password);
+        if (ansi.size() >= sizeof settings.OLPasswordText) {
+            error = "the password read from standard input is longer than " +
+                    std::to_string(sizeof settings.OLPasswordText - 1) + " characters";
+            return false;
+        }
+        std::snprintf(settings.OLPasswordText, sizeof settings.OLPasswordText, "%s", ansi.c_str());
     }
     if (settings.OLDataFile[0] == '\0') {
         error = "no Outlook data file: name one with --outlook-file FILE";
@@ -129,11 +136,9 @@ bool CliSession::ApplyOutlookOptions(const CliArguments& args, std::istream& inp
     }
     // Opened once here, so that a file that cannot be read is refused with its reason before
     // anything is loaded.
-    std::string reason;
-    const unsigned codePage = settings.OLCodePage > 0 ? static_cast<unsigned>(settings.OLCodePage) : 1252u;
-    if (!pst::PstFile::Open(settings.OLDataFile, settings.OLPasswordText, codePage, &reason)) {
-        error = reason; // names the file and says why
-        return false;
+    const OutlookDataFileCheck check = CheckOutlookDataFile(settings);
+    if (!check.ok) {
+        error = check.message; // names the file and says why
     }
-    return true;
+    return check.ok;
 }

@@ -5,6 +5,28 @@
 #include "misc/Settings.h"
 #include "outlook/OLApp.h"
 
+unsigned OutlookCodePage(const FWSettings& settings)
+{
+    return settings.OLCodePage > 0 ? static_cast<unsigned>(settings.OLCodePage) : 1252u;
+}
+
+OutlookDataFileCheck CheckOutlookDataFile(const FWSettings& settings)
+{
+    OutlookDataFileCheck check;
+    if (settings.OLDataFile[0] == '\0') {
+        check.failure = pst::OpenFailure::Unreadable;
+        check.message = "No Outlook data file (.pst, .ost) is chosen.";
+        return check;
+    }
+    check.format = pst::PstFile::FormatOf(settings.OLDataFile);
+    check.ok = pst::PstFile::Open(settings.OLDataFile, settings.OLPasswordText, OutlookCodePage(settings),
+                                  &check.message, &check.failure) != nullptr;
+    if (check.ok) {
+        check.message.clear();
+    }
+    return check;
+}
+
 OutlookDataFile::OutlookDataFile()
     : m_source(std::make_shared<OutlookDataFileSource>()), m_session(std::make_unique<OlSession>(m_servers))
 {
@@ -16,7 +38,7 @@ void OutlookDataFile::UseSettings(const FWSettings& settings)
     OutlookDataFileSource::File file;
     file.path = settings.OLDataFile;
     file.password = settings.OLPasswordText;
-    file.codePage = settings.OLCodePage > 0 ? static_cast<unsigned>(settings.OLCodePage) : 1252u;
+    file.codePage = OutlookCodePage(settings);
     m_source->SetFile(std::move(file));
 }
 

@@ -4,13 +4,32 @@
 // source and the one Outlook session — and how it hands the Outlook kind, with its four
 // connectors, to its application registry.
 #include <memory>
+#include <string>
 
 #include "misc/CxAppDescriptor.h"
 #include "outlook/OlComm.h"
 #include "outlook/OlDataFileServer.h"
+#include "outlook/pst/PstStore.h"
 #include "platform/AutomationServers.h"
 
 struct FWSettings;
+
+// What opening the Outlook data file that the settings name (OLDataFile, OLCodePage,
+// OLPasswordText) gives: whether it opens, why not (a message that names the file) and what
+// kind of data file it is ("Unicode PST", "OST", …; empty when it is none). The front ends
+// check a file with it before anything is loaded; a password is asked for when the failure
+// is PasswordNeeded or PasswordWrong.
+struct OutlookDataFileCheck
+{
+    bool ok = false;
+    pst::OpenFailure failure = pst::OpenFailure::None;
+    std::string message;
+    std::string format;
+};
+OutlookDataFileCheck CheckOutlookDataFile(const FWSettings& settings);
+
+// The code page the settings give for an ANSI data file (OLCodePage, 1252 when unset).
+unsigned OutlookCodePage(const FWSettings& settings);
 
 class OutlookDataFile
 {

@@ -180,10 +180,11 @@ private slots:
                    [](TfmPage* page, const fwtest::TempHome&) { SetText(page, "edtNotesPath", ""); })
             << "Invalid path for Lotus Notes note.exe. Lotus Notes executable not found."
             << MessageIcon::Error << "";
-        QTest::newRow("OLOption empty program")
+        QTest::newRow("OLOption empty data file")
             << PageFactory([] { return new TfmOLOption; })
             << PagePreparation([](TfmPage* page, const fwtest::TempHome&) { SetText(page, "edtOLPath", ""); })
-            << "Invalid path for outlook.exe. Outlook executable not found." << MessageIcon::Error << "";
+            << "Please choose the Outlook data file (.pst, .ost) to migrate." << MessageIcon::Error
+            << "edtOLPath";
         QTest::newRow("GGOption empty e-mail") << PageFactory([] { return new TfmGGOption; })
                                                << PagePreparation([](TfmPage* page, const fwtest::TempHome&) {
                                                       SetText(page, "edtPassword", "pw");
@@ -283,7 +284,6 @@ private slots:
         QTest::addColumn<PageFactory>("factory");
         QTest::addColumn<QString>("label");
         QTest::newRow("Lotus Notes") << PageFactory([] { return new TfmLNOption1; }) << "lblNotesVersion";
-        QTest::newRow("Outlook") << PageFactory([] { return new TfmOLOption; }) << "lblOLVersion";
     }
 
     void versionLabelsWithoutProgram()
@@ -452,17 +452,11 @@ private slots:
     }
 
     // Until a source's connectors exist, leaving its page with valid input shows the load
-    // flow's failure and keeps the wizard there. The Outlook page accepts a path that does
-    // not exist; only an empty one is refused.
+    // flow's failure and keeps the wizard there.
     void sourcePagesWithoutConnectors_data()
     {
         QTest::addColumn<PageFactory>("factory");
         QTest::addColumn<PagePreparation>("prepare");
-        QTest::newRow("Outlook, path that does not exist")
-            << PageFactory([] { return new TfmOLOption; })
-            << PagePreparation([](TfmPage* page, const fwtest::TempHome&) {
-                   SetText(page, "edtOLPath", "/no/such/OUTLOOK.EXE");
-               });
         QTest::newRow("Google") << PageFactory([] { return new TfmGGOption; })
                                 << PagePreparation([](TfmPage* page, const fwtest::TempHome&) {
                                        SetText(page, "edtEmail", "a@b.c");

@@ -407,31 +407,71 @@ PstFile::PstFile() : m_impl(std::make_unique<Impl>()) {}
 
 PstFile::~PstFile() = default;
 
-std::unique_ptr<PstFile> PstFile::Open(const std::string& path, std::string_view password, unsigned codePage,
-                                       std::string* error)
+std::string PstFile::FormatOf(const std::string& path)
 {
-    auto fail = [error](std::string message) -> std::unique_ptr<PstFile> {
+    // The header: "!BDN", a checksum, the client magic ("SM" for a PST, "SO" for an OST) and
+    // the format version (14 or 15: ANSI; 23: Unicode; 36: Unicode with 4 KiB pages).
+    unsigned char header[12] = {};
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return {};
+    }
+    const std::size_t got = std::fread(header, 1, sizeof header, file);
+    std::fclose(file);
+    if (got != sizeof header || std::memcmp(header, "!BDN", 4) != 0) {
+        return {};
+    }
+    const bool ost = header[8] == 'S' && header[9] == 'O';
+    if (!ost && !(header[8] == 'S' && header[9] == 'M')) {
+        return {};
+    }
+    const unsigned version = header[10] | (header[11] << 8);
+    const bool ansi = version == 14 || version == 15;
+    if (!ansi && version != 23 && version != 36) {
+        return {};
+    }
+    if (ost) {
+        return ansi ? "ANSI OST" : "OST";
+    }
+    return ansi ? "ANSI PST" : "Unicode PST";
+}
+
+std::unique_ptr<PstFile> PstFile::Open(const std::string& path, std::string_view password, unsigned codePage,
+                                       std::string* error, OpenFailure* failure)
+{
+    OpenFailure failedAs = OpenFailure::None;
+    if (failure != nullptr) {
+        *failure = OpenFailure::None;
+    }
+    auto fail = [error, failure, &failedAs](std::string message) -> std::unique_ptr<PstFile> {
         FW_LOG(0, "%s", message.c_str());
         if (error != nullptr) {
             *error = std::move(message);
         }
+        if (failure != nullptr) {
+            *failure = failedAs;
+        }
         return nullptr;
     };
     if (!IsKnownCodePage(codePage)) {
+        failedAs = OpenFailure::CodePage;
         return fail("The code page " + std::to_string(codePage) +
                     " is not supported for Outlook data files.");
     }
     if (::access(path.c_str(), R_OK) != 0) {
+        failedAs = OpenFailure::Unreadable;
         return fail("The Outlook data file \"" + path + "\" cannot be opened: " + std::strerror(errno) + ".");
     }
     ErrorHolder err;
     const int signature = libpff_check_file_signature(path.c_str(), &err);
     if (signature != 1) {
         FW_LOG(1, "libpff: %s", err.Text().c_str());
+        failedAs = OpenFailure::NotDataFile;
         return fail("The file \"" + path + "\" is not an Outlook data file (.pst or .ost).");
     }
     err.Clear();
 
+    failedAs = OpenFailure::Damaged; // from here on, unless a password is the reason
     std::unique_ptr<PstFile> pst(new PstFile());
     Impl& impl = *pst->m_impl;
     impl.path = path;
@@ -477,10 +517,12 @@ std::unique_ptr<PstFile> PstFile::Open(const std::string& path, std::string_view
     }
     if (checksum != 0) {
         if (password.empty()) {
+            failedAs = OpenFailure::PasswordNeeded;
             return fail("The Outlook data file \"" + path +
                         "\" is protected by a password. Enter its password to open it.");
         }
         if (PasswordChecksum(password) != checksum) {
+            failedAs = OpenFailure::PasswordWrong;
             return fail("The password for the Outlook data file \"" + path + "\" is not correct.");
         }
     }

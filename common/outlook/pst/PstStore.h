@@ -142,15 +142,33 @@ private:
     std::size_t m_skipped = 0;
 };
 
+// Why a file did not open: the front ends ask for a password on the last two.
+enum class OpenFailure : int
+{
+    None = 0,
+    CodePage,       // the code page is not one the reader knows
+    Unreadable,     // the file cannot be read (missing, no permission)
+    NotDataFile,    // not an Outlook data file
+    Damaged,        // an Outlook data file that cannot be opened
+    PasswordNeeded, // protected, and no password was given
+    PasswordWrong,  // protected, and the password is not its password
+};
+
 class PstFile
 {
 public:
+    // What the file's header says it is: "ANSI PST", "Unicode PST", "ANSI OST" or "OST"; empty
+    // when the file cannot be read or is no Outlook data file. Reads the header only.
+    static std::string FormatOf(const std::string& path);
+
     // Opens the file. password: the password's 8-bit bytes (empty for none); a protected file
     // opens only with its password. codePage: the code page of the 8-bit texts of an ANSI
     // file (1252 by default; 932 for a Japanese file). On failure returns null and puts a
     // message for the user into *error.
+    // *failure, when given, says why it failed (None on success).
     static std::unique_ptr<PstFile> Open(const std::string& path, std::string_view password,
-                                         unsigned codePage, std::string* error);
+                                         unsigned codePage, std::string* error,
+                                         OpenFailure* failure = nullptr);
     ~PstFile();
     PstFile(const PstFile&) = delete;
     PstFile& operator=(const PstFile&) = delete;
