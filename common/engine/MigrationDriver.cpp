@@ -61,20 +61,23 @@ CxConnector* ConnectorRegistry::GetOrCreate(AppKind kind, DataType type)
     return entry.get();
 }
 
+void ConnectorRegistry::Destroy(AppKind kind)
+{
+    auto found = m_connectors.find(kind);
+    if (found == m_connectors.end()) {
+        return;
+    }
+    for (DataType type : kAllDataTypes) {
+        found->second[type].reset();
+    }
+    m_connectors.erase(found);
+}
+
 void ConnectorRegistry::DestroyAll()
 {
     static constexpr AppKind kOrder[] = {kAppPalm,    kAppACT,      kAppGoogle,     kAppNotes,
                                          kAppOutlook, kAppDynamics, kAppSalesForce, kAppSugarCRM};
-    auto destroy = [this](int kind) {
-        auto found = m_connectors.find(kind);
-        if (found == m_connectors.end()) {
-            return;
-        }
-        for (DataType type : kAllDataTypes) {
-            found->second[type].reset();
-        }
-        m_connectors.erase(found);
-    };
+    auto destroy = [this](int kind) { Destroy(static_cast<AppKind>(kind)); };
     for (AppKind kind : kOrder) {
         destroy(kind);
     }

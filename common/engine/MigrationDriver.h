@@ -37,6 +37,8 @@ public:
     // salesforce, SugarCRM, then any other kind in the order of the session's kinds; within a
     // kind contacts, calendar, tasks, notes.
     void DestroyAll();
+    // Destroys the connectors of one kind (contacts, calendar, tasks, notes).
+    void Destroy(AppKind kind);
 
     SelectionList* GetSelectionList(DataType type);
 

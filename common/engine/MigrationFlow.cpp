@@ -417,6 +417,12 @@ void SubmitList(const KindFlow& flow, CxConnector& target, CxMILog& log, Selecti
 CxConnector* ConnectorForLoad(AppKind kind, DataType type, std::string& error)
 {
     ConnectorRegistry& registry = ConnectorRegistry::Instance();
+    if (const CxAppDescriptor* app = registry.App(kind); app != nullptr && app->connectorsStale &&
+                                                         registry.Get(kind, type) != nullptr &&
+                                                         app->connectorsStale()) {
+        FW_LOG(2, "The %s connectors are made again: what they reach has changed.", app->name.c_str());
+        registry.Destroy(kind);
+    }
     if (CxConnector* connector = registry.Get(kind, type)) {
         connector->Clear();
         return connector;

@@ -65,6 +65,10 @@ struct CxAppDescriptor
     bool FWSettings::*customMapping = nullptr;
     int customFirstID = 0;
     // The contact fields the custom field mapping offers, in the order shown.
+    // True when the connectors made so far no longer reach what the settings name now (the
+    // user chose another data file after they were made, or they could not reach it then): the
+    // engine remakes the kind's connectors before it loads. Unset: connectors are kept.
+    std::function<bool()> connectorsStale;
     std::function<std::vector<CxAppField>()> contactFields;
     // The text of one of those fields in the native record behind a contact; false when the
     // field gives the record no text.

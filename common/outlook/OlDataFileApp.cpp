@@ -33,13 +33,22 @@ OutlookDataFile::OutlookDataFile()
     RegisterOutlookDataFile(m_servers, m_source);
 }
 
-void OutlookDataFile::UseSettings(const FWSettings& settings)
+namespace {
+
+OutlookDataFileSource::File FileOf(const FWSettings& settings)
 {
     OutlookDataFileSource::File file;
     file.path = settings.OLDataFile;
     file.password = settings.OLPasswordText;
     file.codePage = OutlookCodePage(settings);
-    m_source->SetFile(std::move(file));
+    return file;
+}
+
+} // namespace
+
+void OutlookDataFile::UseSettings(const FWSettings& settings)
+{
+    m_source->SetFile(FileOf(settings));
 }
 
 void OutlookDataFile::AddTo(CxAppRegistry& apps)
@@ -54,5 +63,16 @@ void OutlookDataFile::AddTo(CxAppRegistry& apps)
             return make();
         };
     }
+    // Made before the file was chosen (the wizard makes the contacts connector on the Lotus
+    // Notes pages), or reaching a file that is no longer the chosen one: made again.
+    app.connectorsStale = [this] {
+        if (!m_session->IsStarted()) {
+            return true;
+        }
+        const OutlookDataFileSource::File opened = m_source->GetFile();
+        const OutlookDataFileSource::File chosen = FileOf(g_Settings());
+        return opened.path != chosen.path || opened.password != chosen.password ||
+               opened.codePage != chosen.codePage;
+    };
     apps.Add(std::move(app));
 }

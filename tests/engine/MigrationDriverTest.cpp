@@ -200,6 +200,30 @@ TEST_F(EngineFixture, ReloadingKeepsTheConnectorsButReplacesTheirRecords)
     EXPECT_EQ(target->Stored(), (Stored{{"Ann", kNotCompared}}));
 }
 
+// A kind whose connectors no longer reach what the settings name (another data file chosen)
+// gets new connectors for the next load; otherwise they are kept.
+TEST_F(EngineFixture, StaleConnectorsAreMadeAgainBeforeALoad)
+{
+    RegisterAllFakes();
+    bool stale = false;
+    TestApps().FindMutable(kAppPalm)->connectorsStale = [&stale] { return stale; };
+    PlanOf(kAppPalm, kDataContacts).records = {{"Ann", ""}};
+    ASSERT_TRUE(LoadAndCompare(parent, kAppPalm, kAppNotes));
+    ASSERT_TRUE(LoadAndCompare(parent, kAppPalm, kAppNotes));
+    EXPECT_EQ(Fake(kAppPalm, kDataContacts)->loads, 2);
+
+    stale = true;
+    PlanOf(kAppPalm, kDataContacts).records = {{"Bob", ""}};
+    ASSERT_TRUE(LoadAndCompare(parent, kAppPalm, kAppNotes));
+    TestApps().FindMutable(kAppPalm)->connectorsStale = nullptr;
+    FakeConnector* remade = Fake(kAppPalm, kDataContacts);
+    ASSERT_NE(remade, nullptr);
+    EXPECT_EQ(remade->loads, 1);
+    EXPECT_EQ(remade->clears, 0);
+    EXPECT_EQ(remade->Stored(), (Stored{{"Bob", MatchNew}}));
+    EXPECT_EQ(Fake(kAppNotes, kDataContacts)->loads, 3); // the target's are kept
+}
+
 // ---------------------------------------------------------------------------------------------
 // LoadOne.
 

@@ -6,6 +6,7 @@
 // time.
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -25,6 +26,7 @@
 #include "misc/Settings.h"
 #include "notes/LNLocalSetup.h"
 #include "notes/NotesStore.h"
+#include "outlook/OlDataFileApp.h"
 #include "palm/PalmClassicFiles.h"
 #include "palm/PalmEnv.h"
 #include "palm/PalmExFileWriter.h"
@@ -141,12 +143,15 @@ private:
     bool RunWizard(TfmMain& main, const QStringList& ticked = {"cbAddr", "cbNote"},
                    const std::function<void(TfmDataPage&)>& atComparison = {})
     {
-        main.findChild<QRadioButton*>("rbtnPD")->click();
+        main.findChild<QRadioButton*>(m_sourceButton)->click();
         for (const char* box : {"cbAddr", "cbDate", "cbTask", "cbNote"}) {
             main.findChild<QCheckBox*>(box)->setChecked(ticked.contains(box));
         }
         auto* next = main.findChild<QPushButton*>("btnNext");
         for (int step = 1; step <= 5; ++step) {
+            if (m_beforeNext) {
+                m_beforeNext(main);
+            }
             next->click();
             if (main.CurrentStep() != step) {
                 qWarning("stopped at step %d", main.CurrentStep());
@@ -202,6 +207,9 @@ private:
     std::unique_ptr<fwtest::TempHome> m_home;
     std::unique_ptr<fwtest::RecordingFrontEnd> m_frontEnd;
     LNLocalSetupResult m_local;
+    const char* m_sourceButton = "rbtnPD";
+    std::function<void(TfmMain&)> m_beforeNext; // called before each click on Next
+    std::unique_ptr<OutlookDataFile> m_outlook;
 
 private slots:
     void init()
@@ -228,6 +236,9 @@ private slots:
     void cleanup()
     {
         fwtest::UnregisterAllConnectors();
+        m_outlook.reset();
+        m_sourceButton = "rbtnPD";
+        m_beforeNext = nullptr;
         SetFrontEnd(nullptr);
         m_frontEnd.reset();
         ::unsetenv("FERRYWISE_HELPER_DIR");
@@ -503,6 +514,104 @@ private slots:
         for (const char* label : {"lblAddrCount", "lblDateCount", "lblTaskCount", "lblNoteCount"}) {
             QCOMPARE(Count(main, label), QString("0"));
         }
+    }
+
+    // An Outlook data file copied from Windows (an OST with contacts, a daily series, tasks and
+    // a note whose body is only in RTF), chosen on TfmOLOption as a user types it: every data
+    // type lands in the local Lotus Notes, and after a restart the second run finds every
+    // record the same and migrates nothing.
+    void outlookDataFileMigratedTwiceIsAllTheSame()
+    {
+        std::string path =
+            std::string(FW_SHARED_DIR) + "/samples/pst/pst-extractor__mtnman1965@outlook.com.ost";
+        if (!std::filesystem::exists(path)) {
+            QSKIP("the shared Outlook samples are not there");
+        }
+        fwtest::UnregisterAllConnectors();
+        fwtest::UseRealConnectors(kAppNotes);
+        m_outlook = std::make_unique<OutlookDataFile>();
+        m_outlook->AddTo(fwtest::TestApps());
+        m_sourceButton = "rbtnOL";
+        QString format;
+        m_beforeNext = [&](TfmMain& main) {
+            if (main.CurrentStep() == 3) {
+                auto* edit = main.VisiblePage()->findChild<QLineEdit*>("edtOLPath");
+                QVERIFY(edit != nullptr);
+                edit->setText(QString::fromStdString(path));
+                QMetaObject::invokeMethod(edit, "editingFinished");
+                format = main.VisiblePage()->findChild<QLabel*>("lblOLVersion")->text();
+            }
+        };
+        TfmMain main(fwtest::TestApps());
+        std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
+        main.show();
+        const QStringList everything = {"cbAddr", "cbDate", "cbTask", "cbNote"};
+        const char* const countLabels[kDataTypeCount] = {"lblAddrCount", "lblDateCount", "lblTaskCount",
+                                                         "lblNoteCount"};
+        int loaded[kDataTypeCount] = {};
+        const bool ran = RunWizard(main, everything, [&](TfmDataPage& page) {
+            for (DataType type : kAllDataTypes) {
+                CompareModel* model = page.GetModel(type);
+                loaded[type] = model->rowCount();
+                for (int row = 0; row < model->rowCount(); ++row) {
+                    QCOMPARE(model->StatusAt(row), int(MatchNew));
+                }
+            }
+        });
+        QVERIFY(ran);
+        QCOMPARE(format, QString("OST"));
+        for (const auto& box : m_frontEnd->boxes) {
+            qWarning("message: %s", box.text.c_str());
+        }
+        QVERIFY(m_frontEnd->boxes.empty());
+        QCOMPARE(std::string(g_Settings().OLDataFile), path);
+        // What the file holds in its default folders.
+        QCOMPARE(loaded[kDataContacts], 2);
+        QCOMPARE(loaded[kDataCalendar], 2);
+        QCOMPARE(loaded[kDataTasks], 2);
+        QCOMPARE(loaded[kDataNotes], 1);
+        for (DataType type : kAllDataTypes) {
+            QCOMPARE(Count(main, countLabels[type]), QString::number(loaded[type]));
+        }
+
+        main.findChild<QPushButton*>("btnPrev")->click();
+        QCOMPARE(main.CurrentStep(), 0);
+        QVERIFY(RunWizard(main, everything, [&](TfmDataPage& page) {
+            for (DataType type : kAllDataTypes) {
+                CompareModel* model = page.GetModel(type);
+                QCOMPARE(model->rowCount(), loaded[type]);
+                for (int row = 0; row < model->rowCount(); ++row) {
+                    QVERIFY2(model->StatusAt(row) == MatchSame,
+                             qPrintable(model->data(model->index(row, 0)).toString()));
+                }
+            }
+        }));
+        QVERIFY(m_frontEnd->boxes.empty());
+        for (const char* label : countLabels) {
+            QCOMPARE(Count(main, label), QString("0"));
+        }
+        const std::string data = m_local.DataFolder;
+        QCOMPARE(int(Items<LNAddrRec>(data + "names.nsf", NotesItemKind::Contacts).size()),
+                 loaded[kDataContacts]);
+        QCOMPARE(int(Items<LNDateRec>(data + "mail.nsf", NotesItemKind::Calendar).size()),
+                 loaded[kDataCalendar]);
+        QCOMPARE(int(Items<LNTaskRec>(data + "mail.nsf", NotesItemKind::Tasks).size()), loaded[kDataTasks]);
+        QCOMPARE(int(Items<LNNoteRec>(data + "notebook.nsf", NotesItemKind::Notes).size()),
+                 loaded[kDataNotes]);
+
+        // Another data file chosen after a restart is the one read: its six contacts are new.
+        path = std::string(FW_SHARED_DIR) + "/samples/pst/aspose-net__SampleContacts.pst";
+        main.findChild<QPushButton*>("btnPrev")->click();
+        int newContacts = 0;
+        QVERIFY(RunWizard(main, {"cbAddr"}, [&](TfmDataPage& page) {
+            CompareModel* model = page.GetModel(kDataContacts);
+            for (int row = 0; row < model->rowCount(); ++row) {
+                newContacts += model->StatusAt(row) == MatchNew;
+            }
+        }));
+        QCOMPARE(format, QString("Unicode PST"));
+        QCOMPARE(newContacts, 6);
+        QVERIFY(m_frontEnd->boxes.empty());
     }
 };
 
