@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::span<const std::uint8_t> value(data + 1, size - 1);
-    switch (data[0] % 6) {
+    switch (data[0] % 7) {
     case 0:
         if (auto values = pst::ParseMultiValueVariable(value)) {
             std::size_t total = 0;
@@ -58,6 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 4:
         pst::ParsePropertyDefinitionNames(value);
         break;
+    case 5: {
+        const std::string_view html(reinterpret_cast<const char*>(value.data()), value.size());
+        pst::HtmlToText(html, 1252);
+        pst::HtmlToText(html, 65001, false);
+        break;
+    }
     default:
         // Every value type over the same bytes.
         for (std::uint16_t type : {0x0002, 0x0003, 0x0005, 0x000B, 0x0014, 0x001E, 0x001F, 0x0040, 0x0102,

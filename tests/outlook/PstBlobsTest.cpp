@@ -270,6 +270,51 @@ TEST(PstRtf, DecompressesAndConvertsToText)
     EXPECT_EQ(RtfToText(std::string(5000, '{') + "deep", 1252), u"");
 }
 
+// The text of an HTML body as Outlook's plain-text view gives it.
+TEST(PstHtml, TextOfAnHtmlBody)
+{
+    struct Case
+    {
+        const char* name;
+        std::string html;
+        unsigned codePage;
+        std::u16string text;
+    };
+    const std::vector<Case> cases = {
+        {"paragraphs and breaks",
+         "<html><head><title>T</title><style>p{color:red}</style></head><body><p>Hello</p><p>Line<br>two</p>"
+         "</body></html>",
+         1252, u"Hello\r\nLine\r\ntwo"},
+        {"white space collapses", "<div>  a \r\n  b\t</div>", 1252, u"a b"},
+        {"entities", "Caf&eacute; &amp; &lt;bar&gt; &#8364;5 &#x41;&nbsp;B &bogus; &", 1252,
+         u"Caf\u00E9 & <bar> \u20AC5 A B &bogus; &"},
+        {"comments and scripts", "a<!-- hidden <p> -->b<script>if (x<y) {}</script>c<SCRIPT>z</SCRIPT>", 1252,
+         u"abc"},
+        {"meta charset wins over the code page",
+         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\"><p>M\xC3\xBCller</p>", 1252,
+         u"M\u00FCller"},
+        {"the code page without meta", "<p>M\xFCller</p>", 1252, u"M\u00FCller"},
+        {"Shift-JIS by its code page", "<p>\x93\xFA\x96\x7B</p>", 932, u"\u65E5\u672C"},
+        {"an unknown charset falls back", "<meta charset=\"x-nonsense\"><b>ok</b>", 1252, u"ok"},
+        {"table cells", "<table><tr><td>a</td><td>b</td></tr><tr><td>c</td></tr></table>", 1252,
+         u"a\tb\r\nc"},
+        {"preformatted keeps its lines", "<pre>a  b\nc</pre>", 1252, u"a  b\r\nc"},
+        {"a lone less-than", "1 < 2", 1252, u"1 < 2"},
+        {"quoted greater-than in a tag", "<a title=\"x>y\">link</a>", 1252, u"link"},
+        {"unterminated tag", "text<p", 1252, u"text"},
+        {"unterminated comment", "text<!-- never closed", 1252, u"text"},
+        {"empty", "", 1252, u""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(HtmlToText(c.html, c.codePage), c.text) << c.name;
+    }
+    // A body kept as text: the document's charset is not applied a second time.
+    EXPECT_EQ(HtmlToText("<meta charset=\"iso-8859-1\"><p>M\xC3\xBCller</p>", 65001, false), u"M\u00FCller");
+    // Deep or long input: no crash.
+    EXPECT_EQ(HtmlToText(std::string(100000, '<'), 1252).size(), 100000u);
+    HtmlToText(std::string(50000, '&') + "#99999999;", 1252);
+}
+
 TEST(PstPropertyDefinitions, NamesOfUserFields)
 {
     // Version 0x0102, two fields "Hobby2" and "Team".

@@ -217,6 +217,23 @@ TEST_F(PstItemTest, TaskDatesPercentCategoriesAndBody)
     EXPECT_EQ(item.Damage(), "");
 }
 
+// The body is the plain text when there is one, else the RTF's, else the HTML's (in the
+// code page the item names for it).
+TEST_F(PstItemTest, BodyFromHtmlWhenThatIsAllTheItemHas)
+{
+    auto bytes = [](const std::string& text) { return Bytes(text.begin(), text.end()); };
+    const RawProperty html = Tagged(tag::kHtml, kTypeBinary, bytes("<p>Caf\xE9</p><p>Deck 2</p>"));
+    EXPECT_EQ(PstItem({Class(u"IPM.Appointment"), html}, 1252, 1).Outlook("Body")->text, "Caf\xE9\r\nDeck 2");
+    const PstItem shiftJis({Class(u"IPM.Appointment"),
+                            Tagged(tag::kHtml, kTypeBinary, bytes("<p>\x93\xFA</p>")),
+                            Tagged(tag::kInternetCodepage, kTypeLong, Le(932, 4))},
+                           1252, 1);
+    EXPECT_EQ(shiftJis.Body(), u"\u65E5");
+    const PstItem plainFirst(
+        {Class(u"IPM.Appointment"), html, Tagged(tag::kBody, kTypeUnicode, Utf16(u"plain"))}, 1252, 1);
+    EXPECT_EQ(plainFirst.Outlook("Body")->text, "plain");
+}
+
 TEST_F(PstItemTest, EightBitTextsInTheFilesCodePage)
 {
     const std::vector<RawProperty> props = {Class(u"IPM.Contact"),

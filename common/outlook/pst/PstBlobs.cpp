@@ -102,9 +102,9 @@ std::string IconvName(unsigned codePage)
 }
 
 // One conversion through iconv, nullopt when iconv does not know the code page.
-std::optional<std::u16string> Iconv(std::string_view bytes, unsigned codePage)
+std::optional<std::u16string> IconvFrom(std::string_view bytes, const char* charset)
 {
-    iconv_t cd = iconv_open("UTF-16LE", IconvName(codePage).c_str());
+    iconv_t cd = iconv_open("UTF-16LE", charset);
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         return std::nullopt;
     }
@@ -132,6 +132,11 @@ std::optional<std::u16string> Iconv(std::string_view bytes, unsigned codePage)
     }
     iconv_close(cd);
     return out;
+}
+
+std::optional<std::u16string> Iconv(std::string_view bytes, unsigned codePage)
+{
+    return IconvFrom(bytes, IconvName(codePage).c_str());
 }
 
 bool IsNoEndDate(std::uint32_t minutes)
@@ -683,6 +688,296 @@ std::uint32_t PasswordChecksum(std::string_view password)
         }
     }
     return crc;
+}
+
+// --- HTML bodies -----------------------------------------------------------------------------
+
+namespace {
+
+char Lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view word)
+{
+    if (at > text.size() || text.size() - at < word.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (Lower(text[at + i]) != word[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::size_t FindNoCase(std::string_view text, std::string_view word, std::size_t from)
+{
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (StartsWithNoCase(text, i, word)) {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// The charset a <meta> tag names ("charset=..."), in the first part of the document.
+std::string MetaCharset(std::string_view html)
+{
+    const std::string_view head = html.substr(0, std::min<std::size_t>(html.size(), 4096));
+    std::size_t at = FindNoCase(head, "charset=", 0);
+    if (at == std::string_view::npos) {
+        return {};
+    }
+    at += 8;
+    while (at < head.size() && (head[at] == '"' || head[at] == '\'' || head[at] == ' ')) {
+        ++at;
+    }
+    std::string name;
+    while (at < head.size() && name.size() < 40) {
+        const char c = head[at++];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+              c == '_' || c == ':' || c == '.')) {
+            break;
+        }
+        name += c;
+    }
+    return name;
+}
+
+struct NamedEntity
+{
+    const char* name;
+    char16_t value;
+};
+
+constexpr NamedEntity kEntities[] = {
+    {"amp", u'&'},         {"lt", u'<'},          {"gt", u'>'},          {"quot", u'"'},
+    {"apos", u'\''},       {"nbsp", u'\u00A0'},   {"copy", u'\u00A9'},   {"reg", u'\u00AE'},
+    {"euro", u'\u20AC'},   {"ndash", u'\u2013'},  {"mdash", u'\u2014'},  {"hellip", u'\u2026'},
+    {"lsquo", u'\u2018'},  {"rsquo", u'\u2019'},  {"ldquo", u'\u201C'},  {"rdquo", u'\u201D'},
+    {"bull", u'\u2022'},   {"middot", u'\u00B7'}, {"auml", u'\u00E4'},   {"ouml", u'\u00F6'},
+    {"uuml", u'\u00FC'},   {"Auml", u'\u00C4'},   {"Ouml", u'\u00D6'},   {"Uuml", u'\u00DC'},
+    {"szlig", u'\u00DF'},  {"eacute", u'\u00E9'}, {"egrave", u'\u00E8'}, {"agrave", u'\u00E0'},
+    {"ccedil", u'\u00E7'}, {"oelig", u'\u0153'},
+};
+
+void AppendCodePoint(std::u16string& out, std::uint32_t cp)
+{
+    if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        out += u'\uFFFD';
+    } else if (cp >= 0x10000) {
+        cp -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (cp >> 10));
+        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    } else {
+        out += static_cast<char16_t>(cp);
+    }
+}
+
+} // namespace
+
+std::u16string HtmlToText(std::string_view html, unsigned codePage, bool charsetFromDocument)
+{
+    if (html.size() > kMaxValueSize) {
+        html = html.substr(0, kMaxValueSize);
+    }
+    std::u16string text;
+    const std::string charset = charsetFromDocument ? MetaCharset(html) : std::string();
+    std::optional<std::u16string> decoded;
+    if (!charset.empty()) {
+        decoded = IconvFrom(html, charset.c_str());
+    }
+    const std::u16string source = decoded ? *decoded : DecodeCodePage(html, codePage);
+
+    // The text is built with '\n' for line ends; blanks collapse unless inside <pre>.
+    std::u16string out;
+    bool pendingBlank = false;
+    int pre = 0;
+    auto lineEnd = [&]() {
+        while (!out.empty() && out.back() == u' ') {
+            out.pop_back();
+        }
+        out += u'\n';
+        pendingBlank = false;
+    };
+    auto put = [&](char16_t c) {
+        if (pendingBlank && !out.empty() && out.back() != u'\n' && out.back() != u'\t') {
+            out += u' ';
+        }
+        pendingBlank = false;
+        out += c;
+    };
+    // The tag name at i (after '<' and an optional '/'), lower case ASCII.
+    auto tagName = [&](std::size_t i) {
+        std::string name;
+        while (i < source.size() && name.size() < 16) {
+            const char16_t c = source[i];
+            if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+                  c == u'!' || c == u':')) {
+                break;
+            }
+            name += Lower(static_cast<char>(c));
+            ++i;
+        }
+        return name;
+    };
+    auto findFrom = [&](std::u16string_view what, std::size_t from) {
+        const std::size_t at = std::u16string_view(source).find(what, from);
+        return at == std::u16string_view::npos ? source.size() : at;
+    };
+    // The end of a raw element (<style>, <script>, <head>, <title>): its closing tag, any case.
+    auto skipRaw = [&](std::size_t from, const std::string& name) {
+        for (std::size_t i = from; i < source.size(); ++i) {
+            if (source[i] == u'<' && i + 1 < source.size() && source[i + 1] == u'/' &&
+                tagName(i + 2) == name) {
+                return findFrom(u">", i) + 1;
+            }
+        }
+        return source.size();
+    };
+
+    std::size_t i = 0;
+    while (i < source.size()) {
+        const char16_t c = source[i];
+        if (c == u'<') {
+            if (std::u16string_view(source).substr(i, 4) == u"<!--") {
+                const std::size_t end = findFrom(u"-->", i + 4);
+                i = std::min(source.size(), end + 3);
+                continue;
+            }
+            const bool closing = i + 1 < source.size() && source[i + 1] == u'/';
+            const std::string name = tagName(i + (closing ? 2 : 1));
+            if (name.empty() && !closing) {
+                put(c); // a '<' that starts no tag
+                ++i;
+                continue;
+            }
+            // The tag's end: the next '>' outside quotes.
+            std::size_t end = i + 1;
+            char16_t quote = 0;
+            for (; end < source.size(); ++end) {
+                const char16_t q = source[end];
+                if (quote != 0) {
+                    quote = q == quote ? 0 : quote;
+                } else if (q == u'"' || q == u'\'') {
+                    quote = q;
+                } else if (q == u'>') {
+                    break;
+                }
+            }
+            i = std::min(source.size(), end + 1);
+            if (!closing && (name == "style" || name == "script" || name == "head" || name == "title")) {
+                i = skipRaw(i, name);
+                continue;
+            }
+            if (name == "br") {
+                lineEnd();
+            } else if (name == "p" || name == "div" || name == "tr" || name == "li" || name == "table" ||
+                       name == "blockquote" || name == "ul" || name == "ol" ||
+                       (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6')) {
+                if (!out.empty() && out.back() != u'\n') {
+                    lineEnd();
+                }
+            } else if ((name == "td" || name == "th") && !closing) {
+                if (!out.empty() && out.back() != u'\n') {
+                    while (!out.empty() && out.back() == u' ') {
+                        out.pop_back();
+                    }
+                    out += u'\t';
+                    pendingBlank = false;
+                }
+            } else if (name == "pre") {
+                pre = closing ? std::max(0, pre - 1) : std::min(pre + 1, 100);
+            }
+            continue;
+        }
+        if (c == u'&') {
+            std::size_t end = i + 1;
+            while (end < source.size() && end - i < 12 && source[end] != u';' && source[end] != u'&' &&
+                   source[end] != u'<' && source[end] != u' ') {
+                ++end;
+            }
+            if (end < source.size() && source[end] == u';' && end > i + 1) {
+                std::string ref;
+                for (std::size_t k = i + 1; k < end; ++k) {
+                    ref += source[k] < 0x80 ? static_cast<char>(source[k]) : '?';
+                }
+                bool known = false;
+                if (ref[0] == '#') {
+                    const bool hex = ref.size() > 1 && (ref[1] == 'x' || ref[1] == 'X');
+                    const std::string digits = ref.substr(hex ? 2 : 1);
+                    std::uint32_t cp = 0;
+                    bool ok = !digits.empty() && digits.size() <= 7;
+                    for (char d : digits) {
+                        const int v = (d >= '0' && d <= '9')          ? d - '0'
+                                      : hex && (d >= 'a' && d <= 'f') ? d - 'a' + 10
+                                      : hex && (d >= 'A' && d <= 'F') ? d - 'A' + 10
+                                                                      : -1;
+                        ok = ok && v >= 0;
+                        cp = ok ? cp * (hex ? 16 : 10) + static_cast<std::uint32_t>(v) : 0;
+                    }
+                    if (ok) {
+                        std::u16string one;
+                        AppendCodePoint(one, cp);
+                        for (char16_t u : one) {
+                            put(u == u'\u00A0' ? u' ' : u);
+                        }
+                        known = true;
+                    }
+                } else {
+                    for (const NamedEntity& e : kEntities) {
+                        if (ref == e.name) {
+                            put(e.value == u'\u00A0' ? u' ' : e.value);
+                            known = true;
+                            break;
+                        }
+                    }
+                }
+                if (known) {
+                    i = end + 1;
+                    continue;
+                }
+            }
+            put(c);
+            ++i;
+            continue;
+        }
+        if (c == u'\r' || c == u'\n' || c == u' ' || c == u'\t' || c == u'\f') {
+            if (pre > 0) {
+                if (c == u'\n') {
+                    lineEnd();
+                } else if (c != u'\r') {
+                    out += c;
+                }
+            } else {
+                pendingBlank = true;
+            }
+            ++i;
+            continue;
+        }
+        put(c);
+        ++i;
+    }
+    // Blank lines and blanks at both ends left out; line ends as CR LF.
+    std::size_t first = 0;
+    while (first < out.size() && (out[first] == u'\n' || out[first] == u' ' || out[first] == u'\t')) {
+        ++first;
+    }
+    std::size_t last = out.size();
+    while (last > first && (out[last - 1] == u'\n' || out[last - 1] == u' ' || out[last - 1] == u'\t')) {
+        --last;
+    }
+    text.reserve(last - first);
+    for (std::size_t k = first; k < last; ++k) {
+        if (out[k] == u'\n') {
+            text += u"\r\n";
+        } else {
+            text += out[k];
+        }
+    }
+    return text;
 }
 
 } // namespace pst

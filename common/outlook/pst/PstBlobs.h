@@ -107,6 +107,17 @@ std::optional<std::string> DecompressRtf(ByteSpan data);
 // defaultCodePage), \uN characters, destinations and HTML-encapsulation markup left out.
 std::u16string RtfToText(std::string_view rtf, unsigned defaultCodePage);
 
+// --- HTML bodies (PidTagHtml) --------------------------------------------------------------
+
+// Plain text of an HTML body, for an item that has no other body: decoded with the charset
+// the document names in a <meta> tag, else with codePage; markup, comments, <head>, <style>
+// and <script> left out; <br> and the ends of blocks (p, div, tr, li, headings) as CR LF,
+// table cells apart by a tab; character references decoded; runs of white space as one
+// blank; blank lines at the start and end left out.
+// charsetFromDocument false: the bytes are in codePage whatever the document says (a body kept
+// as text, given here as UTF-8).
+std::u16string HtmlToText(std::string_view html, unsigned codePage, bool charsetFromDocument = true);
+
 // --- Property definition stream (PidLidPropertyDefinitionStream) ----------------------------
 
 // The names of the user-defined fields, in the stream's order; nullopt when damaged.

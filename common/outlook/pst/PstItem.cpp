@@ -101,6 +101,22 @@ std::u16string PstItem::Body() const
             return RtfToText(*rtf, m_codePage);
         }
     }
+    // Only an HTML body: its text, as Outlook shows it in the plain-text view.
+    if (auto v = Get(PropertyKey::Tag(tag::kHtml)); v) {
+        if (!v->binary.empty()) {
+            unsigned codePage = m_codePage;
+            if (auto cp = Get(PropertyKey::Tag(tag::kInternetCodepage));
+                cp && cp->integer > 0 && IsKnownCodePage(static_cast<unsigned>(cp->integer))) {
+                codePage = static_cast<unsigned>(cp->integer);
+            }
+            return HtmlToText(
+                std::string_view(reinterpret_cast<const char*>(v->binary.data()), v->binary.size()),
+                codePage);
+        }
+        if (!v->text.empty()) {
+            return HtmlToText(Utf16ToUtf8(v->text), 65001, false);
+        }
+    }
     return {};
 }
 
