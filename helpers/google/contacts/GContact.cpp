@@ -66,7 +66,8 @@ const char* KindName(EmailKind kind)
 }
 const char* KindName(PhoneKind kind)
 {
-    static const char* const names[] = {"", "Home", "Work", "Mobile", "Home Fax", "Work Fax", "Pager", "Other"};
+    static const char* const names[] = {"",         "Home",     "Work",  "Mobile",
+                                        "Home Fax", "Work Fax", "Pager", "Other"};
     return names[static_cast<int>(kind)];
 }
 const char* KindName(WebKind kind)
@@ -76,7 +77,8 @@ const char* KindName(WebKind kind)
 }
 const char* KindName(ImKind kind)
 {
-    static const char* const names[] = {"", "Google Talk", "AIM", "Yahoo", "Skype", "QQ", "MSN", "ICQ", "Jabber"};
+    static const char* const names[] = {"",   "Google Talk", "AIM", "Yahoo", "Skype",
+                                        "QQ", "MSN",         "ICQ", "Jabber"};
     return names[static_cast<int>(kind)];
 }
 const char* KindName(DateKind kind)
@@ -86,9 +88,10 @@ const char* KindName(DateKind kind)
 }
 const char* KindName(RelationKind kind)
 {
-    static const char* const names[] = {"",        "Spouse",   "Child",  "Mother",   "Father",
-                                        "Parent",  "Brother",  "Sister", "Friend",   "Relative",
-                                        "Domestic Partner", "Manager", "Assistant", "Referred By", "Partner"};
+    static const char* const names[] = {
+        "",          "Spouse",      "Child",  "Mother",   "Father",           "Parent",
+        "Brother",   "Sister",      "Friend", "Relative", "Domestic Partner", "Manager",
+        "Assistant", "Referred By", "Partner"};
     return names[static_cast<int>(kind)];
 }
 

@@ -65,17 +65,17 @@ std::optional<AddressKind> AddressKindFromLabel(std::string_view label)
 std::optional<PhoneKind> PhoneKindFromLabel(std::string_view label)
 {
     static const std::pair<const char*, PhoneKind> table[] = {
-        {"HOME", PhoneKind::Home},       {"WORK", PhoneKind::Work},       {"MOBILE", PhoneKind::Mobile},
-        {"CELL", PhoneKind::Mobile},     {"IPHONE", PhoneKind::Mobile},   {"HOMEFAX", PhoneKind::HomeFax},
-        {"WORKFAX", PhoneKind::WorkFax}, {"PAGER", PhoneKind::Pager},     {"OTHER", PhoneKind::Other}};
+        {"HOME", PhoneKind::Home},       {"WORK", PhoneKind::Work},     {"MOBILE", PhoneKind::Mobile},
+        {"CELL", PhoneKind::Mobile},     {"IPHONE", PhoneKind::Mobile}, {"HOMEFAX", PhoneKind::HomeFax},
+        {"WORKFAX", PhoneKind::WorkFax}, {"PAGER", PhoneKind::Pager},   {"OTHER", PhoneKind::Other}};
     return Find(label, table);
 }
 
 std::optional<WebKind> WebKindFromLabel(std::string_view label)
 {
     static const std::pair<const char*, WebKind> table[] = {
-        {"HOME", WebKind::Home},   {"WORK", WebKind::Work},       {"HOMEPAGE", WebKind::HomePage},
-        {"FTP", WebKind::Ftp},     {"BLOG", WebKind::Blog},       {"PROFILE", WebKind::Profile},
+        {"HOME", WebKind::Home},  {"WORK", WebKind::Work}, {"HOMEPAGE", WebKind::HomePage},
+        {"FTP", WebKind::Ftp},    {"BLOG", WebKind::Blog}, {"PROFILE", WebKind::Profile},
         {"OTHER", WebKind::Other}};
     return Find(label, table);
 }
@@ -83,10 +83,10 @@ std::optional<WebKind> WebKindFromLabel(std::string_view label)
 std::optional<ImKind> ImKindFromLabel(std::string_view label)
 {
     static const std::pair<const char*, ImKind> table[] = {
-        {"GOOGLETALK", ImKind::GTalk}, {"GTALK", ImKind::GTalk},      {"HANGOUTS", ImKind::GTalk},
-        {"AIM", ImKind::Aim},          {"YAHOO", ImKind::Yahoo},      {"YMSGR", ImKind::Yahoo},
-        {"SKYPE", ImKind::Skype},      {"QQ", ImKind::QQ},            {"MSN", ImKind::Msn},
-        {"MSNIM", ImKind::Msn},        {"WINDOWSLIVE", ImKind::Msn},  {"ICQ", ImKind::Icq},
+        {"GOOGLETALK", ImKind::GTalk}, {"GTALK", ImKind::GTalk},     {"HANGOUTS", ImKind::GTalk},
+        {"AIM", ImKind::Aim},          {"YAHOO", ImKind::Yahoo},     {"YMSGR", ImKind::Yahoo},
+        {"SKYPE", ImKind::Skype},      {"QQ", ImKind::QQ},           {"MSN", ImKind::Msn},
+        {"MSNIM", ImKind::Msn},        {"WINDOWSLIVE", ImKind::Msn}, {"ICQ", ImKind::Icq},
         {"JABBER", ImKind::Jabber},    {"XMPP", ImKind::Jabber}};
     return Find(label, table);
 }
@@ -101,20 +101,13 @@ std::optional<DateKind> DateKindFromLabel(std::string_view label)
 std::optional<RelationKind> RelationKindFromLabel(std::string_view label)
 {
     static const std::pair<const char*, RelationKind> table[] = {
-        {"SPOUSE", RelationKind::Spouse},
-        {"CHILD", RelationKind::Child},
-        {"MOTHER", RelationKind::Mother},
-        {"FATHER", RelationKind::Father},
-        {"PARENT", RelationKind::Parent},
-        {"BROTHER", RelationKind::Brother},
-        {"SISTER", RelationKind::Sister},
-        {"FRIEND", RelationKind::Friend},
-        {"RELATIVE", RelationKind::Relative},
-        {"DOMESTICPARTNER", RelationKind::DomesticPartner},
-        {"MANAGER", RelationKind::Manager},
-        {"ASSISTANT", RelationKind::Assistant},
-        {"REFERREDBY", RelationKind::ReferredBy},
-        {"PARTNER", RelationKind::Partner}};
+        {"SPOUSE", RelationKind::Spouse},         {"CHILD", RelationKind::Child},
+        {"MOTHER", RelationKind::Mother},         {"FATHER", RelationKind::Father},
+        {"PARENT", RelationKind::Parent},         {"BROTHER", RelationKind::Brother},
+        {"SISTER", RelationKind::Sister},         {"FRIEND", RelationKind::Friend},
+        {"RELATIVE", RelationKind::Relative},     {"DOMESTICPARTNER", RelationKind::DomesticPartner},
+        {"MANAGER", RelationKind::Manager},       {"ASSISTANT", RelationKind::Assistant},
+        {"REFERREDBY", RelationKind::ReferredBy}, {"PARTNER", RelationKind::Partner}};
     return Find(label, table);
 }
 

@@ -24,7 +24,8 @@ std::vector<std::string> SplitValues(std::string_view cell)
     std::size_t start = 0;
     while (true) {
         const std::size_t sep = cell.find(" ::: ", start);
-        out.emplace_back(cell.substr(start, sep == std::string_view::npos ? std::string_view::npos : sep - start));
+        out.emplace_back(
+            cell.substr(start, sep == std::string_view::npos ? std::string_view::npos : sep - start));
         if (sep == std::string_view::npos) {
             break;
         }
@@ -319,8 +320,9 @@ private:
 
     void Addresses()
     {
-        static const char* const fields[] = {"Formatted", "Street", "City",    "PO Box",           "Region",
-                                             "Postal Code", "Country", "Extended Address", "Neighborhood"};
+        static const char* const fields[] = {"Formatted", "Street",           "City",
+                                             "PO Box",    "Region",           "Postal Code",
+                                             "Country",   "Extended Address", "Neighborhood"};
         for (int n : Numbers("Address")) {
             std::vector<std::vector<std::string>> parts;
             std::size_t count = 0;
@@ -492,7 +494,8 @@ bool SplitCsvRows(std::string_view text, std::vector<std::vector<std::string>>& 
             while (i < n && text[i] != ',' && text[i] != '\n' && text[i] != '\r') {
                 cell += text[i++];
                 if (cell.size() > kMaxCsvCellBytes) {
-                    error = LineError(line, "a cell longer than " + std::to_string(kMaxCsvCellBytes) + " bytes");
+                    error =
+                        LineError(line, "a cell longer than " + std::to_string(kMaxCsvCellBytes) + " bytes");
                     return false;
                 }
             }
@@ -553,8 +556,9 @@ bool ReadGoogleCsv(std::string_view bytes, std::vector<GContact>& contacts, std:
                 c.section == "E-mail" || c.section == "Phone";
     }
     if (!known) {
-        error = "line " + std::to_string(lines[0]) + ": not a Google CSV header (no \"Name\", \"Given Name\", "
-                                                     "\"Family Name\", \"E-mail 1 - Value\" or \"Phone 1 - Value\")";
+        error = "line " + std::to_string(lines[0]) +
+                ": not a Google CSV header (no \"Name\", \"Given Name\", "
+                "\"Family Name\", \"E-mail 1 - Value\" or \"Phone 1 - Value\")";
         return false;
     }
     std::vector<GContact> out;

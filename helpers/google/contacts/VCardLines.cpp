@@ -51,8 +51,8 @@ bool SplitVCardLines(std::string_view text, std::vector<VCardLine>& lines, std::
             }
             last.append(folded ? physical.substr(1) : physical);
             if (last.size() > kMaxVCardLineBytes) {
-                error = LineError(lines.back().lineNo, "a line longer than " +
-                                                           std::to_string(kMaxVCardLineBytes) + " bytes");
+                error = LineError(lines.back().lineNo,
+                                  "a line longer than " + std::to_string(kMaxVCardLineBytes) + " bytes");
                 return false;
             }
             continue;
@@ -149,8 +149,8 @@ std::string DecodeCaret(std::string_view text)
 
 bool IsEncodingName(std::string_view bare)
 {
-    return EqualsNoCase(bare, "QUOTED-PRINTABLE") || EqualsNoCase(bare, "BASE64") || EqualsNoCase(bare, "B") ||
-           EqualsNoCase(bare, "8BIT") || EqualsNoCase(bare, "7BIT");
+    return EqualsNoCase(bare, "QUOTED-PRINTABLE") || EqualsNoCase(bare, "BASE64") ||
+           EqualsNoCase(bare, "B") || EqualsNoCase(bare, "8BIT") || EqualsNoCase(bare, "7BIT");
 }
 
 } // namespace

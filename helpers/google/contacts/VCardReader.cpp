@@ -1,5 +1,6 @@
 #include "VCardReader.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -165,6 +166,12 @@ public:
                 Keep(*p);
             }
         }
+        // Kept properties in the order of the card.
+        std::stable_sort(m_kept.begin(), m_kept.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (auto& [index, extra] : m_kept) {
+            m_contact.extras.push_back(std::move(extra));
+        }
         return std::move(m_contact);
     }
 
@@ -210,7 +217,8 @@ private:
                 return false;
             }
             m_haveN = true;
-            const auto parts = SplitEscaped(DecodedValue(p), ';');
+            const std::string raw = DecodedValue(p); // the parts point into it
+            const auto parts = SplitEscaped(raw, ';');
             c.lastName = Component(parts, 0, m_version);
             c.firstName = Component(parts, 1, m_version);
             c.middleName = Component(parts, 2, m_version);
@@ -226,7 +234,8 @@ private:
                 return false;
             }
             m_haveOrg = true;
-            const auto parts = SplitEscaped(DecodedValue(p), ';');
+            const std::string raw = DecodedValue(p); // the parts point into it
+            const auto parts = SplitEscaped(raw, ';');
             c.company = Component(parts, 0, m_version);
             for (std::size_t i = 1; i < parts.size(); ++i) {
                 c.department += (i > 1 ? ";" : "") + Unescape(parts[i], m_version);
@@ -243,7 +252,8 @@ private:
             return SetOnce(c.uid, p, m_haveUid);
         }
         if (n == "CATEGORIES") {
-            for (auto part : SplitEscaped(DecodedValue(p), ',')) {
+            const std::string raw = DecodedValue(p); // the parts point into it
+            for (auto part : SplitEscaped(raw, ',')) {
                 std::string name = Unescape(part, m_version);
                 if (name.empty()) {
                     continue;
@@ -260,7 +270,9 @@ private:
         }
         if (n == "EMAIL") {
             GEmail e;
-            e.kind = p.HasType("HOME") ? EmailKind::Home : p.HasType("WORK") ? EmailKind::Work : EmailKind::Other;
+            e.kind = p.HasType("HOME")   ? EmailKind::Home
+                     : p.HasType("WORK") ? EmailKind::Work
+                                         : EmailKind::Other;
             ApplyLabel(p, e.kind, e.label, EmailKindFromLabel);
             e.value = Text(p);
             e.primary = Primary(p);
@@ -275,7 +287,7 @@ private:
         }
         if (n == "URL") {
             GWebSite w;
-            w.kind = p.HasType("HOME") ? WebKind::Home
+            w.kind = p.HasType("HOME")   ? WebKind::Home
                      : p.HasType("WORK") ? WebKind::Work
                      : p.HasType("FTP")  ? WebKind::Ftp
                      : p.HasType("BLOG") ? WebKind::Blog
@@ -298,7 +310,9 @@ private:
             if (!date) {
                 return false;
             }
-            date->kind = n == "BDAY" ? DateKind::Birthday : n == "X-ABDATE" ? DateKind::Other : DateKind::Anniversary;
+            date->kind = n == "BDAY"       ? DateKind::Birthday
+                         : n == "X-ABDATE" ? DateKind::Other
+                                           : DateKind::Anniversary;
             ApplyLabel(p, date->kind, date->label, DateKindFromLabel);
             c.dates.push_back(*date);
             return true;
@@ -370,9 +384,12 @@ private:
     bool MapAddress(const VCardProperty& p)
     {
         GAddress a;
-        a.kind = p.HasType("HOME") ? AddressKind::Home : p.HasType("WORK") ? AddressKind::Work : AddressKind::Other;
+        a.kind = p.HasType("HOME")   ? AddressKind::Home
+                 : p.HasType("WORK") ? AddressKind::Work
+                                     : AddressKind::Other;
         ApplyLabel(p, a.kind, a.label, AddressKindFromLabel);
-        const auto parts = SplitEscaped(DecodedValue(p), ';');
+        const std::string raw = DecodedValue(p); // the parts point into it
+        const auto parts = SplitEscaped(raw, ';');
         if (parts.size() > 7) {
             return false;
         }
@@ -407,8 +424,9 @@ private:
         if (!group.empty()) {
             return false;
         }
-        const AddressKind kind =
-            p.HasType("HOME") ? AddressKind::Home : p.HasType("WORK") ? AddressKind::Work : AddressKind::Other;
+        const AddressKind kind = p.HasType("HOME")   ? AddressKind::Home
+                                 : p.HasType("WORK") ? AddressKind::Work
+                                                     : AddressKind::Other;
         for (std::size_t i = 0; i < list.size(); ++i) {
             if (list[i].kind == kind && list[i].formatted.empty() && m_addressGroups[i].empty()) {
                 list[i].formatted = Text(p);
@@ -511,8 +529,8 @@ private:
             }
             const std::string v = Text(p);
             if (p.ParamValue("VALUE") != "text" && !EqualsNoCase(p.ParamValue("VALUE"), "text") &&
-                (StartsWithNoCase(v, "urn:") || StartsWithNoCase(v, "http:") || StartsWithNoCase(v, "https:") ||
-                 StartsWithNoCase(v, "mailto:"))) {
+                (StartsWithNoCase(v, "urn:") || StartsWithNoCase(v, "http:") ||
+                 StartsWithNoCase(v, "https:") || StartsWithNoCase(v, "mailto:"))) {
                 return false; // a reference to another card, not a name
             }
         }
@@ -566,7 +584,7 @@ private:
                 }
             }
         }
-        m_contact.extras.push_back(std::move(x));
+        m_kept.emplace_back(static_cast<std::size_t>(&p - m_props.data()), std::move(x));
     }
 
     std::vector<VCardProperty> m_props;
@@ -575,6 +593,7 @@ private:
     std::map<std::string, bool> m_usedGroups;    // groups whose property the contact models
     std::vector<std::string> m_addressGroups;    // parallel to the contact's addresses
     GContact m_contact;
+    std::vector<std::pair<std::size_t, GExtraProperty>> m_kept; // by their index in the card
     bool m_haveFn = false, m_haveN = false, m_haveNick = false, m_haveOrg = false, m_haveTitle = false,
          m_haveNote = false, m_haveUid = false;
 };
@@ -596,10 +615,10 @@ bool ReadVCards(std::string_view bytes, std::vector<GContact>& contacts, std::st
     // A byte order mark says how the whole file is written; without one each value is read
     // in its own character set.
     std::string converted;
-    const bool bom = bytes.size() >= 2 && ((static_cast<unsigned char>(bytes[0]) == 0xFF &&
-                                            static_cast<unsigned char>(bytes[1]) == 0xFE) ||
-                                           (static_cast<unsigned char>(bytes[0]) == 0xFE &&
-                                            static_cast<unsigned char>(bytes[1]) == 0xFF));
+    const bool bom =
+        bytes.size() >= 2 &&
+        ((static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) ||
+         (static_cast<unsigned char>(bytes[0]) == 0xFE && static_cast<unsigned char>(bytes[1]) == 0xFF));
     if (bom) {
         converted = FileTextToUtf8(bytes);
         bytes = converted;
@@ -631,8 +650,8 @@ bool ReadVCards(std::string_view bytes, std::vector<GContact>& contacts, std::st
             continue;
         }
         if (IsCardMarker(p, "BEGIN")) {
-            error = LineError(line.lineNo,
-                              "BEGIN:VCARD inside the card begun on line " + std::to_string(begun));
+            error =
+                LineError(line.lineNo, "BEGIN:VCARD inside the card begun on line " + std::to_string(begun));
             return false;
         }
         if (IsCardMarker(p, "END")) {
@@ -642,8 +661,8 @@ bool ReadVCards(std::string_view bytes, std::vector<GContact>& contacts, std::st
             continue;
         }
         if (card.size() >= kMaxVCardProperties) {
-            error = LineError(line.lineNo, "a card with more than " + std::to_string(kMaxVCardProperties) +
-                                               " properties");
+            error = LineError(line.lineNo,
+                              "a card with more than " + std::to_string(kMaxVCardProperties) + " properties");
             return false;
         }
         card.push_back(std::move(p));
@@ -663,7 +682,8 @@ bool ReadVCardFile(const std::string& path, std::vector<GContact>& contacts, std
     contacts.clear();
     std::string bytes;
     if (!platform::ReadWholeFile(path, bytes, kMaxVCardFileBytes)) {
-        error = path + ": cannot be read, or holds more than " + std::to_string(kMaxVCardFileBytes) + " bytes";
+        error =
+            path + ": cannot be read, or holds more than " + std::to_string(kMaxVCardFileBytes) + " bytes";
         return false;
     }
     if (!ReadVCards(bytes, contacts, error)) {

@@ -93,26 +93,34 @@ public:
             Labelled(head + Pref(e.primary), e.value, e.label);
         }
         for (const auto& im : c.ims) {
-            static const char* const names[] = {"",      "X-GTALK", "X-AIM", "X-YAHOO", "X-SKYPE",
-                                                "X-QQ",  "X-MSN",   "X-ICQ", "X-JABBER"};
+            static const char* const names[] = {"",     "X-GTALK", "X-AIM", "X-YAHOO", "X-SKYPE",
+                                                "X-QQ", "X-MSN",   "X-ICQ", "X-JABBER"};
             Labelled(std::string(names[static_cast<int>(im.kind)]) + Pref(im.primary), im.value, im.label);
         }
         for (const auto& p : c.phones) {
-            static const char* const types[] = {"",           ";TYPE=HOME",           ";TYPE=WORK",
-                                                ";TYPE=CELL", ";TYPE=HOME;TYPE=FAX", ";TYPE=WORK;TYPE=FAX",
-                                                ";TYPE=PAGER", ""};
-            Labelled("TEL" + std::string(types[static_cast<int>(p.kind)]) + Pref(p.primary), p.value, p.label);
+            static const char* const types[] = {"",
+                                                ";TYPE=HOME",
+                                                ";TYPE=WORK",
+                                                ";TYPE=CELL",
+                                                ";TYPE=HOME;TYPE=FAX",
+                                                ";TYPE=WORK;TYPE=FAX",
+                                                ";TYPE=PAGER",
+                                                ""};
+            Labelled("TEL" + std::string(types[static_cast<int>(p.kind)]) + Pref(p.primary), p.value,
+                     p.label);
         }
         for (const auto& a : c.addresses) {
             std::string head = "ADR";
-            head += a.kind == AddressKind::Home ? ";TYPE=HOME" : a.kind == AddressKind::Work ? ";TYPE=WORK" : "";
+            head += a.kind == AddressKind::Home   ? ";TYPE=HOME"
+                    : a.kind == AddressKind::Work ? ";TYPE=WORK"
+                                                  : "";
             head += Pref(a.primary);
             if (!a.neighborhood.empty()) {
                 head += ";X-NEIGHBORHOOD=" + ParamValue(a.neighborhood);
             }
-            const std::string value = Escape(a.poBox) + ";" + Escape(a.extended) + ";" + Escape(a.street) + ";" +
-                                      Escape(a.city) + ";" + Escape(a.region) + ";" + Escape(a.postalCode) +
-                                      ";" + Escape(a.country);
+            const std::string value = Escape(a.poBox) + ";" + Escape(a.extended) + ";" + Escape(a.street) +
+                                      ";" + Escape(a.city) + ";" + Escape(a.region) + ";" +
+                                      Escape(a.postalCode) + ";" + Escape(a.country);
             if (a.label.empty() && a.formatted.empty()) {
                 Line(head + ":" + value);
                 continue;
@@ -127,7 +135,8 @@ public:
             }
         }
         if (!c.company.empty() || !c.department.empty()) {
-            Line("ORG:" + Escape(c.company) + (c.department.empty() ? "" : ";" + EscapeDepartment(c.department)));
+            Line("ORG:" + Escape(c.company) +
+                 (c.department.empty() ? "" : ";" + EscapeDepartment(c.department)));
         }
         if (!c.jobTitle.empty()) {
             Line("TITLE:" + Escape(c.jobTitle));
@@ -151,7 +160,8 @@ public:
             std::string head = "URL";
             head += w.kind == WebKind::Home ? ";TYPE=HOME" : w.kind == WebKind::Work ? ";TYPE=WORK" : "";
             head += Pref(w.primary);
-            static const char* const labels[] = {"", "", "", "_$!<HomePage>!$_", "FTP", "BLOG", "PROFILE", ""};
+            static const char* const labels[] = {"",    "",     "",        "_$!<HomePage>!$_",
+                                                 "FTP", "BLOG", "PROFILE", ""};
             const char* kindLabel = labels[static_cast<int>(w.kind)];
             Labelled(head, w.value, *kindLabel ? std::string(kindLabel) : w.label);
         }
