@@ -537,7 +537,7 @@ bool ReadGoogleCsv(std::string_view bytes, std::vector<GContact>& contacts, std:
         error = "more than " + std::to_string(kMaxCsvFileBytes) + " bytes";
         return false;
     }
-    const std::string text = FileTextToUtf8(bytes);
+    const std::string text = NormalizeNewlines(FileTextToUtf8(bytes));
     std::vector<std::vector<std::string>> rows;
     std::vector<std::size_t> lines;
     if (!SplitCsvRows(text, rows, lines, error)) {

@@ -42,12 +42,18 @@ std::string Escape(std::string_view text)
 
 std::string ParamValue(std::string_view value)
 {
+    // Line breaks, quotes and carets as the parameter escapes of RFC 6868 (^n, ^', ^^).
     std::string clean;
     for (char c : value) {
         if (c == '"') {
-            continue; // cannot be written in vCard 3.0
+            clean += "^'";
+        } else if (c == '\n') {
+            clean += "^n";
+        } else if (c == '^') {
+            clean += "^^";
+        } else if (c != '\r') {
+            clean += c;
         }
-        clean += c == '\n' || c == '\r' ? ' ' : c;
     }
     if (clean.find_first_of(":;,") != std::string::npos) {
         return "\"" + clean + "\"";
