@@ -122,6 +122,7 @@ TEST(GoogleContactsVCardLines, RefusesLinesWithoutNameOrColon)
         {":value", "line 7: a property without a name"},
         {"NOTE value", "line 7: no ':' between the property NOTE and its value"},
         {"ADR;LABEL=\"open:;;", "line 7: a parameter value whose quote does not close"},
+        {"NOTE;CH\xC3\xA4RSET=x:v", "line 7: a parameter name that holds other than letters, digits and '-'"},
     };
     for (const auto& [line, expected] : cases) {
         VCardProperty p;

@@ -240,6 +240,13 @@ bool ParseVCardProperty(const VCardLine& line, VCardProperty& property, std::str
             error = LineError(line.lineNo, "a parameter without a name");
             return false;
         }
+        for (char c : param.name) {
+            if (!IsNameChar(c)) {
+                error =
+                    LineError(line.lineNo, "a parameter name that holds other than letters, digits and '-'");
+                return false;
+            }
+        }
         property.params.push_back(std::move(param));
     }
     if (i >= text.size() || text[i] != ':') {
