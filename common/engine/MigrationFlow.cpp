@@ -282,6 +282,9 @@ std::string FormatWithError(const char* format, const std::string& error)
     std::size_t at = message.find("%s");
     if (at != std::string::npos) {
         message.replace(at, 2, error);
+    } else if (!error.empty()) {
+        // A text without a place for the reason: the reason on a line of its own.
+        message += "\n" + error;
     }
     return message;
 }

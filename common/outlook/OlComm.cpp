@@ -128,8 +128,14 @@ void OlBaseUtil::DropSessionRefs()
     m_pApplication = nullptr;
 }
 
+void OlBaseUtil::KeepErrorDescription()
+{
+    m_errorText = platform::TakeErrorDescription();
+}
+
 bool OlBaseUtil::FailStart()
 {
+    KeepErrorDescription();
     // What the start got so far belongs to the session; the Disconnect that takes back this
     // connector's count releases it (the count is back at 0 here).
     Disconnect();
@@ -138,6 +144,8 @@ bool OlBaseUtil::FailStart()
 
 bool OlBaseUtil::Connect()
 {
+    m_errorText.clear();
+    platform::TakeErrorDescription(); // none left over from an earlier call
     if (!m_bCounted) {
         ++m_session.m_nRefCount;
         m_bCounted = true;

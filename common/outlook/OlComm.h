@@ -130,6 +130,10 @@ public:
     // Leaves the session; the last connector to leave stops it.
     virtual void Disconnect();
 
+    // Why the connector could not reach Outlook, as Outlook described its failed call (ANSI);
+    // empty when it gave no description or nothing failed.
+    std::string GetErrorText() const override { return m_errorText; }
+
     const char* GetName() const { return m_szName; }
     bool IsConnected() const { return m_bConnected; }
     OlSession& GetSession() const { return m_session; }
@@ -157,6 +161,10 @@ protected:
     CDispCmd* m_pNameSpaceDisp = nullptr;
     IUnknown* m_pApplication = nullptr;
     CxList m_list; // holds nothing in this system
+    std::string m_errorText;
+
+    // Keeps the description of the failed call that Outlook left for this thread.
+    void KeepErrorDescription();
 
 private:
     void CopySessionRefs();

@@ -818,6 +818,7 @@ protected:
                 if (!read) {
                     FW_LOG(1, "Outlook data file: no default folder %d: %s", static_cast<int>(number),
                            error.c_str());
+                    platform::SetErrorDescription(platform::Utf8ToAnsi(error));
                     return kOlDataFileNotFound;
                 }
                 folder = std::move(read);
@@ -949,6 +950,7 @@ bool RegisterOutlookDataFile(platform::AutomationServers& servers,
         std::unique_ptr<pst::PstFile> file = source->Open();
         if (!file) {
             FW_LOG(0, "Outlook data file cannot be opened: %s", source->LastOpenError().c_str());
+            platform::SetErrorDescription(platform::Utf8ToAnsi(source->LastOpenError()));
             return kOlDataFileCannotOpen;
         }
         ApplicationObject* app = new ApplicationObject(std::move(file), source->LiveCounter());

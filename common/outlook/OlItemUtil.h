@@ -161,6 +161,7 @@ public:
         IDispatch* folder = nullptr;
         const HRESULT hr = GetDefaultFolder(m_kind.folderNumber, &folder);
         if (hr != S_OK) {
+            KeepErrorDescription();
             Log(0, m_texts.folderFailed, Hex(hr));
             Disconnect();
             return false;

@@ -137,6 +137,24 @@ HRESULT VariantClear(VARIANT* v)
     return S_OK;
 }
 
+namespace {
+
+thread_local std::string t_errorDescription;
+
+} // namespace
+
+void SetErrorDescription(std::string description)
+{
+    t_errorDescription = std::move(description);
+}
+
+std::string TakeErrorDescription()
+{
+    std::string taken;
+    taken.swap(t_errorDescription);
+    return taken;
+}
+
 HRESULT VariantCopy(VARIANT* dest, const VARIANT* source)
 {
     if (dest == nullptr || source == nullptr) {

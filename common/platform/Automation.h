@@ -237,6 +237,12 @@ VARIANT MakeByRef(VARIANT* target);      // VT_BYREF | VT_VARIANT
 // A base for automation objects: the reference count (starting at 1 for the creator), and
 // QueryInterface for IUnknown, IDispatch and whatever QueryOther adds. The object deletes
 // itself when the count returns to 0.
+// The error description of the calling thread, as a server's failed call leaves it for its
+// caller (what SetErrorInfo and GetErrorInfo carry): a server sets it before it returns a
+// failure code; the caller takes it (which empties it). Texts in the product's ANSI code page.
+void SetErrorDescription(std::string description);
+std::string TakeErrorDescription();
+
 class DispatchObject : public IDispatch
 {
 public:

@@ -154,6 +154,7 @@ void PrintTo(const LoadFailureCase& c, std::ostream* os)
     *os << Tag(c.kind, c.type);
 }
 
+// A text without a place for the reason (Outlook's) gets the reason on a line of its own.
 const LoadFailureCase kLoadFailures[] = {
     {kAppACT, kDataContacts, "Loading ACT! Contacts Error: disk on fire"},
     {kAppACT, kDataCalendar, "Loading ACT! Calendar Error: disk on fire"},
@@ -161,10 +162,10 @@ const LoadFailureCase kLoadFailures[] = {
     {kAppACT, kDataNotes, "Loading ACT! Notes Error: disk on fire"},
     {kAppGoogle, kDataContacts, "Loading Google Contacts Error: disk on fire"},
     {kAppGoogle, kDataCalendar, "Loading Google Calendar Error: disk on fire"},
-    {kAppOutlook, kDataContacts, "Failed to load Outlook Contacts information."},
-    {kAppOutlook, kDataCalendar, "Failed to load Outlook Calendar information."},
-    {kAppOutlook, kDataTasks, "Failed to load Outlook Task information."},
-    {kAppOutlook, kDataNotes, "Failed to load Outlook Notes information."},
+    {kAppOutlook, kDataContacts, "Failed to load Outlook Contacts information.\ndisk on fire"},
+    {kAppOutlook, kDataCalendar, "Failed to load Outlook Calendar information.\ndisk on fire"},
+    {kAppOutlook, kDataTasks, "Failed to load Outlook Task information.\ndisk on fire"},
+    {kAppOutlook, kDataNotes, "Failed to load Outlook Notes information.\ndisk on fire"},
     {kAppNotes, kDataContacts, "Loading Lotus Notes Contacts Error: disk on fire"},
     {kAppNotes, kDataCalendar, "Loading Lotus Notes Calendar Error: disk on fire"},
     {kAppNotes, kDataTasks, "Loading Lotus Notes Todo Error: disk on fire"},
@@ -263,7 +264,8 @@ const MissingConnectorCase kMissingConnectors[] = {
     {kAppGoogle, kDataCalendar,
      "Loading Google Calendar Error: no connector for Google calendar is available in this build",
      "no connector for Google calendar is available in this build"},
-    {kAppOutlook, kDataTasks, "Failed to load Outlook Task information.",
+    {kAppOutlook, kDataTasks,
+     "Failed to load Outlook Task information.\nno connector for Outlook tasks is available in this build",
      "no connector for Outlook tasks is available in this build"},
     {kAppPalm, kDataNotes,
      "Failed to load Palm Desktop Memos information. Error: no connector for Palm Desktop notes is available "
