@@ -1,5 +1,9 @@
 #include "google/GGApp.h"
 
+#include <memory>
+
+#include "google/CxGDateUtil.h"
+
 #include "misc/Settings.h"
 
 CxAppDescriptor GGAppDescriptor()
@@ -14,5 +18,9 @@ CxAppDescriptor GGAppDescriptor()
     app.customFirstID = kCustomIDGoogle;
     app.optionPage = "TfmGGOption";
     app.dataPage = "TfmGGData";
+    // The calendar.
+    app.creators[kDataCalendar] = [] { return std::make_unique<CxGDateUtil>(); };
+    app.helperPrograms[kDataCalendar] = GDateExchangeFiles.helperName;
+    app.describeEvent = DescribeGDateEvent;
     return app;
 }
