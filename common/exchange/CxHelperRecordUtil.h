@@ -113,9 +113,12 @@ protected:
     // Sets the change mark to 2 and the action (kActionNew or kActionChanged).
     virtual void MarkChanged_(Native& native, int action) = 0;
 
-    bool LoadFromFile() override
+    bool LoadFromFile() override { return LoadRecordsFrom_(this->DataFilePath()); }
+    bool SaveToFile() override { return SaveRecordsTo_(this->DataFilePath()); }
+
+    // LoadFromFile and SaveToFile on a record file of another path.
+    bool LoadRecordsFrom_(const std::string& path)
     {
-        const std::string path = this->DataFilePath();
         CxFile file;
         if (!file.Open(path.c_str(), "rb")) {
             if (this->Words().loadOpenFailed != nullptr) {
@@ -154,9 +157,8 @@ protected:
         return true;
     }
 
-    bool SaveToFile() override
+    bool SaveRecordsTo_(const std::string& path)
     {
-        const std::string path = this->DataFilePath();
         CxFile file;
         if (!file.Open(path.c_str(), "wb")) {
             if (this->Words().saveOpenFailed != nullptr) {

@@ -5,6 +5,7 @@
 
 #include "google/CxGAddrUtil.h"
 #include "google/GGAddrFieldTable.h"
+#include "google/CxGDateUtil.h"
 #include "misc/Settings.h"
 
 namespace {
@@ -65,5 +66,6 @@ CxAppDescriptor GGAppDescriptor()
         return true;
     };
     app.describeContact = DescribeContact;
+#include "google/CxGDateUtil.h"
     return app;
 }
