@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "google/CxGAddrUtil.h"
-#include "google/GGAddrFieldTable.h"
 #include "google/CxGDateUtil.h"
+#include "google/GGAddrFieldTable.h"
 #include "misc/Settings.h"
 
 namespace {
@@ -66,6 +66,10 @@ CxAppDescriptor GGAppDescriptor()
         return true;
     };
     app.describeContact = DescribeContact;
-#include "google/CxGDateUtil.h"
+
+    // The calendar.
+    app.creators[kDataCalendar] = [] { return std::make_unique<CxGDateUtil>(); };
+    app.helperPrograms[kDataCalendar] = GDateExchangeFiles.helperName;
+    app.describeEvent = DescribeGDateEvent;
     return app;
 }
