@@ -145,6 +145,7 @@ bool OlBaseUtil::FailStart()
 bool OlBaseUtil::Connect()
 {
     m_errorText.clear();
+    m_loadNotice.clear();
     platform::TakeErrorDescription(); // none left over from an earlier call
     if (!m_bCounted) {
         ++m_session.m_nRefCount;

@@ -133,6 +133,8 @@ public:
     // Why the connector could not reach Outlook, as Outlook described its failed call (ANSI);
     // empty when it gave no description or nothing failed.
     std::string GetErrorText() const override { return m_errorText; }
+    // What the user should read after a load (ANSI): a default folder the data file lacks.
+    std::string GetLoadNotice() const override { return m_loadNotice; }
 
     const char* GetName() const { return m_szName; }
     bool IsConnected() const { return m_bConnected; }
@@ -162,6 +164,7 @@ protected:
     IUnknown* m_pApplication = nullptr;
     CxList m_list; // holds nothing in this system
     std::string m_errorText;
+    std::string m_loadNotice;
 
     // Keeps the description of the failed call that Outlook left for this thread.
     void KeepErrorDescription();

@@ -816,10 +816,14 @@ protected:
                 std::unique_ptr<pst::PstFolder> read =
                     m_store->file->DefaultFolder(static_cast<K>(number), &error);
                 if (!read) {
+                    // Outlook makes the default folders a store lacks: an empty one, and a word
+                    // for the caller that nothing is read from it.
                     FW_LOG(1, "Outlook data file: no default folder %d: %s", static_cast<int>(number),
                            error.c_str());
-                    platform::SetErrorDescription(platform::Utf8ToAnsi(error));
-                    return kOlDataFileNotFound;
+                    read = m_store->file->EmptyDefaultFolder(static_cast<K>(number));
+                    platform::SetErrorDescription(
+                        platform::Utf8ToAnsi(error.substr(0, error.empty() ? 0 : error.size() - 1) +
+                                             ": nothing is read from it."));
                 }
                 folder = std::move(read);
                 m_store->folders.emplace(number, folder);

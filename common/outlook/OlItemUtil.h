@@ -173,6 +173,8 @@ public:
             Disconnect();
             return false;
         }
+        // What Outlook said of a folder it gave (one it made empty): for the user to read.
+        m_loadNotice = platform::TakeErrorDescription();
         m_bFolderOpen = true;
         Log(2, m_texts.folderOpened);
         return true;

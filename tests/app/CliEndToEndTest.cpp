@@ -738,6 +738,51 @@ TEST_F(CliEndToEndTest, OutlookDataFileMigratesOnceAndIsThenAllSame)
     }
 }
 
+// A data file with contacts only: its contacts migrate, and the load says of each other data
+// type that the file has no such folder, rather than failing the run or passing in silence.
+TEST_F(CliEndToEndTest, AnOutlookDataFileWithoutSomeDefaultFoldersSaysSoAndMigratesTheRest)
+{
+    const std::string file = std::string(FW_SHARED_DIR) + "/samples/pst/aspose-net__SampleContacts.pst";
+    if (!std::filesystem::exists(file)) {
+        GTEST_SKIP() << "no Outlook data file samples";
+    }
+    Result result = Run({"migrate", "--source", "outlook", "--outlook-file", file, "--types",
+                         "contacts,calendar,tasks,notes"});
+    ASSERT_EQ(result.status, 0) << result.err << result.out;
+    EXPECT_NE(result.out.find("contacts: 6 new, 0 diff, 0 same"), std::string::npos) << result.out;
+    for (const char* folder : {"Calendar", "Tasks", "Notes"}) {
+        EXPECT_NE((result.out + result.err)
+                      .find(std::string("has no ") + folder + " folder: nothing is read from it."),
+                  std::string::npos)
+            << folder << "\n"
+            << result.out << result.err;
+    }
+}
+
+// A copy that lost the second half of the file is refused with the reason, and nothing
+// reaches Lotus Notes.
+TEST_F(CliEndToEndTest, ADamagedOutlookDataFileIsRefusedWithItsReasonAndWritesNothing)
+{
+    const std::string file = std::string(FW_SHARED_DIR) + "/samples/pst/aspose-net__SampleContacts.pst";
+    if (!std::filesystem::exists(file)) {
+        GTEST_SKIP() << "no Outlook data file samples";
+    }
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    bytes.resize(bytes.size() / 2);
+    const std::string damaged = m_home.WriteFile("half.pst", bytes);
+    Result result = Run({"migrate", "--source", "outlook", "--outlook-file", damaged, "--types",
+                         "contacts,calendar,tasks,notes"});
+    ASSERT_EQ(result.status, 2) << result.err << result.out;
+    EXPECT_NE(result.err.find("The Outlook data file \"" + damaged +
+                              "\" is damaged: it is cut short (135680 of 271360 bytes)."),
+              std::string::npos)
+        << result.err;
+    Result dump = Run({"dump", "--source", "notes", "--type", "contacts"});
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    EXPECT_EQ(dump.out.find("\n  {"), std::string::npos) << dump.out;
+}
+
 TEST_F(CliEndToEndTest, AnOutlookDataFileThatCannotBeOpenedIsRefusedWithItsReason)
 {
     m_home.WriteFile("notes.pst", "a text file, not an Outlook data file\n");

@@ -472,6 +472,34 @@ std::unique_ptr<PstFile> PstFile::Open(const std::string& path, std::string_view
     err.Clear();
 
     failedAs = OpenFailure::Damaged; // from here on, unless a password is the reason
+    // A copy cut short: the header records the file's size (ibFileEof in its root).
+    {
+        unsigned char header[192] = {};
+        std::FILE* in = std::fopen(path.c_str(), "rb");
+        const std::size_t got = in != nullptr ? std::fread(header, 1, sizeof header, in) : 0;
+        long long size = -1;
+        if (in != nullptr && std::fseek(in, 0, SEEK_END) == 0) {
+            size = std::ftell(in);
+        }
+        if (in != nullptr) {
+            std::fclose(in);
+        }
+        const unsigned version = header[10] | (header[11] << 8);
+        unsigned long long eof = 0;
+        if (got == sizeof header && (version == 14 || version == 15)) {
+            for (int i = 3; i >= 0; --i) {
+                eof = (eof << 8) | header[168 + i];
+            }
+        } else if (got == sizeof header) {
+            for (int i = 7; i >= 0; --i) {
+                eof = (eof << 8) | header[184 + i];
+            }
+        }
+        if (size >= 0 && eof > static_cast<unsigned long long>(size)) {
+            return fail("The Outlook data file \"" + path + "\" is damaged: it is cut short (" +
+                        std::to_string(size) + " of " + std::to_string(eof) + " bytes).");
+        }
+    }
     std::unique_ptr<PstFile> pst(new PstFile());
     Impl& impl = *pst->m_impl;
     impl.path = path;
@@ -574,6 +602,17 @@ std::unique_ptr<PstFolder> PstFile::DefaultFolder(DefaultFolderKind kind, std::s
         return nullptr;
     }
     return ReadFolder(info->nid, kind);
+}
+
+std::unique_ptr<PstFolder> PstFile::EmptyDefaultFolder(DefaultFolderKind kind) const
+{
+    const KindInfo k = InfoOf(kind);
+    auto folder = std::make_unique<PstFolder>();
+    folder->m_name = k.label;
+    folder->m_nameUtf16.assign(k.label, k.label + std::strlen(k.label));
+    folder->m_containerClass = k.containerClass;
+    folder->m_storeId = m_storeId;
+    return folder;
 }
 
 std::unique_ptr<PstFolder> PstFile::Folder(std::uint32_t id, DefaultFolderKind itemsOf, std::string* error)

@@ -182,6 +182,10 @@ public:
     // The default folder of that kind with its items; null with *error set when the file has
     // no such folder.
     std::unique_ptr<PstFolder> DefaultFolder(DefaultFolderKind kind, std::string* error = nullptr);
+    // A default folder of that kind with no items, for a file that has none (Outlook makes
+    // the missing default folders of a store it opens): its name is the kind's ("Contacts"),
+    // its id 0.
+    std::unique_ptr<PstFolder> EmptyDefaultFolder(DefaultFolderKind kind) const;
     // The node id of the default folder, 0 when none (for tests and diagnostics).
     std::uint32_t DefaultFolderId(DefaultFolderKind kind);
     // Any folder by its node id, with its own items of the message class that folders of
