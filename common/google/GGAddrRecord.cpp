@@ -77,31 +77,7 @@ bool LoadGGAddrRecord(CxFile& file, GGAddrRec& rec)
     for (const GGAddrLayoutField& field : kLayout) {
         for (int i = 0; i < field.Count; ++i) {
             unsigned char* at = base + field.Offset + static_cast<std::size_t>(i) * field.Stride;
-            switch (field.Kind) {
-            case GGAddrValueKind::Integer: {
-                int value = 0;
-                if (file.ReadInt(&value)) {
-                    std::memcpy(at, &value, sizeof value);
-                } else {
-                    whole = false;
-                }
-                break;
-            }
-            case GGAddrValueKind::Date: {
-                double value = 0;
-                if (file.ReadDouble(&value)) {
-                    std::memcpy(at, &value, sizeof value);
-                } else {
-                    whole = false;
-                }
-                break;
-            }
-            case GGAddrValueKind::Text:
-                if (!file.ReadString(reinterpret_cast<char*>(at), field.Capacity)) {
-                    whole = false;
-                }
-                break;
-            }
+            whole = ReadLayoutValue(file, field.Kind, at, field.Capacity) && whole;
         }
     }
     return whole;
@@ -114,26 +90,7 @@ bool SaveGGAddrRecord(CxFile& file, const GGAddrRec& rec)
     for (const GGAddrLayoutField& field : kLayout) {
         for (int i = 0; i < field.Count; ++i) {
             const unsigned char* at = base + field.Offset + static_cast<std::size_t>(i) * field.Stride;
-            switch (field.Kind) {
-            case GGAddrValueKind::Integer: {
-                int value = 0;
-                std::memcpy(&value, at, sizeof value);
-                ok = file.WriteInt(value) && ok;
-                break;
-            }
-            case GGAddrValueKind::Date: {
-                double value = 0;
-                std::memcpy(&value, at, sizeof value);
-                ok = file.WriteDouble(value) && ok;
-                break;
-            }
-            case GGAddrValueKind::Text: {
-                const char* text = reinterpret_cast<const char*>(at);
-                const std::size_t most = static_cast<std::size_t>(field.Capacity) - 1;
-                ok = file.WriteString(std::string_view(text, strnlen(text, most))) && ok;
-                break;
-            }
-            }
+            ok = WriteLayoutValue(file, field.Kind, at, field.Capacity) && ok;
         }
     }
     return ok;

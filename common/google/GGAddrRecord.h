@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "exchange/CxHelperProtocol.h"
+#include "exchange/CxRecordLayout.h"
 
 class CxFile;
 
@@ -151,12 +152,7 @@ struct GGAddrRec
 
 // One field of the layout, in file order: Count values of Kind, Stride bytes apart from
 // Offset (a single value has Count 1).
-enum class GGAddrValueKind
-{
-    Integer, // 4 bytes
-    Date,    // 8-byte double, OLE Automation date
-    Text     // length-prefixed, Capacity bytes in the record, terminator included
-};
+using GGAddrValueKind = CxFieldKind;
 
 struct GGAddrLayoutField
 {

@@ -79,67 +79,12 @@ const GDateFieldDesc kCalFields[] = {
 
 bool LoadFields(CxFile& file, std::span<const GDateFieldDesc> fields, void* rec)
 {
-    auto* base = static_cast<unsigned char*>(rec);
-    bool whole = true;
-    for (const GDateFieldDesc& field : fields) {
-        unsigned char* at = base + field.Offset;
-        switch (field.Kind) {
-        case GDateFieldKind::Integer: {
-            int value = 0;
-            if (file.ReadInt(&value)) {
-                std::memcpy(at, &value, sizeof value);
-            } else {
-                whole = false;
-            }
-            break;
-        }
-        case GDateFieldKind::Date: {
-            double value = 0;
-            if (file.ReadDouble(&value)) {
-                std::memcpy(at, &value, sizeof value);
-            } else {
-                whole = false;
-            }
-            break;
-        }
-        case GDateFieldKind::Text:
-            if (!file.ReadString(reinterpret_cast<char*>(at), field.Capacity)) {
-                whole = false;
-            }
-            break;
-        }
-    }
-    return whole;
+    return LoadLayoutFields(file, fields, rec);
 }
 
 bool SaveFields(CxFile& file, std::span<const GDateFieldDesc> fields, const void* rec)
 {
-    const auto* base = static_cast<const unsigned char*>(rec);
-    bool ok = true;
-    for (const GDateFieldDesc& field : fields) {
-        const unsigned char* at = base + field.Offset;
-        switch (field.Kind) {
-        case GDateFieldKind::Integer: {
-            int value = 0;
-            std::memcpy(&value, at, sizeof value);
-            ok = file.WriteInt(value) && ok;
-            break;
-        }
-        case GDateFieldKind::Date: {
-            double value = 0;
-            std::memcpy(&value, at, sizeof value);
-            ok = file.WriteDouble(value) && ok;
-            break;
-        }
-        case GDateFieldKind::Text: {
-            // A buffer filled without its terminator is written up to its capacity only.
-            const char* text = reinterpret_cast<const char*>(at);
-            ok = file.WriteString(std::string_view(text, strnlen(text, field.Capacity - 1))) && ok;
-            break;
-        }
-        }
-    }
-    return ok;
+    return SaveLayoutFields(file, fields, rec);
 }
 
 template <class Rec, class Load> bool LoadFile(CxFile& file, std::vector<Rec>& records, Load load)
@@ -222,26 +167,4 @@ bool SaveGDateRecordFile(CxFile& file, std::span<const GDateRec> records)
 bool SaveGCalRecordFile(CxFile& file, std::span<const GCalRec> records)
 {
     return SaveFile(file, records, [](CxFile& f, const GCalRec& r) { return SaveGCalRecord(f, r); });
-}
-
-std::string GDateFieldText(const GDateFieldDesc& field, const void* rec)
-{
-    const char* at = static_cast<const char*>(rec) + field.Offset;
-    switch (field.Kind) {
-    case GDateFieldKind::Integer: {
-        std::int32_t value = 0;
-        std::memcpy(&value, at, sizeof value);
-        return std::to_string(value);
-    }
-    case GDateFieldKind::Date: {
-        double value = 0;
-        std::memcpy(&value, at, sizeof value);
-        char text[32];
-        std::snprintf(text, sizeof text, "%.6f", value);
-        return text;
-    }
-    case GDateFieldKind::Text:
-        return std::string(at, strnlen(at, static_cast<std::size_t>(field.Capacity)));
-    }
-    return std::string();
 }

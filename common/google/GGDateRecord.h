@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "exchange/CxHelperProtocol.h"
+#include "exchange/CxRecordLayout.h"
 
 class CxFile;
 
@@ -86,20 +87,9 @@ struct GCalRec
 };
 
 // One field of a layout, in file order.
-enum class GDateFieldKind
-{
-    Integer, // 4 bytes
-    Date,    // 8-byte double, OLE Automation date
-    Text     // length-prefixed, Capacity bytes in the record, terminator included
-};
-
-struct GDateFieldDesc
-{
-    const char* Name; // a plain identifier, usable as a column name
-    GDateFieldKind Kind;
-    std::size_t Offset; // into the record struct
-    int Capacity;       // texts only
-};
+// The fields of the record structs, as the record file holds them.
+using GDateFieldKind = CxFieldKind;
+using GDateFieldDesc = CxLayoutField;
 
 std::span<const GDateFieldDesc> GDateFields();
 std::span<const GDateFieldDesc> GCalFields();
@@ -126,4 +116,7 @@ bool SaveGCalRecordFile(CxFile& file, std::span<const GCalRec> records);
 
 // A field of a record as text: integers in decimal, dates as OLE Automation dates ("%.6f"),
 // texts up to their terminator.
-std::string GDateFieldText(const GDateFieldDesc& field, const void* rec);
+inline std::string GDateFieldText(const GDateFieldDesc& field, const void* rec)
+{
+    return LayoutFieldText(field, rec);
+}

@@ -16,30 +16,6 @@
 
 namespace {
 
-// A field of a native record as text: numbers and flags in decimal, dates as OLE dates.
-std::string FieldText(const LNFieldDesc& field, const void* rec)
-{
-    const char* at = static_cast<const char*>(rec) + field.Offset;
-    switch (field.Kind) {
-    case LNFieldKind::Integer:
-    case LNFieldKind::Boolean: {
-        std::int32_t value = 0;
-        std::memcpy(&value, at, sizeof value);
-        return std::to_string(value);
-    }
-    case LNFieldKind::Date: {
-        double value = 0;
-        std::memcpy(&value, at, sizeof value);
-        char text[32];
-        std::snprintf(text, sizeof text, "%.6f", value);
-        return text;
-    }
-    case LNFieldKind::Text:
-        return std::string(at, strnlen(at, static_cast<std::size_t>(field.Capacity)));
-    }
-    return std::string();
-}
-
 template <class Comm> CxRecordLines DescribeFields(std::span<const LNFieldDesc> fields, const Comm& record)
 {
     CxRecordLines lines;
@@ -47,7 +23,7 @@ template <class Comm> CxRecordLines DescribeFields(std::span<const LNFieldDesc> 
         return lines;
     }
     for (const LNFieldDesc& field : fields) {
-        lines.push_back(CxRecordLine{field.Name, FieldText(field, record.NativeRecord)});
+        lines.push_back(CxRecordLine{field.Name, LayoutFieldText(field, record.NativeRecord)});
     }
     return lines;
 }

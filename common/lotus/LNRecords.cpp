@@ -188,69 +188,12 @@ std::span<const LNFieldDesc> LNNoteFields()
 
 bool LoadLNRecord(CxFile& file, std::span<const LNFieldDesc> fields, void* rec)
 {
-    auto* base = static_cast<unsigned char*>(rec);
-    bool whole = true;
-    for (const LNFieldDesc& field : fields) {
-        unsigned char* at = base + field.Offset;
-        switch (field.Kind) {
-        case LNFieldKind::Integer:
-        case LNFieldKind::Boolean: {
-            int value = 0;
-            if (file.ReadInt(&value)) {
-                std::memcpy(at, &value, sizeof value);
-            } else {
-                whole = false;
-            }
-            break;
-        }
-        case LNFieldKind::Date: {
-            double value = 0;
-            if (file.ReadDouble(&value)) {
-                std::memcpy(at, &value, sizeof value);
-            } else {
-                whole = false;
-            }
-            break;
-        }
-        case LNFieldKind::Text:
-            if (!file.ReadString(reinterpret_cast<char*>(at), field.Capacity)) {
-                whole = false;
-            }
-            break;
-        }
-    }
-    return whole;
+    return LoadLayoutFields(file, fields, rec);
 }
 
 bool SaveLNRecord(CxFile& file, std::span<const LNFieldDesc> fields, const void* rec)
 {
-    const auto* base = static_cast<const unsigned char*>(rec);
-    bool ok = true;
-    for (const LNFieldDesc& field : fields) {
-        const unsigned char* at = base + field.Offset;
-        switch (field.Kind) {
-        case LNFieldKind::Integer:
-        case LNFieldKind::Boolean: {
-            int value = 0;
-            std::memcpy(&value, at, sizeof value);
-            ok = file.WriteInt(value) && ok;
-            break;
-        }
-        case LNFieldKind::Date: {
-            double value = 0;
-            std::memcpy(&value, at, sizeof value);
-            ok = file.WriteDouble(value) && ok;
-            break;
-        }
-        case LNFieldKind::Text: {
-            // A buffer filled without its terminator is written up to its capacity only.
-            const char* text = reinterpret_cast<const char*>(at);
-            ok = file.WriteString(std::string_view(text, strnlen(text, field.Capacity - 1))) && ok;
-            break;
-        }
-        }
-    }
-    return ok;
+    return SaveLayoutFields(file, fields, rec);
 }
 
 bool LoadLNRecord(CxFile& file, LNAddrRec& rec)

@@ -22,6 +22,8 @@
 #include <span>
 #include <vector>
 
+#include "exchange/CxRecordLayout.h"
+
 class CxFile;
 
 // The change mark and action of a record that the system added or changed.
@@ -157,21 +159,9 @@ struct LNNoteRec
 };
 
 // One field of a layout, in file order.
-enum class LNFieldKind
-{
-    Integer, // 4 bytes
-    Boolean, // 4 bytes, 0 or 1 (any non-zero read is kept as stored)
-    Date,    // 8-byte double, OLE Automation date
-    Text     // length-prefixed, Capacity bytes in the record, terminator included
-};
-
-struct LNFieldDesc
-{
-    const char* Name; // a plain identifier, usable as a column name
-    LNFieldKind Kind;
-    std::size_t Offset; // into the record struct
-    int Capacity;       // texts only
-};
+// The fields of the record structs, as the record file holds them.
+using LNFieldKind = CxFieldKind;
+using LNFieldDesc = CxLayoutField;
 
 std::span<const LNFieldDesc> LNAddrFields();
 std::span<const LNFieldDesc> LNDateFields();

@@ -22,7 +22,8 @@ GDateRec Filled(int seed)
     for (const GDateFieldDesc& field : GDateFields()) {
         char* at = reinterpret_cast<char*>(&rec) + field.Offset;
         switch (field.Kind) {
-        case GDateFieldKind::Integer: {
+        case GDateFieldKind::Integer:
+        case GDateFieldKind::Boolean: { // the calendar layouts have no flags
             const int value = ++next;
             std::memcpy(at, &value, sizeof value);
             break;
