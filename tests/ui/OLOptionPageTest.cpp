@@ -53,6 +53,19 @@ private:
         return std::filesystem::exists(path) ? QString::fromStdString(path) : QString();
     }
 
+    // The file a case names: a sample (empty when the samples are not there), "text" for a
+    // text file named .pst, or the name itself.
+    QString PathOf(const QString& file, bool sample) const
+    {
+        if (sample) {
+            return Sample(qPrintable(file));
+        }
+        if (file == "text") {
+            return QString::fromStdString(m_home->WriteFile("notes.pst", "From: someone\n"));
+        }
+        return file;
+    }
+
     std::vector<std::string> BoxTexts() const
     {
         std::vector<std::string> texts;
@@ -129,14 +142,9 @@ private slots:
         QFETCH(bool, sample);
         QFETCH(QString, shown);
         QFETCH(QColor, colour);
-        QString path = file;
-        if (sample) {
-            path = Sample(qPrintable(file));
-            if (path.isEmpty()) {
-                QSKIP("the shared Outlook samples are not there");
-            }
-        } else if (file == "text") {
-            path = QString::fromStdString(m_home->WriteFile("notes.pst", "From: someone\n"));
+        const QString path = PathOf(file, sample);
+        if (sample && path.isEmpty()) {
+            QSKIP("the shared Outlook samples are not there");
         }
         std::snprintf(g_Settings().OLDataFile, sizeof g_Settings().OLDataFile, "%s", qPrintable(path));
         TfmOLOption page;
@@ -188,14 +196,9 @@ private slots:
         QFETCH(QString, file);
         QFETCH(bool, sample);
         QFETCH(QString, message);
-        QString path = file;
-        if (sample) {
-            path = Sample(qPrintable(file));
-            if (path.isEmpty()) {
-                QSKIP("the shared Outlook samples are not there");
-            }
-        } else if (file == "text") {
-            path = QString::fromStdString(m_home->WriteFile("notes.pst", "From: someone\n"));
+        const QString path = PathOf(file, sample);
+        if (sample && path.isEmpty()) {
+            QSKIP("the shared Outlook samples are not there");
         }
         TfmOLOption page;
         page.EnterPage();
