@@ -1249,15 +1249,18 @@ bool CalendarFile::BuildText(std::string* text, std::string& error)
             group.push_back(&m);
         }
         for (Event* g : group) {
-            if (g->uid.empty()) {
-                g->uid = g != &e ? e.uid : NewUid();
-            }
             if (g->rrule.empty() && g->repeat.kind != 0 &&
                 (!g->m_loaded || !(g->repeat == g->m_loaded->fields.repeat))) {
                 g->rrule = RuleFromPattern(g->repeat);
             } else if (g->m_loaded && g->rrule == g->m_loaded->fields.rrule &&
                        !(g->repeat == g->m_loaded->fields.repeat)) {
                 g->rrule = RuleFromPattern(g->repeat);
+            }
+            // An event read without a UID keeps its text as it was; one written from its fields
+            // gets a UID.
+            if (g->uid.empty() && !(g->m_order >= 0 && g->m_loaded &&
+                                    SameFields(*g, g->m_loaded->fields))) {
+                g->uid = g != &e ? e.uid : NewUid();
             }
             if (!g->start.IsSet()) {
                 error = m_path + ": the event \"" + g->summary + "\" has no start";

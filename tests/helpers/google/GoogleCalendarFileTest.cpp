@@ -496,6 +496,27 @@ TEST(GoogleCalendarSamples, RealExports)
     }
 }
 
+TEST(GoogleCalendarWrite, EventWithoutUidKeepsItsTextUntilChanged)
+{
+    const std::string original =
+        Calendar(VEvent("DTSTART;VALUE=DATE:20230106\r\nSUMMARY:no id\r\n"));
+    CalendarFile cal;
+    std::string error;
+    ASSERT_TRUE(cal.LoadText(original, "cal.ics", error)) << error;
+    ASSERT_EQ(cal.events.size(), 1u);
+    std::string text;
+    ASSERT_TRUE(cal.BuildText(&text, error)) << error;
+    EXPECT_EQ(text, original) << "an unchanged event is not given an id of its own";
+
+    cal.events[0].summary = "changed";
+    ASSERT_TRUE(cal.BuildText(&text, error)) << error;
+    CalendarFile again;
+    ASSERT_TRUE(again.LoadText(text, "cal.ics", error)) << error;
+    ASSERT_EQ(again.events.size(), 1u);
+    EXPECT_EQ(again.events[0].summary, "changed");
+    EXPECT_FALSE(again.events[0].uid.empty()) << "an event written from its fields has an id";
+}
+
 TEST(GoogleCalendarWrite, ChangedAndNewEventsRoundTrip)
 {
     fwtest::TempHome home;
