@@ -1,26 +1,66 @@
 #include "ui/TfmGGOption.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <cstring>
 
 #include "misc/Settings.h"
+
+namespace {
+
+// The folder is a path of the file system, kept in the settings as its bytes.
+QString PathText(const char* path)
+{
+    return QFile::decodeName(path);
+}
+
+bool StorePath(const QString& text, char* field, std::size_t size)
+{
+    const QByteArray bytes = QFile::encodeName(text);
+    if (static_cast<std::size_t>(bytes.size()) >= size) {
+        return false;
+    }
+    std::memcpy(field, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    field[bytes.size()] = '\0';
+    return true;
+}
+
+} // namespace
 
 TfmGGOption::TfmGGOption(QWidget* parent)
     : TfmOptionPage("Please specify Google account access options:", parent)
 {
     setObjectName("TfmGGOption");
-    AddLabel("Google Account Email:", 0);
-    m_edtEmail = AddEdit("edtEmail", 63, 0);
-    AddLabel("Password:", 1);
-    m_edtPassword = AddEdit("edtPassword", 63, 1, true);
+    AddLabel("Folder of the Google export:", 0);
+    m_edtGGFolder = AddEdit("edtGGFolder", MAX_PATH - 1, 0);
+    QPushButton* browse = AddBrowseButton("btnGGFolderBrowse", 0);
+    auto* hint = new QLabel("The folder where you saved Google Contacts' export (vCard or Google CSV) and "
+                            "Google Calendar's export (.ics files), or an unpacked Google account archive. "
+                            "No password is needed for it.",
+                            this);
+    hint->setObjectName("lblGGFolderHint");
+    hint->setWordWrap(true);
+    Grid()->addWidget(hint, 1, 1);
+    AddLabel("Google Account Email:", 2);
+    m_edtEmail = AddEdit("edtEmail", 63, 2);
+    AddLabel("Password:", 3);
+    m_edtPassword = AddEdit("edtPassword", 63, 3, true);
     m_cbSaveEmail = new QCheckBox("Save Email", this);
     m_cbSaveEmail->setObjectName("cbSaveEmail");
-    Grid()->addWidget(m_cbSaveEmail, 2, 1);
+    Grid()->addWidget(m_cbSaveEmail, 4, 1);
     m_cbSavePassword = new QCheckBox("Save Password", this);
     m_cbSavePassword->setObjectName("cbSavePassword");
-    Grid()->addWidget(m_cbSavePassword, 3, 1);
-    AddSourceMapping("Enable Google Contacts User-Defined Field Mapping", 4);
+    Grid()->addWidget(m_cbSavePassword, 5, 1);
+    AddSourceMapping("Enable Google Contacts User-Defined Field Mapping", 6);
+
+    connect(browse, &QPushButton::clicked, this,
+            [this] { BrowseInto(m_edtGGFolder, QDir::homePath(), QString(), "Folder of the Google export"); });
 }
 
 void TfmGGOption::EnterPage()
@@ -28,6 +68,7 @@ void TfmGGOption::EnterPage()
     const FWSettings& settings = g_Settings();
     m_cbSaveEmail->setChecked(settings.GGSaveEmail);
     m_cbSavePassword->setChecked(settings.GGSavePassword);
+    m_edtGGFolder->setText(PathText(settings.GGFolder));
     m_edtEmail->setText(FromSettings(settings.GGEmail));
     m_edtPassword->setText(FromSettings(settings.GGPasswordText));
     HideSourceMapping();
@@ -35,17 +76,32 @@ void TfmGGOption::EnterPage()
 
 bool TfmGGOption::LeavePage()
 {
-    if (m_edtEmail->text().isEmpty()) {
-        ShowError("Please enter the Email address of your Google account.", MessageIcon::Information);
-        m_edtEmail->setFocus();
+    const QString folder = m_edtGGFolder->text().trimmed();
+    if (folder.isEmpty() && m_edtEmail->text().isEmpty()) {
+        ShowError("Please choose the folder of your Google export (contacts as .vcf or .csv, calendars as "
+                  ".ics files).",
+                  MessageIcon::Information);
+        m_edtGGFolder->setFocus();
         return false;
     }
-    if (m_edtPassword->text().isEmpty()) {
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        ShowError(QString("The folder %1 cannot be found.").arg(folder), MessageIcon::Error);
+        m_edtGGFolder->setFocus();
+        return false;
+    }
+    // Without an export folder the account is reached through a server, which needs its
+    // password.
+    if (folder.isEmpty() && m_edtPassword->text().isEmpty()) {
         ShowError("Please enter the password of your Google account.", MessageIcon::Information);
         m_edtPassword->setFocus();
         return false;
     }
     FWSettings& settings = g_Settings();
+    if (!StorePath(folder, settings.GGFolder, sizeof settings.GGFolder)) {
+        ShowError(QString("The path %1 is too long.").arg(folder), MessageIcon::Error);
+        m_edtGGFolder->setFocus();
+        return false;
+    }
     settings.GGSaveEmail = m_cbSaveEmail->isChecked();
     settings.GGSavePassword = m_cbSavePassword->isChecked();
     ToSettings(m_edtEmail->text(), settings.GGEmail, sizeof settings.GGEmail);

@@ -1,5 +1,6 @@
 #pragma once
-// Google account access options: e-mail address and password, and whether to keep them.
+// Google account access options: the folder of the account's export, the e-mail address and
+// password, and whether to keep them.
 #include "ui/TfmOptionPage.h"
 
 class QCheckBox;
@@ -16,6 +17,7 @@ public:
     bool LeavePage() override;
 
 private:
+    QLineEdit* m_edtGGFolder;
     QLineEdit* m_edtEmail;
     QLineEdit* m_edtPassword;
     QCheckBox* m_cbSaveEmail;

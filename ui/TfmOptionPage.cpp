@@ -26,6 +26,9 @@ OpenFileChooser& Chooser()
 
 QString PlatformOpenFile(QWidget* owner, const QString& title, const QString& start, const QString& filters)
 {
+    if (filters.isEmpty()) {
+        return QFileDialog::getExistingDirectory(owner, title, start);
+    }
     return QFileDialog::getOpenFileName(owner, title, start, filters);
 }
 

@@ -16,7 +16,8 @@ class QLineEdit;
 class QPushButton;
 
 // Opens the platform's open-file dialog: owner, starting path, filters in Qt's form
-// ("Name (*.ext);;All Files(*.*) (*.*)"). Returns the chosen path, or an empty text on Cancel.
+// ("Name (*.ext);;All Files(*.*) (*.*)"; none: a folder is chosen). Returns the chosen path,
+// or an empty text on Cancel.
 using OpenFileChooser = std::function<QString(QWidget* owner, const QString& start, const QString& filters)>;
 
 class TfmOptionPage : public TfmPage

@@ -249,13 +249,33 @@ bool ParseOutlookOptions(const OptionReader& options, CliArguments& a, std::stri
     return true;
 }
 
+// --google-folder, which only a Google source takes.
+bool ParseGoogleOptions(const OptionReader& options, CliArguments& a, std::string& error)
+{
+    const std::string* folder = options.Get("--google-folder");
+    if (folder == nullptr) {
+        return true;
+    }
+    if (a.source != kAppGoogle) {
+        error = "--google-folder applies to --source google only";
+        return false;
+    }
+    if (folder->empty()) {
+        error = "--google-folder needs a value";
+        return false;
+    }
+    a.googleFolder = *folder;
+    return true;
+}
+
 bool ParseMigrate(const std::vector<std::string>& args, CliArguments& a, std::string& error)
 {
     OptionReader options(
-        {"--source", "--types", "--select", "--palm-folder", "--palm-user", "--outlook-file"},
+        {"--source", "--types", "--select", "--palm-folder", "--palm-user", "--outlook-file", "--google-folder"},
         {"--dry-run", "--outlook-password-stdin"});
     if (!options.Read(args, 1, error) || !ParseSource(options, true, a, error) ||
-        !ParsePalmOptions(options, a, error) || !ParseOutlookOptions(options, a, error)) {
+        !ParsePalmOptions(options, a, error) || !ParseOutlookOptions(options, a, error) ||
+        !ParseGoogleOptions(options, a, error)) {
         return false;
     }
     if (const std::string* types = options.Get("--types");
@@ -272,10 +292,12 @@ bool ParseMigrate(const std::vector<std::string>& args, CliArguments& a, std::st
 
 bool ParseDump(const std::vector<std::string>& args, CliArguments& a, std::string& error)
 {
-    OptionReader options({"--source", "--type", "--format", "--palm-folder", "--palm-user", "--outlook-file"},
-                         {"--outlook-password-stdin"});
+    OptionReader options(
+        {"--source", "--type", "--format", "--palm-folder", "--palm-user", "--outlook-file", "--google-folder"},
+        {"--outlook-password-stdin"});
     if (!options.Read(args, 1, error) || !ParseSource(options, false, a, error) ||
-        !ParsePalmOptions(options, a, error) || !ParseOutlookOptions(options, a, error)) {
+        !ParsePalmOptions(options, a, error) || !ParseOutlookOptions(options, a, error) ||
+        !ParseGoogleOptions(options, a, error)) {
         return false;
     }
     const std::string* type = options.Get("--type");
@@ -445,6 +467,7 @@ std::string CliUsage(CliCommand command)
                "                             [--select new,diff,same|all|none] [--dry-run]\n"
                "                             [--palm-folder DIR] [--palm-user NAME]\n"
                "                             [--outlook-file FILE] [--outlook-password-stdin]\n"
+               "                             [--google-folder DIR]\n"
                "\n"
                "Loads Lotus Notes and the source, compares them and migrates the selected\n"
                "records into Lotus Notes.\n"
@@ -460,6 +483,8 @@ std::string CliUsage(CliCommand command)
                "  --outlook-file FILE  Outlook: the Outlook data file (.pst, .ost) to read\n"
                "  --outlook-password-stdin  Outlook: read the data file's password from the\n"
                "                  first line of standard input\n"
+               "  --google-folder DIR  Google: the folder of the account's export (contacts\n"
+               "                  as vCard or Google CSV, calendars as iCalendar files)\n"
                "\n"
                "Prints, per data type, how many source records are new, different or the\n"
                "same as in Lotus Notes, then how many were migrated and where the migration\n"
@@ -470,6 +495,7 @@ std::string CliUsage(CliCommand command)
                "                          [--format json|csv]\n"
                "                          [--palm-folder DIR] [--palm-user NAME]\n"
                "                          [--outlook-file FILE] [--outlook-password-stdin]\n"
+               "                          [--google-folder DIR]\n"
                "\n"
                "Loads one data type of an application as a migration would and prints every\n"
                "record with all its fields, in UTF-8.\n"
@@ -483,6 +509,7 @@ std::string CliUsage(CliCommand command)
                "                  Palm Desktop: as for migrate\n"
                "  --outlook-file FILE, --outlook-password-stdin\n"
                "                  Outlook: as for migrate\n"
+               "  --google-folder DIR  Google: as for migrate\n"
                "\n"
                "Dates are given as ISO 8601 text together with the stored number.\n"
                "Exit status: 0 done, 1 the load failed, 2 usage error.\n";

@@ -58,6 +58,7 @@ struct CliArguments
     // and whether its password is to be read from standard input
     std::string outlookFile;
     bool outlookPasswordStdin = false;
+    std::string googleFolder;
 
     // dump
     DataType type = kDataContacts;

@@ -142,3 +142,28 @@ bool CliSession::ApplyOutlookOptions(const CliArguments& args, std::istream& inp
     }
     return check.ok;
 }
+
+bool CliSession::ApplyGoogleOptions(const CliArguments& args, std::string& error)
+{
+    if (args.source != kAppGoogle) {
+        return true;
+    }
+    FWSettings& settings = g_Settings();
+    if (!args.googleFolder.empty()) {
+        if (args.googleFolder.size() >= sizeof settings.GGFolder) {
+            error = "the Google export folder's path is too long: " + args.googleFolder;
+            return false;
+        }
+        std::snprintf(settings.GGFolder, sizeof settings.GGFolder, "%s", args.googleFolder.c_str());
+    }
+    if (settings.GGFolder[0] == '\0') {
+        error = "no Google export folder: name one with --google-folder DIR";
+        return false;
+    }
+    std::error_code failed;
+    if (!std::filesystem::is_directory(settings.GGFolder, failed)) {
+        error = std::string("no Google export folder '") + settings.GGFolder + "'";
+        return false;
+    }
+    return true;
+}

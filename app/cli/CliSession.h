@@ -26,6 +26,9 @@ public:
     // line of input). False, with the reason, when no data file is named or it cannot be
     // opened (a wrong password, say), so that nothing is loaded from it.
     static bool ApplyOutlookOptions(const CliArguments& args, std::istream& input, std::string& error);
+    // A Google source: --google-folder names the export folder for this run; without it,
+    // the setting's folder. Refused, with the reason, when neither names a folder.
+    static bool ApplyGoogleOptions(const CliArguments& args, std::string& error);
 
     // Calls visit(record, status) for every record in the store of the connector's data type,
     // in load order; record points into the store, as its own type (CommAddrRec*,

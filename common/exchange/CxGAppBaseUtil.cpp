@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "misc/CommRecords.h"
+#include "misc/CxDebugUtil.h"
+#include "misc/CxIniUtil.h"
 
 CxGAppBaseUtil::CxGAppBaseUtil(const CxHelperFiles& files, const CxHelperWords& words,
                                const char* calendarFile)
@@ -33,4 +35,17 @@ void CxGAppBaseUtil::FillParams_(CxParamParser& params)
     params.SetParam(ParamLogLevel, number);
     params.SetParam(ParamLogEnabled,
                     IsHelperLogEnabled() ? CxHelperProtocol::kFlagOn : CxHelperProtocol::kFlagOff);
+    WriteAccountFile_();
+}
+
+void CxGAppBaseUtil::WriteAccountFile_() const
+{
+    if (GetFolder()[0] == '\0') {
+        return;
+    }
+    const CxIniUtil account(GetFolder(), GAccountFileName);
+    // Not fatal here: a helper that finds no folder says so.
+    if (!account.WriteString(GAccountSection, GAccountFolderKey, GetDatabase())) {
+        FW_LOG(0, "Failed to open file: %s", account.GetPath());
+    }
 }

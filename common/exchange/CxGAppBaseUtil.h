@@ -3,6 +3,14 @@
 // connector names its calendar definitions file as well.
 #include "exchange/CxHelperBaseUtil.h"
 
+// On this platform the Google helpers serve an account from the folder of its export. The
+// connector names that folder (its database, as Configure sets it) in the account file, which
+// it writes into the working folder beside the parameter file before each run of the helper:
+// [Account] Folder=<the folder's path>.
+inline constexpr char GAccountFileName[] = "GAccount.ini";
+inline constexpr char GAccountSection[] = "Account";
+inline constexpr char GAccountFolderKey[] = "Folder";
+
 class CxGAppBaseUtil : public CxHelperBaseUtil
 {
 public:
@@ -39,5 +47,8 @@ protected:
     void FillParams_(CxParamParser& params) override;
 
 private:
+    // The account file (GAccountFileName) naming the export folder.
+    void WriteAccountFile_() const;
+
     const char* m_calendarFile;
 };

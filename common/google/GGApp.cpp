@@ -37,6 +37,7 @@ CxAppDescriptor GGAppDescriptor()
     CxAppDescriptor app =
         HelperAppDescriptor(kAppGoogle, "Google", "G", {kDataContacts, kDataCalendar},
                             [](DataType /*type*/, const FWSettings& settings, ConnectorConfig& config) {
+                                config.database = settings.GGFolder;
                                 config.userName = settings.GGEmail;
                                 config.password = settings.GGPasswordText;
                             });

@@ -169,6 +169,7 @@ template <class Record, class Visitor> void VisitKeys(Record& s, Visitor& v)
     v.KeptName("GGEmail", s.GGEmail, s.GGSaveEmail, ReadName::WhenKept);
     v.Flag("GGSavePassword", s.GGSavePassword, false);
     v.Password("GGPassword", s.GGPassword, s.GGPasswordText, s.GGSavePassword);
+    v.Text("GGFolder", s.GGFolder);
 
     v.Int("OLMode", s.OLMode, 1);
     v.Text("OLAppName", s.OLAppName);

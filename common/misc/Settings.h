@@ -100,6 +100,9 @@ struct FWSettings
     bool GGSavePassword;
     char GGPassword[kSettingsPasswordCodeSize];
     char GGPasswordText[kSettingsPasswordSize];
+    // The folder of the account's export (contacts as vCard or Google CSV, calendars as
+    // iCalendar files) that the Google helpers serve on this platform.
+    char GGFolder[MAX_PATH];
 
     int OLMode;
     char OLAppName[MAX_PATH];

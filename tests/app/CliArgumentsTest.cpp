@@ -51,6 +51,8 @@ const Refused kRefused[] = {
     {"migrate --source act --palm-folder /p", "--palm-folder applies to --source palm only"},
     {"dump --source notes --type contacts --palm-user Ann", "--palm-user applies to --source palm only"},
     {"migrate --source palm --palm-user=", "--palm-user needs a value"},
+    {"migrate --source outlook --google-folder /g", "--google-folder applies to --source google only"},
+    {"dump --source google --type contacts --google-folder=", "--google-folder needs a value"},
     {"settings", "settings needs an action"},
     {"settings delete LogLevel", "unknown settings action 'delete'"},
     {"settings --force list", "unknown option '--force'"},

@@ -95,6 +95,7 @@ std::vector<KeyRow> AllKeys()
         TEXT_KEY(GGEmail, "someone@example.com"),
         FLAG_KEY(GGSavePassword, "0", "1"),
         PASSWORD_KEY(GGPassword, "g00gle!", "ZzAwZ2xlIQ=="),
+        TEXT_KEY(GGFolder, "/home/u/Takeout"),
         INT_KEY(OLMode, "1", "2"),
         TEXT_KEY(OLAppName, "/opt/office/OUTLOOK.EXE"),
         TEXT_KEY(OLDataFile, "/home/u/backup/outlook.pst"),

@@ -185,12 +185,18 @@ private slots:
             << PagePreparation([](TfmPage* page, const fwtest::TempHome&) { SetText(page, "edtOLPath", ""); })
             << "Please choose the Outlook data file (.pst, .ost) to migrate." << MessageIcon::Error
             << "edtOLPath";
-        QTest::newRow("GGOption empty e-mail") << PageFactory([] { return new TfmGGOption; })
-                                               << PagePreparation([](TfmPage* page, const fwtest::TempHome&) {
-                                                      SetText(page, "edtPassword", "pw");
-                                                  })
-                                               << "Please enter the Email address of your Google account."
-                                               << MessageIcon::Information << "edtEmail";
+        QTest::newRow("GGOption neither folder nor e-mail")
+            << PageFactory([] { return new TfmGGOption; })
+            << PagePreparation([](TfmPage* page, const fwtest::TempHome&) { SetText(page, "edtPassword", "pw"); })
+            << "Please choose the folder of your Google export (contacts as .vcf or .csv, calendars as .ics "
+               "files)."
+            << MessageIcon::Information << "edtGGFolder";
+        QTest::newRow("GGOption folder that is a file")
+            << PageFactory([] { return new TfmGGOption; })
+            << PagePreparation([](TfmPage* page, const fwtest::TempHome& home) {
+                   SetText(page, "edtGGFolder", QString::fromStdString(home.WriteFile("export.vcf", "x")));
+               })
+            << "The folder %1 cannot be found." << MessageIcon::Error << "edtGGFolder";
         QTest::newRow("GGOption empty password")
             << PageFactory([] { return new TfmGGOption; })
             << PagePreparation(
@@ -241,6 +247,9 @@ private slots:
         QVERIFY(!page->LeavePage());
         const auto shown = m_frontEnd.All();
         QCOMPARE(shown.size(), std::size_t(1));
+        if (message.contains("%1")) { // the path the user typed
+            message = message.arg(Find<QLineEdit>(page.get(), qPrintable(focus))->text());
+        }
         QCOMPARE(QString::fromStdString(shown[0].text), message);
         QCOMPARE(shown[0].caption, std::string("Error"));
         QVERIFY(shown[0].icon == icon);
