@@ -45,6 +45,7 @@ void GDateToComm(const GDateRec& native, CommDateRec& rec)
     CopyText(rec.Location, native.Location);
     rec.Start = ToSystemTime(native.Start);
     rec.End = ToSystemTime(native.End);
+    rec.AllDay = native.Kept9 == GDateAllDayMark ? 1 : 0;
     rec.GoogleAttrB = Attribute(native.AttrB);
     rec.GoogleAttrA = Attribute(native.AttrA);
 
@@ -80,6 +81,7 @@ void CommToGDate(const CommDateRec& rec, GDateRec& native)
     // A time that is not a valid date leaves the native date as it was.
     platform::SystemTimeToVariantTime(&rec.Start, &native.Start);
     platform::SystemTimeToVariantTime(&rec.End, &native.End);
+    native.Kept9 = rec.AllDay != 0 ? GDateAllDayMark : 0;
     native.AttrB = Attribute(rec.GoogleAttrB);
     native.AttrA = Attribute(rec.GoogleAttrA);
 

@@ -35,6 +35,9 @@ constexpr int GDateChangeMarkSubmit = 2;
 constexpr int GDateActionNew = 1;
 constexpr int GDateActionChanged = 2;
 
+// The mark of an all-day event in Kept9 (the record has no field of its own for it).
+constexpr int GDateAllDayMark = 1;
+
 // Reminder methods and units of an event record.
 constexpr int GDateReminderPopup = 1; // any other method is 0
 constexpr int GDateUnitMinutes = 0;
@@ -52,7 +55,7 @@ struct GDateRec
     char Location[256];
     double Start; // OLE Automation date, local time
     double End;
-    int Kept9;
+    int Kept9;  // GDateAllDayMark for an all-day event, else 0
     int AttrB; // 0, 1, 2
     int AttrA; // 0, 1, 2
     int ReminderCount;

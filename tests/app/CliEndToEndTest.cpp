@@ -807,4 +807,149 @@ TEST_F(CliEndToEndTest, AnOutlookDataFileThatCannotBeOpenedIsRefusedWithItsReaso
     }
 }
 
+// A Google account's export: contacts as Google writes its vCard, a calendar as Google
+// Calendar exports it.
+constexpr char kGoogleContacts[] =
+    "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Kunigunde Obermaier\r\nN:Obermaier;Kunigunde;;;\r\n"
+    "EMAIL;TYPE=INTERNET;TYPE=WORK:k.obermaier@example.com\r\nTEL;TYPE=CELL:+49 170 1234567\r\n"
+    "item1.ADR;TYPE=HOME:;;Hauptstra\xc3\x9f" "e 5;M\xc3\xbcnchen;;80331;Germany\r\n"
+    "item1.X-ABADR:de\r\nX-GTALK:kuni@gmail.com\r\nBDAY;VALUE=date:--06-23\r\n"
+    "NOTE:first line\\nsecond line\r\nCATEGORIES:myContacts,Family\r\nEND:VCARD\r\n"
+    "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ben Acme\r\nN:Acme;Ben;;;\r\nORG:Acme Inc.\r\n"
+    "TITLE:Buyer\r\nEND:VCARD\r\n";
+constexpr char kGoogleCalendar[] =
+    "BEGIN:VCALENDAR\r\nPRODID:-//Google Inc//Google Calendar 70.9054//EN\r\nVERSION:2.0\r\n"
+    "X-WR-CALNAME:Family\r\nX-WR-TIMEZONE:Europe/Berlin\r\n"
+    "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261225\r\nUID:eve@google.com\r\n"
+    "SUMMARY:Christmas Eve\r\nDESCRIPTION:\r\nLOCATION:\r\nEND:VEVENT\r\n"
+    "BEGIN:VEVENT\r\nDTSTART;TZID=Europe/Berlin:20261201T190000\r\nDTEND;TZID=Europe/Berlin:20261201T"
+    "203000\r\nRRULE:FREQ=WEEKLY;BYDAY=TU\r\nUID:choir@google.com\r\nSUMMARY:Choir\r\n"
+    "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-P0DT0H30M0S\r\nEND:VALARM\r\nEND:VEVENT\r\n"
+    "BEGIN:VEVENT\r\nDTSTART:20261203T080000Z\r\nDTEND:20261203T090000Z\r\nUID:call@google.com\r\n"
+    "SUMMARY:Call\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+
+// The dump's records, one text each.
+std::vector<std::string> DumpRecords(const std::string& out)
+{
+    std::vector<std::string> records;
+    for (std::size_t at = out.find("\n  {"); at != std::string::npos;) {
+        const std::size_t next = out.find("\n  {", at + 1);
+        records.push_back(out.substr(at, next == std::string::npos ? std::string::npos : next - at));
+        at = next;
+    }
+    return records;
+}
+
+// The folder of a Google export: its contacts and events reach Lotus Notes once, with their
+// texts, times and all-day flags, and a second run finds every one the same.
+TEST_F(CliEndToEndTest, GoogleExportFolderMigratesOnceAndIsThenAllSame)
+{
+    m_home.WriteFile("Takeout/Contacts/My Contacts/My Contacts.vcf", kGoogleContacts);
+    m_home.WriteFile("Takeout/Calendar/Family.ics", kGoogleCalendar);
+    const std::vector<std::string> migrate = {"migrate", "--source", "google", "--types", "contacts,calendar",
+                                              "--google-folder", m_home.Path("Takeout")};
+    Result first = Run(migrate);
+    ASSERT_EQ(first.status, 0) << first.err << first.out;
+    EXPECT_NE(first.out.find("contacts: 2 new, 0 diff, 0 same"), std::string::npos) << first.out;
+    EXPECT_NE(first.out.find("calendar: 3 new, 0 diff, 0 same"), std::string::npos) << first.out;
+    Result second = Run(migrate);
+    ASSERT_EQ(second.status, 0) << second.err << second.out;
+    EXPECT_NE(second.out.find("contacts: 0 new, 0 diff, 2 same"), std::string::npos) << second.out;
+    EXPECT_NE(second.out.find("calendar: 0 new, 0 diff, 3 same"), std::string::npos) << second.out;
+
+    Result contacts = Run({"dump", "--source", "notes", "--type", "contacts"});
+    ASSERT_EQ(contacts.status, 0) << contacts.err;
+    const std::vector<std::string> people = DumpRecords(contacts.out);
+    ASSERT_EQ(people.size(), 2u) << contacts.out;
+    for (const char* expected :
+         {"\"Email\": \"k.obermaier@example.com\"", "\"MobilePhone\": \"+49 170 1234567\"",
+          "\"HomeAddress.Street\": \"Hauptstra\xc3\x9f" "e 5\"", "\"HomeAddress.City\": \"M\xc3\xbcnchen\"",
+          "\"IM1\": \"kuni@gmail.com\"", "\"Note\": \"first line\\r\\nsecond line\"",
+          "\"Birthday\": {\"iso\": \"1604-06-23T00:00:00\""}) {
+        EXPECT_NE(contacts.out.find(expected), std::string::npos) << expected << "\n" << contacts.out;
+    }
+    EXPECT_NE(contacts.out.find("\"Company\": \"Acme Inc.\""), std::string::npos) << contacts.out;
+
+    Result calendar = Run({"dump", "--source", "notes", "--type", "calendar"});
+    ASSERT_EQ(calendar.status, 0) << calendar.err;
+    const std::vector<std::string> events = DumpRecords(calendar.out);
+    ASSERT_EQ(events.size(), 3u) << calendar.out;
+    for (const std::string& e : events) {
+        if (e.find("Christmas Eve") != std::string::npos) {
+            EXPECT_NE(e.find("\"AllDay\": true"), std::string::npos) << e;
+            EXPECT_NE(e.find("\"Start\": \"2026-12-24T00:00:00\""), std::string::npos) << e;
+        } else if (e.find("Choir") != std::string::npos) {
+            EXPECT_NE(e.find("\"AllDay\": false"), std::string::npos) << e;
+            EXPECT_NE(e.find("\"Start\": \"2026-12-01T19:00:00\""), std::string::npos) << e;
+            EXPECT_NE(e.find("\"Recurrence.Kind\": 2"), std::string::npos) << e;
+            EXPECT_NE(e.find("\"Recurrence.DayOfWeekMask\": 4"), std::string::npos) << e;
+        } else {
+            // 08:00 UTC is 09:00 in Berlin, this machine's zone here.
+            EXPECT_NE(e.find("\"Start\": \"2026-12-03T09:00:00\""), std::string::npos) << e;
+        }
+    }
+}
+
+// An export folder that cannot serve the account fails the load with the file and the reason,
+// and nothing reaches Lotus Notes.
+TEST_F(CliEndToEndTest, AGoogleExportThatCannotBeReadFailsNamingTheFile)
+{
+    m_home.WriteFile("empty/readme.txt", "nothing here");
+    m_home.WriteFile("broken/contacts.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Half\r\n");
+    m_home.WriteFile("broken/cal.ics", kGoogleCalendar);
+    struct Case
+    {
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"migrate", "--source", "google", "--types", "contacts", "--google-folder", m_home.Path("empty")},
+         1,
+         "holds no exported Google contacts"},
+        {{"migrate", "--source", "google", "--types", "calendar", "--google-folder", m_home.Path("empty")},
+         1,
+         "holds no exported Google calendars"},
+        {{"migrate", "--source", "google", "--types", "contacts", "--google-folder", m_home.Path("broken")},
+         1,
+         "The contacts file " + m_home.Path("broken/contacts.vcf") + ": "},
+        {{"dump", "--source", "google", "--type", "contacts", "--google-folder", m_home.Path("gone")},
+         2,
+         "no Google export folder '" + m_home.Path("gone") + "'"},
+        {{"migrate", "--source", "google"}, 2, "no Google export folder: name one with --google-folder DIR"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        Result result = Run(c.args);
+        EXPECT_EQ(result.status, c.status) << result.out;
+        EXPECT_NE((result.err + result.out).find(c.message), std::string::npos) << result.err << result.out;
+        EXPECT_EQ(result.out.find("Migrated to Lotus Notes"), std::string::npos) << result.out;
+    }
+}
+
+// Google's own exports: every field of the record filled where the export has it.
+TEST_F(CliEndToEndTest, GoogleSampleExportsAreDumpedWithTheirFields)
+{
+    const std::string samples = std::string(FW_SHARED_DIR) + "/samples/google";
+    if (!std::filesystem::exists(samples + "/vcard/gmail-single2.vcf")) {
+        GTEST_SKIP() << "no Google export samples";
+    }
+    Result contacts = Run({"dump", "--source", "google", "--type", "contacts", "--google-folder", samples});
+    ASSERT_EQ(contacts.status, 0) << contacts.err;
+    for (const char* expected :
+         {"\"NickName\": \"TheNickname\"", "\"Email\": \"workemail@example.com\"",
+          "\"Email2\": \"homeemail@example.com\"", "\"HomeFax\": \"5555551117\"", "\"Pager\": \"5555551120\"",
+          "\"WorkAddress.Street\": \"113 Main St\"", "\"SpouseName\": \"Name2\"", "\"ManagerName\": \"Name11\"",
+          "\"Note\": \"note line 1\\r\\nnote line 2", "\"Birthday\": {\"iso\": \"1912-06-23T00:00:00\"",
+          "\"Category\": \"My Contacts, Test\"", "\"DisplayName\": \"Doug White\""}) {
+        EXPECT_NE(contacts.out.find(expected), std::string::npos) << expected;
+    }
+    Result calendar = Run({"dump", "--source", "google", "--type", "calendar", "--google-folder", samples});
+    ASSERT_EQ(calendar.status, 0) << calendar.err;
+    for (const char* expected : {"\"Subject\": \"Karaoke\"", "\"Recurrence.Instance\": 5",
+                                 "\"Subject\": \"test2\",\n    \"AllDay\": true"}) {
+        EXPECT_NE(calendar.out.find(expected), std::string::npos) << expected;
+    }
+}
+
 } // namespace

@@ -281,6 +281,13 @@ TEST(GGDateConvert, NativeToCommon)
         GDateToComm(native, rec);
         EXPECT_EQ(rec.Recurrence.Kind, c.common) << c.native;
     }
+    // The helper marks an all-day event: it stays one in Lotus Notes.
+    const Case allDay[] = {{0, 0}, {GDateAllDayMark, 1}, {7, 0}};
+    for (const Case& c : allDay) {
+        native.Kept9 = c.native;
+        GDateToComm(native, rec);
+        EXPECT_EQ(rec.AllDay, c.common) << c.native;
+    }
 }
 
 TEST(GGDateConvert, CommonToNative)
@@ -336,6 +343,10 @@ TEST(GGDateConvert, CommonToNative)
     CommToGDate(rec, native);
     EXPECT_EQ(native.RepeatKind, 2);
     EXPECT_DOUBLE_EQ(native.PatternEnd, Ole(2014, 1, 1));
+    EXPECT_EQ(native.Kept9, 0);
+    rec.AllDay = 1;
+    CommToGDate(rec, native);
+    EXPECT_EQ(native.Kept9, GDateAllDayMark);
 }
 
 TEST_F(GGDateUtilTest, LoadReadsEventsWithTheirTextsAndTheDefinitions)

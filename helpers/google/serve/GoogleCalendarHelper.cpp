@@ -112,7 +112,7 @@ void EventToRecord(const CalendarFile& cal, const Event& e, GDateRec& r)
     ToRecordText(e.location, r.Location);
     r.Start = Ole(cal, e.start);
     r.End = Ole(cal, e.end);
-    r.Kept9 = e.IsAllDay() ? kAllDayMark : 0;
+    r.Kept9 = e.IsAllDay() ? GDateAllDayMark : 0;
     const std::size_t reminders = std::min<std::size_t>(e.reminders.size(), 3);
     r.ReminderCount = static_cast<int>(reminders);
     for (std::size_t i = 0; i < reminders; ++i) {
@@ -152,7 +152,7 @@ void ApplyRecord(const GDateRec& s, const CalendarFile& cal, Event& e)
     if (strncmp(s.Categories, l.Categories, sizeof s.Categories) != 0) {
         e.categories = SplitCategories(FromRecordText(s.Categories));
     }
-    const bool allDay = s.Kept9 == kAllDayMark;
+    const bool allDay = s.Kept9 == GDateAllDayMark;
     if (s.Start != l.Start || s.Kept9 != l.Kept9) {
         e.start = FromOle(s.Start, allDay);
     }

@@ -14,8 +14,6 @@
 
 namespace gexport {
 
-inline constexpr int kAllDayMark = 1; // in GDateRec::Kept9
-
 // An event as a record. The recurrence text's DTSTART and DTEND lines give the start and the
 // end as this machine's wall-clock time, the time the record's Start and End hold, since the
 // connector reads them as local time.
