@@ -59,8 +59,9 @@ TfmGGOption::TfmGGOption(QWidget* parent)
     Grid()->addWidget(m_cbSavePassword, 5, 1);
     AddSourceMapping("Enable Google Contacts User-Defined Field Mapping", 6);
 
-    connect(browse, &QPushButton::clicked, this,
-            [this] { BrowseInto(m_edtGGFolder, QDir::homePath(), QString(), "Folder of the Google export"); });
+    connect(browse, &QPushButton::clicked, this, [this] {
+        BrowseInto(m_edtGGFolder, QDir::homePath(), QString(), "Folder of the Google export");
+    });
 }
 
 void TfmGGOption::EnterPage()

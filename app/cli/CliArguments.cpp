@@ -270,9 +270,9 @@ bool ParseGoogleOptions(const OptionReader& options, CliArguments& a, std::strin
 
 bool ParseMigrate(const std::vector<std::string>& args, CliArguments& a, std::string& error)
 {
-    OptionReader options(
-        {"--source", "--types", "--select", "--palm-folder", "--palm-user", "--outlook-file", "--google-folder"},
-        {"--dry-run", "--outlook-password-stdin"});
+    OptionReader options({"--source", "--types", "--select", "--palm-folder", "--palm-user", "--outlook-file",
+                          "--google-folder"},
+                         {"--dry-run", "--outlook-password-stdin"});
     if (!options.Read(args, 1, error) || !ParseSource(options, true, a, error) ||
         !ParsePalmOptions(options, a, error) || !ParseOutlookOptions(options, a, error) ||
         !ParseGoogleOptions(options, a, error)) {
@@ -292,9 +292,9 @@ bool ParseMigrate(const std::vector<std::string>& args, CliArguments& a, std::st
 
 bool ParseDump(const std::vector<std::string>& args, CliArguments& a, std::string& error)
 {
-    OptionReader options(
-        {"--source", "--type", "--format", "--palm-folder", "--palm-user", "--outlook-file", "--google-folder"},
-        {"--outlook-password-stdin"});
+    OptionReader options({"--source", "--type", "--format", "--palm-folder", "--palm-user", "--outlook-file",
+                          "--google-folder"},
+                         {"--outlook-password-stdin"});
     if (!options.Read(args, 1, error) || !ParseSource(options, false, a, error) ||
         !ParsePalmOptions(options, a, error) || !ParseOutlookOptions(options, a, error) ||
         !ParseGoogleOptions(options, a, error)) {

@@ -55,7 +55,7 @@ struct GDateRec
     char Location[256];
     double Start; // OLE Automation date, local time
     double End;
-    int Kept9;  // GDateAllDayMark for an all-day event, else 0
+    int Kept9; // GDateAllDayMark for an all-day event, else 0
     int AttrB; // 0, 1, 2
     int AttrA; // 0, 1, 2
     int ReminderCount;

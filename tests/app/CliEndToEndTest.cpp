@@ -812,7 +812,8 @@ TEST_F(CliEndToEndTest, AnOutlookDataFileThatCannotBeOpenedIsRefusedWithItsReaso
 constexpr char kGoogleContacts[] =
     "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Kunigunde Obermaier\r\nN:Obermaier;Kunigunde;;;\r\n"
     "EMAIL;TYPE=INTERNET;TYPE=WORK:k.obermaier@example.com\r\nTEL;TYPE=CELL:+49 170 1234567\r\n"
-    "item1.ADR;TYPE=HOME:;;Hauptstra\xc3\x9f" "e 5;M\xc3\xbcnchen;;80331;Germany\r\n"
+    "item1.ADR;TYPE=HOME:;;Hauptstra\xc3\x9f"
+    "e 5;M\xc3\xbcnchen;;80331;Germany\r\n"
     "item1.X-ABADR:de\r\nX-GTALK:kuni@gmail.com\r\nBDAY;VALUE=date:--06-23\r\n"
     "NOTE:first line\\nsecond line\r\nCATEGORIES:myContacts,Family\r\nEND:VCARD\r\n"
     "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ben Acme\r\nN:Acme;Ben;;;\r\nORG:Acme Inc.\r\n"
@@ -846,8 +847,13 @@ TEST_F(CliEndToEndTest, GoogleExportFolderMigratesOnceAndIsThenAllSame)
 {
     m_home.WriteFile("Takeout/Contacts/My Contacts/My Contacts.vcf", kGoogleContacts);
     m_home.WriteFile("Takeout/Calendar/Family.ics", kGoogleCalendar);
-    const std::vector<std::string> migrate = {"migrate", "--source", "google", "--types", "contacts,calendar",
-                                              "--google-folder", m_home.Path("Takeout")};
+    const std::vector<std::string> migrate = {"migrate",
+                                              "--source",
+                                              "google",
+                                              "--types",
+                                              "contacts,calendar",
+                                              "--google-folder",
+                                              m_home.Path("Takeout")};
     Result first = Run(migrate);
     ASSERT_EQ(first.status, 0) << first.err << first.out;
     EXPECT_NE(first.out.find("contacts: 2 new, 0 diff, 0 same"), std::string::npos) << first.out;
@@ -863,9 +869,10 @@ TEST_F(CliEndToEndTest, GoogleExportFolderMigratesOnceAndIsThenAllSame)
     ASSERT_EQ(people.size(), 2u) << contacts.out;
     for (const char* expected :
          {"\"Email\": \"k.obermaier@example.com\"", "\"MobilePhone\": \"+49 170 1234567\"",
-          "\"HomeAddress.Street\": \"Hauptstra\xc3\x9f" "e 5\"", "\"HomeAddress.City\": \"M\xc3\xbcnchen\"",
-          "\"IM1\": \"kuni@gmail.com\"", "\"Note\": \"first line\\r\\nsecond line\"",
-          "\"Birthday\": {\"iso\": \"1604-06-23T00:00:00\""}) {
+          "\"HomeAddress.Street\": \"Hauptstra\xc3\x9f"
+          "e 5\"",
+          "\"HomeAddress.City\": \"M\xc3\xbcnchen\"", "\"IM1\": \"kuni@gmail.com\"",
+          "\"Note\": \"first line\\r\\nsecond line\"", "\"Birthday\": {\"iso\": \"1604-06-23T00:00:00\""}) {
         EXPECT_NE(contacts.out.find(expected), std::string::npos) << expected << "\n" << contacts.out;
     }
     EXPECT_NE(contacts.out.find("\"Company\": \"Acme Inc.\""), std::string::npos) << contacts.out;
@@ -939,9 +946,10 @@ TEST_F(CliEndToEndTest, GoogleSampleExportsAreDumpedWithTheirFields)
     for (const char* expected :
          {"\"NickName\": \"TheNickname\"", "\"Email\": \"workemail@example.com\"",
           "\"Email2\": \"homeemail@example.com\"", "\"HomeFax\": \"5555551117\"", "\"Pager\": \"5555551120\"",
-          "\"WorkAddress.Street\": \"113 Main St\"", "\"SpouseName\": \"Name2\"", "\"ManagerName\": \"Name11\"",
-          "\"Note\": \"note line 1\\r\\nnote line 2", "\"Birthday\": {\"iso\": \"1912-06-23T00:00:00\"",
-          "\"Category\": \"My Contacts, Test\"", "\"DisplayName\": \"Doug White\""}) {
+          "\"WorkAddress.Street\": \"113 Main St\"", "\"SpouseName\": \"Name2\"",
+          "\"ManagerName\": \"Name11\"", "\"Note\": \"note line 1\\r\\nnote line 2",
+          "\"Birthday\": {\"iso\": \"1912-06-23T00:00:00\"", "\"Category\": \"My Contacts, Test\"",
+          "\"DisplayName\": \"Doug White\""}) {
         EXPECT_NE(contacts.out.find(expected), std::string::npos) << expected;
     }
     Result calendar = Run({"dump", "--source", "google", "--type", "calendar", "--google-folder", samples});

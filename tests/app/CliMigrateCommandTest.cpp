@@ -248,7 +248,8 @@ TEST_F(CliCommandTest, ExceptionInSubmitIsShownWithTheLog)
 TEST_F(CliCommandTest, DataTypesASourceLacksAreNamed)
 {
     PlanOf(kAppGoogle, kDataContacts).contacts = {Contact("Anna", "Acme")};
-    Result r = Run({"migrate", "--source", "google", "--types", "contacts,tasks", "--google-folder", m_folder});
+    Result r =
+        Run({"migrate", "--source", "google", "--types", "contacts,tasks", "--google-folder", m_folder});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(Contains(r.out, "  contacts: 0 new, 0 diff, 1 same\n")) << r.out;
     EXPECT_TRUE(Contains(r.out, "  tasks: not available from Google account\n")) << r.out;

@@ -187,7 +187,8 @@ private slots:
             << "edtOLPath";
         QTest::newRow("GGOption neither folder nor e-mail")
             << PageFactory([] { return new TfmGGOption; })
-            << PagePreparation([](TfmPage* page, const fwtest::TempHome&) { SetText(page, "edtPassword", "pw"); })
+            << PagePreparation(
+                   [](TfmPage* page, const fwtest::TempHome&) { SetText(page, "edtPassword", "pw"); })
             << "Please choose the folder of your Google export (contacts as .vcf or .csv, calendars as .ics "
                "files)."
             << MessageIcon::Information << "edtGGFolder";

@@ -1258,8 +1258,7 @@ bool CalendarFile::BuildText(std::string* text, std::string& error)
             }
             // An event read without a UID keeps its text as it was; one written from its fields
             // gets a UID.
-            if (g->uid.empty() && !(g->m_order >= 0 && g->m_loaded &&
-                                    SameFields(*g, g->m_loaded->fields))) {
+            if (g->uid.empty() && !(g->m_order >= 0 && g->m_loaded && SameFields(*g, g->m_loaded->fields))) {
                 g->uid = g != &e ? e.uid : NewUid();
             }
             if (!g->start.IsSet()) {

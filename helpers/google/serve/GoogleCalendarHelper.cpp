@@ -162,13 +162,15 @@ void ApplyRecord(const GDateRec& s, const CalendarFile& cal, Event& e)
     bool remindersChanged = s.ReminderCount != l.ReminderCount;
     for (int i = 0; i < 3 && !remindersChanged; ++i) {
         remindersChanged = s.ReminderMethods[i] != l.ReminderMethods[i] ||
-                           s.ReminderAmounts[i] != l.ReminderAmounts[i] || s.ReminderUnits[i] != l.ReminderUnits[i];
+                           s.ReminderAmounts[i] != l.ReminderAmounts[i] ||
+                           s.ReminderUnits[i] != l.ReminderUnits[i];
     }
     if (remindersChanged) {
         e.reminders.clear();
         for (int i = 0; i < std::clamp(s.ReminderCount, 0, 3); ++i) {
             gcal::Reminder r;
-            r.method = s.ReminderMethods[i] == GDateReminderPopup ? gcal::kReminderPopup : gcal::kReminderEmail;
+            r.method =
+                s.ReminderMethods[i] == GDateReminderPopup ? gcal::kReminderPopup : gcal::kReminderEmail;
             r.amount = s.ReminderAmounts[i];
             r.unit = std::clamp(s.ReminderUnits[i], 0, 3);
             e.reminders.push_back(r);
@@ -257,7 +259,8 @@ bool LoadEvents(HelperSession& session, Account& account)
         ToRecordText(d.timeZone, definitions[i].TimeZone);
     }
     CxFile calFile;
-    if (!calFile.Open(calPath.c_str(), "wb") || !SaveGCalRecordFile(calFile, definitions) || !calFile.Close()) {
+    if (!calFile.Open(calPath.c_str(), "wb") || !SaveGCalRecordFile(calFile, definitions) ||
+        !calFile.Close()) {
         session.ReportError("Cannot write the calendar definitions file " + calPath + ".");
         return false;
     }
@@ -305,7 +308,8 @@ bool SubmitEvents(HelperSession& session, Account& account)
     CxFile file;
     std::vector<GDateRec> records;
     if (!file.Open(recordPath.c_str(), "rb") || !LoadGDateRecordFile(file, records)) {
-        session.ReportError("The record file " + recordPath + " cannot be read, or is damaged; nothing was changed.");
+        session.ReportError("The record file " + recordPath +
+                            " cannot be read, or is damaged; nothing was changed.");
         return false;
     }
     std::set<std::size_t> changed;
@@ -339,7 +343,8 @@ bool SubmitEvents(HelperSession& session, Account& account)
             Event* found = nullptr;
             std::size_t where = 0;
             ForEachEvent(account, [&](CalendarFile& cal, Event& e) {
-                const std::string id = e.IsMovedInstance() ? gcal::FormatTimeValue(e.recurrenceId) : std::string();
+                const std::string id =
+                    e.IsMovedInstance() ? gcal::FormatTimeValue(e.recurrenceId) : std::string();
                 if (found == nullptr && e.uid == uid && id == recurrenceId &&
                     (calendarId.empty() || cal.definition.id == calendarId)) {
                     found = &e;
@@ -396,7 +401,8 @@ int RunGoogleCalendarHelper(int argc, char** argv)
     std::string error;
     Account account;
     if (command != CxHelperProtocol::kCommandLoad && command != CxHelperProtocol::kCommandSubmit) {
-        session.ReportError("Unknown command \"" + session.Params().Text(CxGAppBaseUtil::ParamCommand) + "\".");
+        session.ReportError("Unknown command \"" + session.Params().Text(CxGAppBaseUtil::ParamCommand) +
+                            "\".");
     } else if (!ExportFolder(session, folder, error)) {
         session.ReportError(error);
     } else if (ReadAccount(session, folder, account)) {

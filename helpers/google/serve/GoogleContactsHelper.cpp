@@ -231,7 +231,8 @@ void ApplyRecord(const GGAddrRec& s, GContact& c)
             {&GAddress::street, [](const GGAddrRec& r, int i) { return FromRecordText(r.Streets[i]); }},
             {&GAddress::city, [](const GGAddrRec& r, int i) { return FromRecordText(r.Cities[i]); }},
             {&GAddress::region, [](const GGAddrRec& r, int i) { return FromRecordText(r.States[i]); }},
-            {&GAddress::postalCode, [](const GGAddrRec& r, int i) { return FromRecordText(r.PostalCodes[i]); }},
+            {&GAddress::postalCode,
+             [](const GGAddrRec& r, int i) { return FromRecordText(r.PostalCodes[i]); }},
             {&GAddress::country, [](const GGAddrRec& r, int i) { return FromRecordText(r.Countries[i]); }},
             {&GAddress::poBox, [](const GGAddrRec& r, int i) { return FromRecordText(r.POBoxes[i]); }},
             {&GAddress::neighborhood,
@@ -460,7 +461,8 @@ bool SubmitContacts(HelperSession& session, const std::string& folder, Account& 
     CxFile file;
     std::vector<GGAddrRec> records;
     if (!file.Open(recordPath.c_str(), "rb") || !LoadGGAddrRecordFile(file, records)) {
-        session.ReportError("The record file " + recordPath + " cannot be read, or is damaged; nothing was changed.");
+        session.ReportError("The record file " + recordPath +
+                            " cannot be read, or is damaged; nothing was changed.");
         return false;
     }
     std::set<std::size_t> changedFiles;
@@ -551,7 +553,8 @@ int RunGoogleContactsHelper(int argc, char** argv)
     std::string error;
     Account account;
     if (command != CxHelperProtocol::kCommandLoad && command != CxHelperProtocol::kCommandSubmit) {
-        session.ReportError("Unknown command \"" + session.Params().Text(CxGAppBaseUtil::ParamCommand) + "\".");
+        session.ReportError("Unknown command \"" + session.Params().Text(CxGAppBaseUtil::ParamCommand) +
+                            "\".");
     } else if (!ExportFolder(session, folder, error)) {
         session.ReportError(error);
     } else if (ReadAccount(session, folder, account)) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "google/contacts/GContact.h"
 #include "google/GGAddrRecord.h"
+#include "google/contacts/GContact.h"
 
 namespace gexport {
 

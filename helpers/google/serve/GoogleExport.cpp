@@ -31,8 +31,7 @@ bool ExportFolder(const HelperSession& session, std::string& folder, std::string
     std::error_code failed;
     if (!fs::is_directory(folder, failed)) {
         error = "The folder of the Google export " + folder +
-                " cannot be found: " +
-                (failed ? failed.message() : std::string("it is not a folder")) + ".";
+                " cannot be found: " + (failed ? failed.message() : std::string("it is not a folder")) + ".";
         return false;
     }
     return true;
@@ -65,7 +64,8 @@ std::vector<std::string> FindExportFiles(const std::string& folder,
         for (std::string_view wanted : extensions) {
             if (ext.size() == wanted.size() &&
                 std::equal(ext.begin(), ext.end(), wanted.begin(), [](char a, char b) {
-                    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+                    return std::tolower(static_cast<unsigned char>(a)) ==
+                           std::tolower(static_cast<unsigned char>(b));
                 })) {
                 found.push_back(it->path().string());
                 break;

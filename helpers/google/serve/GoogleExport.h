@@ -16,10 +16,10 @@ class HelperSession;
 
 namespace gexport {
 
-inline constexpr CxHelperParamIds kParamIds{
-    CxGAppBaseUtil::ParamRecordFile, CxGAppBaseUtil::ParamFolder,    CxGAppBaseUtil::ParamCommand,
-    CxGAppBaseUtil::ParamErrorFile,  CxGAppBaseUtil::ParamStatusFile, CxGAppBaseUtil::ParamLogFolder,
-    CxGAppBaseUtil::ParamLogLevel,   CxGAppBaseUtil::ParamLogEnabled};
+inline constexpr CxHelperParamIds kParamIds{CxGAppBaseUtil::ParamRecordFile, CxGAppBaseUtil::ParamFolder,
+                                            CxGAppBaseUtil::ParamCommand,    CxGAppBaseUtil::ParamErrorFile,
+                                            CxGAppBaseUtil::ParamStatusFile, CxGAppBaseUtil::ParamLogFolder,
+                                            CxGAppBaseUtil::ParamLogLevel,   CxGAppBaseUtil::ParamLogEnabled};
 
 // Subfolders searched below the export folder (an account archive keeps its contacts and
 // calendars two levels down: Takeout/Contacts/My Contacts/, Takeout/Calendar/).

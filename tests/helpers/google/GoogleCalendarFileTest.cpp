@@ -498,8 +498,7 @@ TEST(GoogleCalendarSamples, RealExports)
 
 TEST(GoogleCalendarWrite, EventWithoutUidKeepsItsTextUntilChanged)
 {
-    const std::string original =
-        Calendar(VEvent("DTSTART;VALUE=DATE:20230106\r\nSUMMARY:no id\r\n"));
+    const std::string original = Calendar(VEvent("DTSTART;VALUE=DATE:20230106\r\nSUMMARY:no id\r\n"));
     CalendarFile cal;
     std::string error;
     ASSERT_TRUE(cal.LoadText(original, "cal.ics", error)) << error;
