@@ -613,6 +613,70 @@ private slots:
         QCOMPARE(newContacts, 6);
         QVERIFY(m_frontEnd->boxes.empty());
     }
+
+    // A Google account's export folder chosen on TfmGGOption, without an e-mail or password:
+    // its contacts and events land in the local Lotus Notes, and the second run finds every
+    // record the same.
+    void googleExportFolderMigratedTwiceIsAllTheSame()
+    {
+        fwtest::UnregisterAllConnectors();
+        fwtest::UseRealConnectors(kAppNotes);
+        fwtest::UseRealConnectors(kAppGoogle);
+        const std::string folder = m_home->Path("Takeout");
+        m_home->WriteFile("Takeout/Contacts/contacts.vcf",
+                          "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Kunigunde Obermaier\r\nN:Obermaier;Kunigunde;;;\r\n"
+                          "EMAIL;TYPE=INTERNET;TYPE=WORK:k@example.com\r\nEND:VCARD\r\n"
+                          "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ben Acme\r\nN:Acme;Ben;;;\r\nORG:Acme\r\nEND:VCARD\r\n");
+        m_home->WriteFile("Takeout/Calendar/Family.ics",
+                          "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nX-WR-CALNAME:Family\r\nX-WR-TIMEZONE:Europe/Berlin\r\n"
+                          "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261225\r\n"
+                          "UID:eve@google.com\r\nSUMMARY:Christmas Eve\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        m_sourceButton = "rbtnGG";
+        m_beforeNext = [&](TfmMain& main) {
+            if (main.CurrentStep() == 3) {
+                auto* edit = main.VisiblePage()->findChild<QLineEdit*>("edtGGFolder");
+                QVERIFY(edit != nullptr);
+                edit->setText(QString::fromStdString(folder));
+            }
+        };
+        TfmMain main(fwtest::TestApps());
+        std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
+        main.show();
+        const QStringList types = {"cbAddr", "cbDate"};
+        int loaded[kDataTypeCount] = {};
+        QVERIFY(RunWizard(main, types, [&](TfmDataPage& page) {
+            for (DataType type : {kDataContacts, kDataCalendar}) {
+                CompareModel* model = page.GetModel(type);
+                loaded[type] = model->rowCount();
+                for (int row = 0; row < model->rowCount(); ++row) {
+                    QCOMPARE(model->StatusAt(row), int(MatchNew));
+                }
+            }
+        }));
+        for (const auto& box : m_frontEnd->boxes) {
+            qWarning("message: %s", box.text.c_str());
+        }
+        QVERIFY(m_frontEnd->boxes.empty());
+        QCOMPARE(std::string(g_Settings().GGFolder), folder);
+        QCOMPARE(loaded[kDataContacts], 2);
+        QCOMPARE(loaded[kDataCalendar], 1);
+
+        main.findChild<QPushButton*>("btnPrev")->click();
+        QVERIFY(RunWizard(main, types, [&](TfmDataPage& page) {
+            for (DataType type : {kDataContacts, kDataCalendar}) {
+                CompareModel* model = page.GetModel(type);
+                QCOMPARE(model->rowCount(), loaded[type]);
+                for (int row = 0; row < model->rowCount(); ++row) {
+                    QCOMPARE(model->StatusAt(row), int(MatchSame));
+                }
+            }
+        }));
+        QVERIFY(m_frontEnd->boxes.empty());
+        const std::string data = m_local.DataFolder;
+        QCOMPARE(int(Items<LNAddrRec>(data + "names.nsf", NotesItemKind::Contacts).size()), 2);
+        const std::vector<LNDateRec> events = Items<LNDateRec>(data + "mail.nsf", NotesItemKind::Calendar);
+        QCOMPARE(int(events.size()), 1);
+    }
 };
 
 QTEST_MAIN(WizardEndToEndTest)
