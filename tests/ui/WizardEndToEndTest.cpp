@@ -623,14 +623,16 @@ private slots:
         fwtest::UseRealConnectors(kAppNotes);
         fwtest::UseRealConnectors(kAppGoogle);
         const std::string folder = m_home->Path("Takeout");
-        m_home->WriteFile("Takeout/Contacts/contacts.vcf",
-                          "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Kunigunde Obermaier\r\nN:Obermaier;Kunigunde;;;\r\n"
-                          "EMAIL;TYPE=INTERNET;TYPE=WORK:k@example.com\r\nEND:VCARD\r\n"
-                          "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ben Acme\r\nN:Acme;Ben;;;\r\nORG:Acme\r\nEND:VCARD\r\n");
-        m_home->WriteFile("Takeout/Calendar/Family.ics",
-                          "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nX-WR-CALNAME:Family\r\nX-WR-TIMEZONE:Europe/Berlin\r\n"
-                          "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261225\r\n"
-                          "UID:eve@google.com\r\nSUMMARY:Christmas Eve\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        m_home->WriteFile(
+            "Takeout/Contacts/contacts.vcf",
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Kunigunde Obermaier\r\nN:Obermaier;Kunigunde;;;\r\n"
+            "EMAIL;TYPE=INTERNET;TYPE=WORK:k@example.com\r\nEND:VCARD\r\n"
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ben Acme\r\nN:Acme;Ben;;;\r\nORG:Acme\r\nEND:VCARD\r\n");
+        m_home->WriteFile(
+            "Takeout/Calendar/Family.ics",
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nX-WR-CALNAME:Family\r\nX-WR-TIMEZONE:Europe/Berlin\r\n"
+            "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261225\r\n"
+            "UID:eve@google.com\r\nSUMMARY:Christmas Eve\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
         m_sourceButton = "rbtnGG";
         m_beforeNext = [&](TfmMain& main) {
             if (main.CurrentStep() == 3) {
