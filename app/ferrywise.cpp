@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Applications.h"
+#include "act/ACTLocalSetup.h"
 #include "engine/FrontEnd.h"
 #include "misc/CxDebugUtil.h"
 #include "notes/LNLocalSetup.h"
@@ -69,6 +70,10 @@ int main(int argc, char** argv)
     LNLocalSetupResult local;
     std::string error;
     if (!EnsureLocalLotusNotes(local, error)) {
+        frontEnd.MessageBox(nullptr, error, "Error", MessageIcon::Error);
+    }
+    // And a user without ACT! the stand-in, whose databases `ferrywise-cli act import` makes.
+    if (!EnsureLocalACT(error)) {
         frontEnd.MessageBox(nullptr, error, "Error", MessageIcon::Error);
     }
 

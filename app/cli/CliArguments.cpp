@@ -324,6 +324,58 @@ bool ParseDump(const std::vector<std::string>& args, CliArguments& a, std::strin
     return true;
 }
 
+// act import --pad FILE.pad [--user NAME] CONTACTS.txt: the export is the one argument that is
+// no option.
+bool ParseAct(const std::vector<std::string>& args, CliArguments& a, std::string& error)
+{
+    if (args.size() < 2 || args[1] != "import") {
+        error = args.size() < 2              ? "act needs an action (import)"
+                : args[1].rfind("-", 0) == 0 ? "unknown option '" + args[1] + "'"
+                                             : "unknown act action '" + args[1] + "' (import)";
+        return false;
+    }
+    std::vector<std::string> optionArgs{args[0], args[1]};
+    std::vector<std::string> files;
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.rfind("--", 0) == 0) {
+            optionArgs.push_back(arg);
+            if ((arg == "--pad" || arg == "--user") && i + 1 < args.size()) {
+                optionArgs.push_back(args[++i]);
+            }
+        } else {
+            files.push_back(arg);
+        }
+    }
+    OptionReader options({"--pad", "--user"}, {});
+    if (!options.Read(optionArgs, 2, error)) {
+        return false;
+    }
+    const std::string* pad = options.Get("--pad");
+    if (pad == nullptr || pad->empty()) {
+        error = pad == nullptr ? "--pad is required" : "--pad needs a value";
+        return false;
+    }
+    a.actPad = *pad;
+    if (const std::string* user = options.Get("--user"); user != nullptr) {
+        if (user->empty()) {
+            error = "--user needs a value";
+            return false;
+        }
+        a.actUser = *user;
+    }
+    if (files.empty()) {
+        error = "act import needs the contacts file";
+        return false;
+    }
+    if (files.size() > 1) {
+        error = "unexpected argument '" + files[1] + "'";
+        return false;
+    }
+    a.importFile = files[0];
+    return true;
+}
+
 // Settings arguments are positional; a value may begin with '-' (a negative number).
 bool ParseSettings(const std::vector<std::string>& args, CliArguments& a, std::string& error)
 {
@@ -431,6 +483,8 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& argv)
         a.command = CliCommand::Dump;
     } else if (first == "settings") {
         a.command = CliCommand::Settings;
+    } else if (first == "act") {
+        a.command = CliCommand::Act;
     } else {
         result.error =
             first.rfind("-", 0) == 0 ? "unknown option '" + first + "'" : "unknown command '" + first + "'";
@@ -451,6 +505,9 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& argv)
         break;
     case CliCommand::Settings:
         result.ok = ParseSettings(argv, a, result.error);
+        break;
+    case CliCommand::Act:
+        result.ok = ParseAct(argv, a, result.error);
         break;
     case CliCommand::None:
         break;
@@ -528,6 +585,22 @@ std::string CliUsage(CliCommand command)
                "kept in the file only while its keep flag (LNSavePassword, GGSaveEmail, ...)\n"
                "is 1.\n"
                "Exit status: 0 done, 1 unknown key or the file cannot be written, 2 usage error.\n";
+    case CliCommand::Act:
+        return "Usage: ferrywise-cli act import --pad FILE.pad [--user NAME] CONTACTS.txt\n"
+               "\n"
+               "Adds the contacts of a delimited export to an ACT! database, making the\n"
+               "database and its .pad file when the .pad file does not exist yet.\n"
+               "\n"
+               "  --pad FILE.pad  the ACT! database (.pad file) to add to\n"
+               "  --user NAME     the ACT! user; the password is read from the first line of\n"
+               "                  standard input. A new database gets this user.\n"
+               "\n"
+               "CONTACTS.txt is comma- or tab-separated text whose first row names the\n"
+               "columns by the ACT! contact field labels (\"First Name\", \"Business Phone\",\n"
+               "...), in any case. A column that names no field is reported and skipped.\n"
+               "Nothing is added when the file cannot be read (for instance a quote that does\n"
+               "not close) or the login fails.\n"
+               "Exit status: 0 done, 1 the file or the database was refused, 2 usage error.\n";
     case CliCommand::None:
         break;
     }
@@ -540,6 +613,7 @@ std::string CliUsage(CliCommand command)
            "  migrate    compare a source with Lotus Notes and migrate the selected records\n"
            "  dump       print the records of one application and data type (JSON or CSV)\n"
            "  settings   read and change the settings file\n"
+           "  act        add the contacts of a delimited export to an ACT! database\n"
            "\n"
            "Run 'ferrywise-cli COMMAND --help' for the options of a command.\n";
 }

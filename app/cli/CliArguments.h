@@ -19,6 +19,7 @@ enum class CliCommand
     Migrate,
     Dump,
     Settings,
+    Act, // act import: contacts of a delimited export into an ACT! database
 };
 
 enum class CliSettingsAction
@@ -63,6 +64,12 @@ struct CliArguments
     // dump
     DataType type = kDataContacts;
     CliDumpFormat format = CliDumpFormat::Json;
+
+    // act import: the .pad file, the user (password from standard input when given) and the
+    // delimited export
+    std::string actPad;
+    std::optional<std::string> actUser;
+    std::string importFile;
 
     // settings
     CliSettingsAction action = CliSettingsAction::None;

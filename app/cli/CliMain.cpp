@@ -3,6 +3,9 @@
 #include <exception>
 
 #include "Version.h"
+#include <iostream>
+
+#include "cli/CliActCommand.h"
 #include "cli/CliArguments.h"
 #include "cli/CliDumpCommand.h"
 #include "cli/CliMigrateCommand.h"
@@ -20,6 +23,8 @@ const char* CommandName(CliCommand command)
         return "dump ";
     case CliCommand::Settings:
         return "settings ";
+    case CliCommand::Act:
+        return "act ";
     case CliCommand::None:
         break;
     }
@@ -39,6 +44,8 @@ int Run(const CxAppRegistry& apps, const CliArguments& args, std::ostream& out, 
     }
     case CliCommand::Settings:
         return RunSettingsCommand(args, out, err);
+    case CliCommand::Act:
+        return RunActImportCommand(args, std::cin, out, err);
     case CliCommand::None:
         break;
     }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "act/ACTLocalSetup.h"
 #include "lotus/LNEnv.h"
 #include "misc/Settings.h"
 #include "notes/LNLocalSetup.h"
@@ -41,6 +42,10 @@ CliSession::CliSession(const CxAppRegistry& apps, IFrontEnd& frontEnd)
     LNLocalSetupResult local;
     std::string error;
     if (!EnsureLocalLotusNotes(local, error)) {
+        frontEnd.MessageBox(nullptr, error, "Error", MessageIcon::Error);
+    }
+    // And a user without ACT! the stand-in, whose databases `ferrywise-cli act import` makes.
+    if (!EnsureLocalACT(error)) {
         frontEnd.MessageBox(nullptr, error, "Error", MessageIcon::Error);
     }
     BeginSession(apps);

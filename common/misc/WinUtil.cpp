@@ -14,7 +14,6 @@
 
 namespace {
 
-const char kACTKey[] = "SOFTWARE\\ACT\\Install";
 const char kOutlookKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OUTLOOK.EXE";
 const char kOutlookProgram[] = "OUTLOOK.EXE";
 
@@ -165,20 +164,20 @@ bool GetNotesVersion(char* out, std::size_t size)
 
 bool GetACTInstallPath(char* out, std::size_t size)
 {
-    return QueryValue(platform::RegistryHive::LocalMachine, kACTKey, "InstallPath", out, size);
+    return QueryValue(platform::RegistryHive::LocalMachine, ACTInstallKey, ACTInstallPathValue, out, size);
 }
 
 bool GetACTAppName(char* out, std::size_t size)
 {
-    return QueryValue(platform::RegistryHive::LocalMachine, kACTKey, "AppName", out, size);
+    return QueryValue(platform::RegistryHive::LocalMachine, ACTInstallKey, ACTAppNameValue, out, size);
 }
 
 bool GetACTProgramPath(char* out, std::size_t size)
 {
     std::string folder;
     std::string name;
-    if (!QueryValue(platform::RegistryHive::LocalMachine, kACTKey, "InstallPath", folder) ||
-        !QueryValue(platform::RegistryHive::LocalMachine, kACTKey, "AppName", name)) {
+    if (!QueryValue(platform::RegistryHive::LocalMachine, ACTInstallKey, ACTInstallPathValue, folder) ||
+        !QueryValue(platform::RegistryHive::LocalMachine, ACTInstallKey, ACTAppNameValue, name)) {
         Clear(out, size);
         return false;
     }

@@ -38,6 +38,12 @@ bool GetNotesDataDir(char* out, std::size_t size);
 // The version of Notes.exe in the Notes folder, as "%d.%d.%d.%d".
 bool GetNotesVersion(char* out, std::size_t size);
 
+// The registry values through which an ACT! installation is found: values ACTInstallPathValue
+// and ACTAppNameValue of HKEY_LOCAL_MACHINE\SOFTWARE\ACT\Install.
+inline constexpr char ACTInstallKey[] = "SOFTWARE\\ACT\\Install";
+inline constexpr char ACTInstallPathValue[] = "InstallPath";
+inline constexpr char ACTAppNameValue[] = "AppName";
+
 // HKEY_LOCAL_MACHINE\SOFTWARE\ACT\Install, values "InstallPath" and "AppName".
 bool GetACTInstallPath(char* out, std::size_t size);
 bool GetACTAppName(char* out, std::size_t size);

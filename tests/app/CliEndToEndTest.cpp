@@ -102,7 +102,11 @@ protected:
         const std::string errPath = m_home.Path("child.err");
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        std::string inPath = "/dev/null";
+        if (!m_input.empty()) {
+            inPath = m_home.WriteFile("child.in", m_input);
+        }
+        posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
         posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         pid_t pid = 0;
@@ -123,6 +127,8 @@ protected:
     }
 
     fwtest::TempHome m_home;
+    // The child's standard input; empty: none.
+    std::string m_input;
     // More for the child, as NAME=value.
     std::vector<std::string> m_extraEnvironment;
 };
@@ -958,6 +964,110 @@ TEST_F(CliEndToEndTest, GoogleSampleExportsAreDumpedWithTheirFields)
                                  "\"Subject\": \"test2\",\n    \"AllDay\": true"}) {
         EXPECT_NE(calendar.out.find(expected), std::string::npos) << expected;
     }
+}
+
+} // namespace
+
+namespace {
+
+// An ACT! user brings contacts across in three commands: act import of an export, the ACT!
+// settings, migrate. A second migration finds every contact the same.
+TEST_F(CliEndToEndTest, ACTImportThenMigrateOnceAndThenAllSame)
+{
+    const std::string pad = m_home.Path("act/Contacts.pad");
+    m_home.WriteFile("act/.keep", "");
+    const std::string exported =
+        m_home.WriteFile("contacts.txt", "First Name\tLast Name\tBusiness Phone\tBusiness Phone "
+                                         "Extension\tCompany\n"
+                                         "Ada\tByron\t555-1234\t12\tEngines Ltd\n"
+                                         "Alan\tTuring\t555-0000\t\t\n");
+    m_input = "s3cret\n";
+    Result imported = Run({"act", "import", "--pad", pad, "--user", "chris", exported});
+    ASSERT_EQ(imported.status, 0) << imported.err << imported.out;
+    EXPECT_NE(imported.out.find("Imported 2 contacts"), std::string::npos) << imported.out;
+    m_input.clear();
+    for (const std::vector<std::string>& set : {std::vector<std::string>{"ACTSaveUser", "1"},
+                                                {"ACTSavePassword", "1"},
+                                                {"ACTPadName", pad},
+                                                {"ACTUserName", "chris"},
+                                                {"ACTPassword", "s3cret"}}) {
+        ASSERT_EQ(Run({"settings", "set", set[0], set[1]}).status, 0) << set[0];
+    }
+    const std::vector<std::string> migrate = {"migrate", "--source", "act", "--types", "contacts"};
+    Result first = Run(migrate);
+    ASSERT_EQ(first.status, 0) << first.err << first.out;
+    EXPECT_NE(first.out.find("contacts: 2 new, 0 diff, 0 same"), std::string::npos) << first.out;
+    Result second = Run(migrate);
+    ASSERT_EQ(second.status, 0) << second.err << second.out;
+    EXPECT_NE(second.out.find("contacts: 0 new, 0 diff, 2 same"), std::string::npos) << second.out;
+    Result dump = Run({"dump", "--source", "notes", "--type", "contacts"});
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    EXPECT_NE(dump.out.find("555-1234x12"), std::string::npos) << dump.out;
+}
+
+// Bad input: each gets a clear message and changes nothing.
+TEST_F(CliEndToEndTest, ACTImportRefusalsChangeNothing)
+{
+    const std::string pad = m_home.Path("act/Contacts.pad");
+    m_home.WriteFile("act/.keep", "");
+    const std::string good = m_home.WriteFile("good.csv", "First Name,Last Name\nAda,Byron\n");
+    m_input = "s3cret\n";
+    ASSERT_EQ(Run({"act", "import", "--pad", pad, "--user", "chris", good}).status, 0);
+    const std::string database = m_home.ReadFile("act/Contacts.fwact");
+    ASSERT_FALSE(database.empty());
+
+    struct Case
+    {
+        const char* name;
+        std::string file;
+        std::string pad;
+        const char* password;
+        const char* message;
+        int status;
+    };
+    const std::string noDatabasePad = m_home.WriteFile("act/Other.pad", "[Database]\r\n");
+    const Case cases[] = {
+        {"BrokenQuote", m_home.WriteFile("broken.csv", "First Name\n\"Grace\nHopper\n"), pad, "s3cret\n",
+         "line 2: a quoted cell does not close; nothing was imported.", 1},
+        {"WrongPassword", good, pad, "guess\n", "failed: wrong user name or password. Nothing was imported.",
+         1},
+        {"PadNamesNoDatabase", good, noDatabasePad, "s3cret\n", "names no database. Nothing was imported.",
+         1},
+        {"NoKnownColumn", m_home.WriteFile("unknown.csv", "Shoe Size\n5\n"), pad, "s3cret\n",
+         "no column names an ACT! contact field; nothing was imported.", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_input = c.password;
+        Result r = Run({"act", "import", "--pad", c.pad, "--user", "chris", c.file});
+        EXPECT_EQ(r.status, c.status) << r.out << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(m_home.ReadFile("act/Contacts.fwact"), database);
+    }
+
+    // An unknown column is reported and skipped; the rest is imported.
+    m_input = "s3cret\n";
+    Result skipped = Run({"act", "import", "--pad", pad, "--user", "chris",
+                          m_home.WriteFile("extra.csv", "First Name,Shoe Size\nGrace,5\n")});
+    EXPECT_EQ(skipped.status, 0) << skipped.err;
+    EXPECT_NE(skipped.err.find("Column \"Shoe Size\" is not an ACT! contact field; skipped."),
+              std::string::npos)
+        << skipped.err;
+    EXPECT_NE(skipped.out.find("Imported 1 contact into"), std::string::npos) << skipped.out;
+
+    // A migration with a wrong password stops with the helper's word and migrates nothing.
+    m_input.clear();
+    for (const std::vector<std::string>& set : {std::vector<std::string>{"ACTSaveUser", "1"},
+                                                {"ACTSavePassword", "1"},
+                                                {"ACTPadName", pad},
+                                                {"ACTUserName", "chris"},
+                                                {"ACTPassword", "guess"}}) {
+        ASSERT_EQ(Run({"settings", "set", set[0], set[1]}).status, 0) << set[0];
+    }
+    Result migrate = Run({"migrate", "--source", "act", "--types", "contacts"});
+    EXPECT_EQ(migrate.status, 1) << migrate.out;
+    EXPECT_NE((migrate.out + migrate.err).find("wrong user name or password"), std::string::npos)
+        << migrate.out << migrate.err;
 }
 
 } // namespace
