@@ -47,8 +47,12 @@ int RunDumpCommand(const CxAppRegistry& apps, const CliArguments& args, IFrontEn
     // Written only after the load succeeded, so that a failed dump leaves no half document.
     CliRecordWriter writer(out, args.format, FieldsOf(args.type));
     writer.Begin();
-    CliSession::ForEachRecord(*connector, args.type,
-                              [&](auto* record, int /*status*/) { writer.Write(record); });
+    // With the lines of the application's own record, as the detail dialogs show them.
+    const CxAppDescriptor* app = apps.Find(args.source);
+    CliSession::ForEachRecord(*connector, args.type, [&](auto* record, int /*status*/) {
+        writer.Write(record,
+                     app != nullptr && record != nullptr ? DescribeNative(*app, *record) : CxRecordLines());
+    });
     writer.End();
     return kCliExitOk;
 }

@@ -54,14 +54,14 @@ void CliRecordWriter::Begin()
     m_out << header << "\r\n";
 }
 
-void CliRecordWriter::Write(const CommRecordPtr& record)
+void CliRecordWriter::Write(const CommRecordPtr& record, const CxRecordLines& native)
 {
     const void* address = RecordAddress(record);
     if (address == nullptr) {
         return;
     }
     if (m_format == CliDumpFormat::Json) {
-        WriteJson(address);
+        WriteJson(address, native);
     } else {
         WriteCsv(address);
     }
@@ -76,7 +76,7 @@ void CliRecordWriter::End()
     m_out.flush();
 }
 
-void CliRecordWriter::WriteJson(const void* record)
+void CliRecordWriter::WriteJson(const void* record, const CxRecordLines& native)
 {
     std::string text = m_count > 0 ? ",\n  {" : "\n  {";
     bool first = true;
@@ -114,6 +114,15 @@ void CliRecordWriter::WriteJson(const void* record)
             text += CommFieldPointer(record, field) != nullptr ? "true" : "false";
             break;
         }
+    }
+    if (!native.empty()) {
+        text += ",\n    \"Native\": [";
+        for (std::size_t i = 0; i < native.size(); ++i) {
+            text += (i == 0 ? "\n      [" : ",\n      [") +
+                    JsonString(platform::AnsiToUtf8(native[i].label)) + ", " +
+                    JsonString(platform::AnsiToUtf8(native[i].text)) + "]";
+        }
+        text += "\n    ]";
     }
     text += "\n  }";
     m_out << text;

@@ -15,6 +15,7 @@
 
 #include "cli/CliArguments.h"
 #include "misc/CommRecordFields.h"
+#include "misc/CxAppDescriptor.h"
 #include "misc/CxStoreVisit.h"
 #include "platform/WinTypes.h"
 
@@ -25,8 +26,10 @@ public:
 
     // Opens the output (the JSON array, the CSV header row).
     void Begin();
-    // One record laid out as the catalogue says; no record writes nothing.
-    void Write(const CommRecordPtr& record);
+    // One record laid out as the catalogue says; no record writes nothing. native: the lines of
+    // the application's own record (labels and texts in the ANSI code page), which JSON gives as
+    // "Native": [[label, text], ...] after the fields; CSV leaves them out.
+    void Write(const CommRecordPtr& record, const CxRecordLines& native = {});
     // Closes the output.
     void End();
 
@@ -45,7 +48,7 @@ public:
     static std::string Number(double value);
 
 private:
-    void WriteJson(const void* record);
+    void WriteJson(const void* record, const CxRecordLines& native);
     void WriteCsv(const void* record);
 
     std::ostream& m_out;

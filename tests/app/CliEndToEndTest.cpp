@@ -955,7 +955,10 @@ TEST_F(CliEndToEndTest, GoogleSampleExportsAreDumpedWithTheirFields)
           "\"WorkAddress.Street\": \"113 Main St\"", "\"SpouseName\": \"Name2\"",
           "\"ManagerName\": \"Name11\"", "\"Note\": \"note line 1\\r\\nnote line 2",
           "\"Birthday\": {\"iso\": \"1912-06-23T00:00:00\"", "\"Category\": \"My Contacts, Test\"",
-          "\"DisplayName\": \"Doug White\""}) {
+          "\"DisplayName\": \"Doug White\"",
+          // The Google record itself, by the labels of its field table.
+          "[\"IM(Jabber)\", \"IM9\"]", "[\"Mother\", \"Name4\"]",
+          "[\"Web Site(Work)\", \"http://www.example5.com\"]", "[\"Fax(Work)\", \"5555551118\"]"}) {
         EXPECT_NE(contacts.out.find(expected), std::string::npos) << expected;
     }
     Result calendar = Run({"dump", "--source", "google", "--type", "calendar", "--google-folder", samples});

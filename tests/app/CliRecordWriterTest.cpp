@@ -251,6 +251,36 @@ TEST_F(CliRecordWriterTest, JsonOfNoRecordsIsAnEmptyArray)
     EXPECT_EQ(out.str(), "[]\n");
 }
 
+// The application's own record follows the fields in JSON, its texts made UTF-8; CSV rows
+// keep to the header.
+TEST_F(CliRecordWriterTest, NativeLinesFollowTheFieldsInJsonOnly)
+{
+    CommNoteRec note{};
+    std::snprintf(note.Title, sizeof note.Title, "%s", "Memo");
+    const CxRecordLines native = {{"Title", "Memo"}, {"Body", "M\xfcller \"quoted\"\r\nline 2"}};
+    std::ostringstream json;
+    CliRecordWriter writer(json, CliDumpFormat::Json, CommNoteFields());
+    writer.Begin();
+    writer.Write(&note, native);
+    writer.Write(&note);
+    writer.End();
+    EXPECT_NE(json.str().find(
+                  ",\n    \"Native\": [\n      [\"Title\", \"Memo\"],\n      [\"Body\", \"M\xc3\xbcller "
+                  "\\\"quoted\\\"\\r\\nline 2\"]\n    ]\n  }"),
+              std::string::npos)
+        << json.str();
+    const std::string key = "\"Native\":";
+    EXPECT_EQ(json.str().find(key, json.str().find(key) + 1), std::string::npos)
+        << "a record without native lines has none";
+
+    std::ostringstream csv;
+    CliRecordWriter rows(csv, CliDumpFormat::Csv, CommNoteFields());
+    rows.Begin();
+    rows.Write(&note, native);
+    rows.End();
+    EXPECT_EQ(csv.str().find("quoted"), std::string::npos) << csv.str();
+}
+
 TEST_F(CliRecordWriterTest, CsvRowsLineUpWithTheHeader)
 {
     std::vector<CommAddrRec> records = AwkwardContacts();
