@@ -19,6 +19,7 @@ enum class CliCommand
     Migrate,
     Dump,
     Settings,
+    Crm, // the accounts of the stand-in CRM services
 };
 
 enum class CliSettingsAction
@@ -43,6 +44,8 @@ struct CliArguments
 
     // migrate and dump
     AppKind source = kAppNone;
+    // migrate: where the records go; Lotus Notes unless --target names a CRM kind
+    AppKind target = kAppNotes;
     // migrate: the data types to work on; unset keeps the settings' Sync switches
     std::optional<std::vector<DataType>> types;
     // migrate: which comparison results are selected (New and Diff unless --select says)
@@ -62,6 +65,12 @@ struct CliArguments
     // dump
     DataType type = kDataContacts;
     CliDumpFormat format = CliDumpFormat::Json;
+
+    // crm add-user (the source is the service): the user, and the server and organisation the
+    // service is reached by
+    std::string crmUser;
+    std::string crmHost;
+    std::string crmOrganisation;
 
     // settings
     CliSettingsAction action = CliSettingsAction::None;

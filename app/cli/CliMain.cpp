@@ -1,9 +1,11 @@
 #include "cli/CliMain.h"
 
 #include <exception>
+#include <iostream>
 
 #include "Version.h"
 #include "cli/CliArguments.h"
+#include "cli/CliCrmCommand.h"
 #include "cli/CliDumpCommand.h"
 #include "cli/CliMigrateCommand.h"
 #include "cli/CliSettingsCommand.h"
@@ -20,6 +22,8 @@ const char* CommandName(CliCommand command)
         return "dump ";
     case CliCommand::Settings:
         return "settings ";
+    case CliCommand::Crm:
+        return "crm ";
     case CliCommand::None:
         break;
     }
@@ -39,6 +43,8 @@ int Run(const CxAppRegistry& apps, const CliArguments& args, std::ostream& out, 
     }
     case CliCommand::Settings:
         return RunSettingsCommand(args, out, err);
+    case CliCommand::Crm:
+        return RunCrmCommand(args, std::cin, out, err);
     case CliCommand::None:
         break;
     }
