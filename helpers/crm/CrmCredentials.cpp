@@ -213,25 +213,35 @@ std::string HashSecret(std::string_view secret)
     return HashSecret(secret, salt, kIterations);
 }
 
-bool SecretMatches(std::string_view secret, std::string_view stored)
+bool ParseStoredSecret(std::string_view stored, std::uint32_t* iterations, std::string* salt,
+                       std::string* hash)
 {
     const std::size_t first = stored.find('$');
     const std::size_t second = first == std::string_view::npos ? first : stored.find('$', first + 1);
-    if (second == std::string_view::npos || first == 0 || first > 9) {
+    if (second == std::string_view::npos || first == 0 || first > 7) {
         return false;
     }
-    std::uint32_t iterations = 0;
+    std::uint32_t count = 0;
     for (char c : stored.substr(0, first)) {
         if (c < '0' || c > '9') {
             return false;
         }
-        iterations = iterations * 10 + static_cast<std::uint32_t>(c - '0');
+        count = count * 10 + static_cast<std::uint32_t>(c - '0');
     }
+    if (count == 0 || count > 1000000 || !FromHex(stored.substr(first + 1, second - first - 1), *salt) ||
+        !FromHex(stored.substr(second + 1), *hash) || hash->size() != 32) {
+        return false;
+    }
+    *iterations = count;
+    return true;
+}
+
+bool SecretMatches(std::string_view secret, std::string_view stored)
+{
+    std::uint32_t iterations = 0;
     std::string salt;
     std::string hash;
-    if (iterations == 0 || iterations > 10000000 ||
-        !FromHex(stored.substr(first + 1, second - first - 1), salt) ||
-        !FromHex(stored.substr(second + 1), hash) || hash.size() != 32) {
+    if (!ParseStoredSecret(stored, &iterations, &salt, &hash)) {
         return false;
     }
     const Sha256Digest computed = Pbkdf2Sha256(secret, salt, iterations);

@@ -21,6 +21,10 @@ std::string ToHex(const std::uint8_t* data, std::size_t size);
 std::string HashSecret(std::string_view secret);
 // The same with a salt given (tests); salt is raw bytes.
 std::string HashSecret(std::string_view secret, std::string_view salt, std::uint32_t iterations);
+// The parts of a stored secret; false for a text that is not one of ours (iterations 1 to
+// 1,000,000, a salt and a 32-byte hash in lower-case hex).
+bool ParseStoredSecret(std::string_view stored, std::uint32_t* iterations, std::string* salt,
+                       std::string* hash);
 // True when secret is the one stored; false for any other, and for a stored text that is not
 // one of ours.
 bool SecretMatches(std::string_view secret, std::string_view stored);
