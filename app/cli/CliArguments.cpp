@@ -27,8 +27,15 @@ constexpr KindName kKindNames[] = {
 
 constexpr const char* kTypeNames[kDataTypeCount] = {"contacts", "calendar", "tasks", "notes"};
 
-// The wizard offers these as sources; Lotus Notes is always the target.
+// The wizard offers these as sources; Lotus Notes is always its target.
 constexpr AppKind kMigrateSources[] = {kAppPalm, kAppOutlook, kAppGoogle, kAppACT};
+// The driver submits to the CRM kinds as well; migrating into one, Lotus Notes may be the source.
+constexpr AppKind kCrmKinds[] = {kAppDynamics, kAppSalesForce, kAppSugarCRM};
+
+bool IsCrmKind(AppKind kind)
+{
+    return std::find(std::begin(kCrmKinds), std::end(kCrmKinds), kind) != std::end(kCrmKinds);
+}
 
 bool EqualsNoCase(std::string_view a, std::string_view b)
 {
@@ -268,12 +275,40 @@ bool ParseGoogleOptions(const OptionReader& options, CliArguments& a, std::strin
     return true;
 }
 
+// --target: Lotus Notes, or a CRM kind, which takes Lotus Notes or a wizard source as source.
+bool ParseTarget(const OptionReader& options, CliArguments& a, std::string& error)
+{
+    const std::string* text = options.Get("--target");
+    if (text == nullptr) {
+        return ParseSource(options, true, a, error);
+    }
+    std::optional<AppKind> target = CliParseAppKind(*text);
+    if (!target || (*target != kAppNotes && !IsCrmKind(*target))) {
+        error = "unknown target '" + *text + "' (one of notes|salesforce|sugarcrm|dynamics)";
+        return false;
+    }
+    a.target = *target;
+    if (a.target == kAppNotes) {
+        return ParseSource(options, true, a, error);
+    }
+    if (!ParseSource(options, false, a, error)) {
+        return false;
+    }
+    if (a.source != kAppNotes && std::find(std::begin(kMigrateSources), std::end(kMigrateSources),
+                                           a.source) == std::end(kMigrateSources)) {
+        error = "source '" + *options.Get("--source") + "' cannot migrate into " + CliAppKindName(a.target) +
+                " (one of notes|" + KindList(true) + ")";
+        return false;
+    }
+    return true;
+}
+
 bool ParseMigrate(const std::vector<std::string>& args, CliArguments& a, std::string& error)
 {
-    OptionReader options({"--source", "--types", "--select", "--palm-folder", "--palm-user", "--outlook-file",
-                          "--google-folder"},
+    OptionReader options({"--source", "--target", "--types", "--select", "--palm-folder", "--palm-user",
+                          "--outlook-file", "--google-folder"},
                          {"--dry-run", "--outlook-password-stdin"});
-    if (!options.Read(args, 1, error) || !ParseSource(options, true, a, error) ||
+    if (!options.Read(args, 1, error) || !ParseTarget(options, a, error) ||
         !ParsePalmOptions(options, a, error) || !ParseOutlookOptions(options, a, error) ||
         !ParseGoogleOptions(options, a, error)) {
         return false;
@@ -373,6 +408,58 @@ bool ParseAct(const std::vector<std::string>& args, CliArguments& a, std::string
         return false;
     }
     a.importFile = files[0];
+    return true;
+}
+
+// crm add-user --source KIND --user NAME [--host HOST] [--organisation ORG]
+bool ParseCrm(const std::vector<std::string>& args, CliArguments& a, std::string& error)
+{
+    if (args.size() < 2 || args[1] != "add-user") {
+        error = args.size() < 2 ? "crm needs an action (add-user)"
+                                : "unknown crm action '" + args[1] + "' (add-user)";
+        return false;
+    }
+    OptionReader options({"--source", "--user", "--host", "--organisation"}, {});
+    if (!options.Read(args, 2, error)) {
+        return false;
+    }
+    const std::string* source = options.Get("--source");
+    std::optional<AppKind> kind = source != nullptr ? CliParseAppKind(*source) : std::nullopt;
+    if (source == nullptr) {
+        error = "--source is required";
+        return false;
+    }
+    if (!kind || !IsCrmKind(*kind)) {
+        error = "unknown source '" + *source + "' (one of salesforce|sugarcrm|dynamics)";
+        return false;
+    }
+    a.source = *kind;
+    const std::string* user = options.Get("--user");
+    if (user == nullptr || user->empty()) {
+        error = "--user is required";
+        return false;
+    }
+    a.crmUser = *user;
+    const std::string* host = options.Get("--host");
+    const std::string* organisation = options.Get("--organisation");
+    if (a.source == kAppSalesForce && host != nullptr) {
+        error = "--host applies to --source sugarcrm and dynamics only";
+        return false;
+    }
+    if (a.source != kAppDynamics && organisation != nullptr) {
+        error = "--organisation applies to --source dynamics only";
+        return false;
+    }
+    if (a.source != kAppSalesForce && (host == nullptr || host->empty())) {
+        error = "--host is required for " + std::string(CliAppKindName(a.source));
+        return false;
+    }
+    if (a.source == kAppDynamics && (organisation == nullptr || organisation->empty())) {
+        error = "--organisation is required for Dynamics CRM";
+        return false;
+    }
+    a.crmHost = host != nullptr ? *host : "";
+    a.crmOrganisation = organisation != nullptr ? *organisation : "";
     return true;
 }
 
@@ -485,6 +572,8 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& argv)
         a.command = CliCommand::Settings;
     } else if (first == "act") {
         a.command = CliCommand::Act;
+    } else if (first == "crm") {
+        a.command = CliCommand::Crm;
     } else {
         result.error =
             first.rfind("-", 0) == 0 ? "unknown option '" + first + "'" : "unknown command '" + first + "'";
@@ -508,6 +597,8 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& argv)
         break;
     case CliCommand::Act:
         result.ok = ParseAct(argv, a, result.error);
+    case CliCommand::Crm:
+        result.ok = ParseCrm(argv, a, result.error);
         break;
     case CliCommand::None:
         break;
@@ -520,6 +611,7 @@ std::string CliUsage(CliCommand command)
     switch (command) {
     case CliCommand::Migrate:
         return "Usage: ferrywise-cli migrate --source palm|outlook|google|act\n"
+               "                             [--target notes|salesforce|sugarcrm|dynamics]\n"
                "                             [--types contacts,calendar,tasks,notes]\n"
                "                             [--select new,diff,same|all|none] [--dry-run]\n"
                "                             [--palm-folder DIR] [--palm-user NAME]\n"
@@ -529,7 +621,9 @@ std::string CliUsage(CliCommand command)
                "Loads Lotus Notes and the source, compares them and migrates the selected\n"
                "records into Lotus Notes.\n"
                "\n"
-               "  --source KIND   the application to migrate from\n"
+               "  --source KIND   the application to migrate from; into a CRM, notes as well\n"
+               "  --target KIND   the application to migrate into (default: notes); a CRM\n"
+               "                  takes the settings of its account (SFUserName, ...)\n"
                "  --types LIST    the data types to work on (default: as in the settings)\n"
                "  --select LIST   which records to migrate: new, diff and/or same, all or\n"
                "                  none (default: new,diff)\n"
@@ -602,6 +696,20 @@ std::string CliUsage(CliCommand command)
                "Nothing is added when the file cannot be read (for instance a quote that does\n"
                "not close) or the login fails.\n"
                "Exit status: 0 done, 1 the file or the database was refused, 2 usage error.\n";
+    case CliCommand::Crm:
+        return "Usage: ferrywise-cli crm add-user --source salesforce|sugarcrm|dynamics\n"
+               "                                 --user NAME [--host HOST] [--organisation ORG]\n"
+               "\n"
+               "Adds a user to the local stand-in of a CRM service, or gives one new secrets.\n"
+               "The password is read from the first line of standard input, the security\n"
+               "token (salesforce) from the second. Only salted hashes of them are kept.\n"
+               "\n"
+               "  --source KIND   the service\n"
+               "  --user NAME     the user name (Dynamics CRM: the login)\n"
+               "  --host HOST     SugarCRM and Dynamics CRM: the server\n"
+               "  --organisation ORG  Dynamics CRM: the organisation\n"
+               "\n"
+               "Exit status: 0 done, 1 the service's database cannot be written, 2 usage error.\n";
     case CliCommand::None:
         break;
     }
@@ -615,6 +723,7 @@ std::string CliUsage(CliCommand command)
            "  dump       print the records of one application and data type (JSON or CSV)\n"
            "  settings   read and change the settings file\n"
            "  act        add the contacts of a delimited export to an ACT! database\n"
+           "  crm        add a user to the local stand-in of a CRM service\n"
            "\n"
            "Run 'ferrywise-cli COMMAND --help' for the options of a command.\n";
 }

@@ -20,6 +20,7 @@ enum class CliCommand
     Dump,
     Settings,
     Act, // act import: contacts of a delimited export into an ACT! database
+    Crm, // the accounts of the stand-in CRM services
 };
 
 enum class CliSettingsAction
@@ -44,6 +45,8 @@ struct CliArguments
 
     // migrate and dump
     AppKind source = kAppNone;
+    // migrate: where the records go; Lotus Notes unless --target names a CRM kind
+    AppKind target = kAppNotes;
     // migrate: the data types to work on; unset keeps the settings' Sync switches
     std::optional<std::vector<DataType>> types;
     // migrate: which comparison results are selected (New and Diff unless --select says)
@@ -70,6 +73,11 @@ struct CliArguments
     std::string actPad;
     std::optional<std::string> actUser;
     std::string importFile;
+    // crm add-user (the source is the service): the user, and the server and organisation the
+    // service is reached by
+    std::string crmUser;
+    std::string crmHost;
+    std::string crmOrganisation;
 
     // settings
     CliSettingsAction action = CliSettingsAction::None;

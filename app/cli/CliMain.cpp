@@ -1,12 +1,14 @@
 #include "cli/CliMain.h"
 
 #include <exception>
+#include <iostream>
 
 #include "Version.h"
 #include <iostream>
 
 #include "cli/CliActCommand.h"
 #include "cli/CliArguments.h"
+#include "cli/CliCrmCommand.h"
 #include "cli/CliDumpCommand.h"
 #include "cli/CliMigrateCommand.h"
 #include "cli/CliSettingsCommand.h"
@@ -25,6 +27,8 @@ const char* CommandName(CliCommand command)
         return "settings ";
     case CliCommand::Act:
         return "act ";
+    case CliCommand::Crm:
+        return "crm ";
     case CliCommand::None:
         break;
     }
@@ -46,6 +50,8 @@ int Run(const CxAppRegistry& apps, const CliArguments& args, std::ostream& out, 
         return RunSettingsCommand(args, out, err);
     case CliCommand::Act:
         return RunActImportCommand(args, std::cin, out, err);
+    case CliCommand::Crm:
+        return RunCrmCommand(args, std::cin, out, err);
     case CliCommand::None:
         break;
     }

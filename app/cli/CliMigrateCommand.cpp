@@ -51,13 +51,15 @@ int RunMigrateCommand(const CxAppRegistry& apps, const CliArguments& args, IFron
     // takes the custom-field mapping of the settings before it loads.
     PrepareFieldMapping(args.source);
 
-    if (!LoadAndCompare(nullptr, args.source, kAppNotes)) {
+    const AppKind target = args.target;
+    const std::string targetName = CliAppKindName(target);
+    if (!LoadAndCompare(nullptr, args.source, target)) {
         err << "ferrywise-cli: loading failed; nothing was migrated.\n";
         return kCliExitFailed;
     }
 
     ConnectorRegistry& registry = ConnectorRegistry::Instance();
-    out << "Compared " << CliAppKindName(args.source) << " with Lotus Notes:\n";
+    out << "Compared " << CliAppKindName(args.source) << " with " << targetName << ":\n";
     for (DataType type : kAllDataTypes) {
         SelectionList* selection = registry.GetSelectionList(type);
         if (selection != nullptr) {
@@ -85,12 +87,13 @@ int RunMigrateCommand(const CxAppRegistry& apps, const CliArguments& args, IFron
             << " diff, " << counts[MatchSame] << " same\n";
     }
 
-    if (!args.dryRun && !SubmitSelection(nullptr, kAppNotes)) {
-        err << "ferrywise-cli: the migration to Lotus Notes failed.\n";
+    if (!args.dryRun && !SubmitSelection(nullptr, target)) {
+        err << "ferrywise-cli: the migration to " << targetName << " failed.\n";
         return kCliExitFailed;
     }
 
-    out << (args.dryRun ? "Selected (dry run, nothing migrated):\n" : "Migrated to Lotus Notes:\n");
+    out << (args.dryRun ? std::string("Selected (dry run, nothing migrated):\n")
+                        : "Migrated to " + targetName + ":\n");
     for (DataType type : kAllDataTypes) {
         if (!SyncSwitch(settings, type)) {
             continue;

@@ -1,6 +1,7 @@
 #pragma once
 // The Dynamics CRM kind as a program sees it: its name, its configuration from the settings, its
-// status files and its wizard pages. Its connectors come with the connector library.
+// status files, its four connectors and helper programs, and how its native records read in the
+// record detail dialogs. The wizard offers no pages for it.
 #include "misc/CxAppDescriptor.h"
 
 CxAppDescriptor DNAppDescriptor();

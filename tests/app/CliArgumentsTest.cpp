@@ -217,13 +217,98 @@ TEST(CliArguments, SettingsValuesAreTakenLiterally)
 TEST(CliArguments, EveryCommandHasUsage)
 {
     for (CliCommand command :
-         {CliCommand::None, CliCommand::Migrate, CliCommand::Dump, CliCommand::Settings}) {
+         {CliCommand::None, CliCommand::Migrate, CliCommand::Dump, CliCommand::Settings, CliCommand::Crm}) {
         std::string usage = CliUsage(command);
         EXPECT_EQ(usage.rfind("Usage: ferrywise-cli", 0), 0u) << usage;
     }
     EXPECT_NE(CliUsage(CliCommand::Migrate).find("--dry-run"), std::string::npos);
     EXPECT_NE(CliUsage(CliCommand::Dump).find("--format"), std::string::npos);
     EXPECT_NE(CliUsage(CliCommand::Settings).find("settings set KEY VALUE"), std::string::npos);
+    EXPECT_NE(CliUsage(CliCommand::Crm).find("--organisation"), std::string::npos);
+}
+
+// Into a CRM service Lotus Notes or a wizard source may migrate; into Lotus Notes only the
+// wizard's sources.
+TEST(CliArguments, MigrateTargets)
+{
+    struct Case
+    {
+        const char* line;
+        AppKind source;
+        AppKind target;
+        const char* error; // a part of the usage error; null: accepted
+    };
+    const Case cases[] = {
+        {"migrate --source palm", kAppPalm, kAppNotes, nullptr},
+        {"migrate --source act --target notes", kAppACT, kAppNotes, nullptr},
+        {"migrate --source notes --target salesforce", kAppNotes, kAppSalesForce, nullptr},
+        {"migrate --target=SugarCRM --source outlook", kAppOutlook, kAppSugarCRM, nullptr},
+        {"migrate --source notes --target dynamics", kAppNotes, kAppDynamics, nullptr},
+        {"migrate --source notes", kAppNone, kAppNotes, "unknown source 'notes'"},
+        {"migrate --source notes --target notes", kAppNone, kAppNotes, "unknown source 'notes'"},
+        {"migrate --source sugarcrm --target salesforce", kAppNone, kAppNone,
+         "cannot migrate into salesforce"},
+        {"migrate --source notes --target palm", kAppNone, kAppNone, "unknown target 'palm'"},
+        {"migrate --target salesforce", kAppNone, kAppNone, "--source is required"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        CliParseResult result = ParseCliArguments(Split(c.line));
+        if (c.error != nullptr) {
+            EXPECT_FALSE(result.ok);
+            EXPECT_NE(result.error.find(c.error), std::string::npos) << result.error;
+            continue;
+        }
+        ASSERT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(result.args.source, c.source);
+        EXPECT_EQ(result.args.target, c.target);
+    }
+}
+
+TEST(CliArguments, CrmAddUser)
+{
+    struct Case
+    {
+        const char* line;
+        AppKind source;
+        const char* user;
+        const char* host;
+        const char* organisation;
+        const char* error; // a part of the usage error; null: accepted
+    };
+    const Case cases[] = {
+        {"crm add-user --source salesforce --user ada", kAppSalesForce, "ada", "", "", nullptr},
+        {"crm add-user --source sugarcrm --user ada --host h.example", kAppSugarCRM, "ada", "h.example", "",
+         nullptr},
+        {"crm add-user --source dynamics --user=ada --host h --organisation Ships", kAppDynamics, "ada", "h",
+         "Ships", nullptr},
+        {"crm", kAppNone, "", "", "", "crm needs an action"},
+        {"crm remove-user --source salesforce --user ada", kAppNone, "", "", "", "unknown crm action"},
+        {"crm add-user --user ada", kAppNone, "", "", "", "--source is required"},
+        {"crm add-user --source notes --user ada", kAppNone, "", "", "", "unknown source 'notes'"},
+        {"crm add-user --source salesforce", kAppNone, "", "", "", "--user is required"},
+        {"crm add-user --source salesforce --user ada --host h", kAppNone, "", "", "", "--host applies to"},
+        {"crm add-user --source sugarcrm --user ada", kAppNone, "", "", "", "--host is required"},
+        {"crm add-user --source sugarcrm --user ada --host h --organisation o", kAppNone, "", "", "",
+         "--organisation applies to"},
+        {"crm add-user --source dynamics --user ada --host h", kAppNone, "", "", "",
+         "--organisation is required"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        CliParseResult result = ParseCliArguments(Split(c.line));
+        if (c.error != nullptr) {
+            EXPECT_FALSE(result.ok);
+            EXPECT_NE(result.error.find(c.error), std::string::npos) << result.error;
+            continue;
+        }
+        ASSERT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(result.args.command, CliCommand::Crm);
+        EXPECT_EQ(result.args.source, c.source);
+        EXPECT_EQ(result.args.crmUser, c.user);
+        EXPECT_EQ(result.args.crmHost, c.host);
+        EXPECT_EQ(result.args.crmOrganisation, c.organisation);
+    }
 }
 
 } // namespace

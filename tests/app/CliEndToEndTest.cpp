@@ -10,9 +10,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 #include "Version.h"
@@ -1071,6 +1073,138 @@ TEST_F(CliEndToEndTest, ACTImportRefusalsChangeNothing)
     EXPECT_EQ(migrate.status, 1) << migrate.out;
     EXPECT_NE((migrate.out + migrate.err).find("wrong user name or password"), std::string::npos)
         << migrate.out << migrate.err;
+// The stand-in CRM services end to end: an account made with "crm add-user", the user's contacts
+// migrated from Lotus Notes into the service and loaded back, and a wrong password refused with
+// the service's message. Only salesforce contacts carry their values.
+TEST_F(CliEndToEndTest, CrmServicesTakeContactsFromLotusNotesAndRefuseAWrongPassword)
+{
+    struct Case
+    {
+        const char* source;
+        const char* name;
+        std::vector<std::string> addUser;
+        const char* secrets; // standard input of add-user
+        std::vector<std::pair<std::string, std::string>> settings;
+        const char* passwordKey;
+        const char* refusal;
+        bool carriesValues;
+    };
+    const Case cases[] = {
+        {"salesforce",
+         "salesforce",
+         {"--user", "ada"},
+         "s3cret\ntoken-1\n",
+         {{"SFUserName", "ada"}, {"SFSavePassword", "1"}, {"SFPassword", "s3cret"}, {"SFToken", "token-1"}},
+         "SFPassword",
+         "salesforce refused the login of \"ada\": the user name, password or security token is incorrect.",
+         true},
+        {"sugarcrm",
+         "SugarCRM",
+         {"--user", "ada", "--host", "crm.example.org"},
+         "s3cret\n",
+         {{"SGHostName", "crm.example.org"},
+          {"SGUserName", "ada"},
+          {"SGSavePassword", "1"},
+          {"SGPassword", "s3cret"}},
+         "SGPassword",
+         "SugarCRM refused the login of \"ada\": the user name or password is incorrect.",
+         false},
+        {"dynamics",
+         "Dynamics CRM",
+         {"--user", "ada@example.org", "--host", "dyn.example.org", "--organisation", "Ships"},
+         "s3cret\n",
+         {{"DNHostName", "dyn.example.org"},
+          {"DNOrg", "Ships"},
+          {"DNLiveID", "ada@example.org"},
+          {"DNSavePassword", "1"},
+          {"DNPassword", "s3cret"}},
+         "DNPassword",
+         "Dynamics CRM refused the login of \"ada@example.org\": the user name or password is incorrect.",
+         false},
+    };
+    // Two contacts in the local Lotus Notes.
+    ASSERT_EQ(Run({"dump", "--source", "notes", "--type", "contacts"}).status, 0);
+    {
+        NotesStore names;
+        std::string error;
+        ASSERT_TRUE(names.Open(m_home.Path(".local/share/corvane/notes/names.nsf"), error)) << error;
+        ASSERT_TRUE(names.BeginWrite(NotesItemKind::Contacts, error)) << error;
+        for (const char* first : {"Ada", "Grace"}) {
+            auto rec = std::make_unique<LNAddrRec>();
+            std::snprintf(rec->FirstName, sizeof rec->FirstName, "%s", first);
+            std::snprintf(rec->LastName, sizeof rec->LastName, "%s", "Navigator");
+            ASSERT_TRUE(names.Insert(rec.get(), nullptr, error)) << error;
+        }
+        ASSERT_TRUE(names.CommitWrite(error)) << error;
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        // Before the account exists, the service says how to make one.
+        for (const auto& [key, value] : c.settings) {
+            ASSERT_EQ(Run({"settings", "set", key, value}).status, 0);
+        }
+        Result none = Run({"dump", "--source", c.source, "--type", "contacts"});
+        EXPECT_EQ(none.status, 1);
+        EXPECT_NE(none.err.find("add one with 'ferrywise-cli crm add-user'"), std::string::npos) << none.err;
+
+        std::vector<std::string> add = {"crm", "add-user", "--source", c.source};
+        add.insert(add.end(), c.addUser.begin(), c.addUser.end());
+        m_input = c.secrets;
+        Result added = Run(add);
+        m_input.clear();
+        ASSERT_EQ(added.status, 0) << added.err;
+        EXPECT_EQ(added.out.rfind(std::string("Added ") + c.name + " user ", 0), 0u) << added.out;
+
+        Result empty = Run({"dump", "--source", c.source, "--type", "contacts"});
+        ASSERT_EQ(empty.status, 0) << empty.err;
+        EXPECT_EQ(empty.out, "[]\n");
+
+        Result migrated = Run({"migrate", "--source", "notes", "--target", c.source, "--types", "contacts"});
+        ASSERT_EQ(migrated.status, 0) << migrated.out << migrated.err;
+        EXPECT_NE(migrated.out.find(std::string("Compared Lotus Notes with ") + c.name +
+                                    ":\n  contacts: 2 new, 0 diff"),
+                  std::string::npos)
+            << migrated.out;
+        EXPECT_NE(migrated.out.find(std::string("Migrated to ") + c.name + ":\n  contacts: 2\n"),
+                  std::string::npos)
+            << migrated.out;
+        const std::string log = m_home.ReadFile(kMigrationLog);
+        EXPECT_EQ(log.rfind(std::string("Migrating information to ") + c.name + " ...\r\n", 0), 0u) << log;
+
+        Result loaded = Run({"dump", "--source", c.source, "--type", "contacts", "--format", "csv"});
+        ASSERT_EQ(loaded.status, 0) << loaded.err;
+        std::size_t lines = 0;
+        for (char ch : loaded.out) {
+            lines += ch == '\n' ? 1 : 0;
+        }
+        EXPECT_EQ(lines, 3u) << "a header and two contacts:\n" << loaded.out;
+        EXPECT_EQ(loaded.out.find("Grace") != std::string::npos, c.carriesValues) << loaded.out;
+
+        // A second migration finds the salesforce contacts the same, as they carry their values;
+        // the other services' records carry none, so the contacts are new to them again.
+        Result again = Run({"migrate", "--source", "notes", "--target", c.source, "--types", "contacts"});
+        ASSERT_EQ(again.status, 0) << again.err;
+        EXPECT_NE(again.out.find(c.carriesValues ? "contacts: 0 new, 0 diff, 2 same" : "contacts: 2 new"),
+                  std::string::npos)
+            << again.out;
+
+        ASSERT_EQ(Run({"settings", "set", c.passwordKey, "wrong"}).status, 0);
+        Result refused = Run({"dump", "--source", c.source, "--type", "tasks"});
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_NE(refused.err.find(c.refusal), std::string::npos) << refused.err;
+        Result refusedMigration =
+            Run({"migrate", "--source", "notes", "--target", c.source, "--types", "contacts"});
+        EXPECT_EQ(refusedMigration.status, 1);
+        EXPECT_NE(refusedMigration.err.find(c.refusal), std::string::npos) << refusedMigration.err;
+    }
+    // The service keeps no secret as it was typed.
+    for (const char* file :
+         {"salesforce.db", "sugarcrm-crm.example.org.db", "dynamics-dyn.example.org-Ships.db"}) {
+        const std::string db = m_home.ReadFile(std::string(".local/share/corvane/crm/") + file);
+        EXPECT_FALSE(db.empty()) << file;
+        EXPECT_EQ(db.find("s3cret"), std::string::npos) << file;
+        EXPECT_EQ(db.find("token-1"), std::string::npos) << file;
+    }
 }
 
 } // namespace
