@@ -597,6 +597,7 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& argv)
         break;
     case CliCommand::Act:
         result.ok = ParseAct(argv, a, result.error);
+        break;
     case CliCommand::Crm:
         result.ok = ParseCrm(argv, a, result.error);
         break;

@@ -1073,6 +1073,8 @@ TEST_F(CliEndToEndTest, ACTImportRefusalsChangeNothing)
     EXPECT_EQ(migrate.status, 1) << migrate.out;
     EXPECT_NE((migrate.out + migrate.err).find("wrong user name or password"), std::string::npos)
         << migrate.out << migrate.err;
+}
+
 // The stand-in CRM services end to end: an account made with "crm add-user", the user's contacts
 // migrated from Lotus Notes into the service and loaded back, and a wrong password refused with
 // the service's message. Only salesforce contacts carry their values.
