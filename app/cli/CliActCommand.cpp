@@ -70,6 +70,14 @@ int RunActImportCommand(const CliArguments& args, std::istream& input, std::ostr
             return Fail(err, pad + " is a folder, not an ACT! database file.");
         }
         const std::string name = DatabaseNameFor(pad);
+        // A new database may go into a new folder (~/ACT on a machine that never had ACT!).
+        if (const std::string folder = FolderOf(pad); !folder.empty() && !platform::FolderExists(folder)) {
+            std::filesystem::create_directories(folder, ec);
+            if (ec) {
+                return Fail(err, "Cannot make the folder " + folder +
+                                     " of the ACT! database: " + ec.message() + ". Nothing was imported.");
+            }
+        }
         database = FolderOf(pad) + name;
         if (!platform::FileExists(database) && !ACTStore::Create(database, error)) {
             return Fail(err, error);

@@ -303,14 +303,45 @@ bool ParseTarget(const OptionReader& options, CliArguments& a, std::string& erro
     return true;
 }
 
+// --act-pad, --act-user and --act-password-stdin, which only an ACT! source takes.
+bool ParseACTOptions(const OptionReader& options, CliArguments& a, std::string& error)
+{
+    const std::string* pad = options.Get("--act-pad");
+    const std::string* user = options.Get("--act-user");
+    const bool passwordStdin = options.Get("--act-password-stdin") != nullptr;
+    if ((pad != nullptr || user != nullptr || passwordStdin) && a.source != kAppACT) {
+        error = std::string(pad != nullptr    ? "--act-pad"
+                            : user != nullptr ? "--act-user"
+                                              : "--act-password-stdin") +
+                " applies to --source act only";
+        return false;
+    }
+    if (pad != nullptr) {
+        if (pad->empty()) {
+            error = "--act-pad needs a value";
+            return false;
+        }
+        a.actPad = *pad;
+    }
+    if (user != nullptr) {
+        if (user->empty()) {
+            error = "--act-user needs a value";
+            return false;
+        }
+        a.actUser = *user;
+    }
+    a.actPasswordStdin = passwordStdin;
+    return true;
+}
+
 bool ParseMigrate(const std::vector<std::string>& args, CliArguments& a, std::string& error)
 {
     OptionReader options({"--source", "--target", "--types", "--select", "--palm-folder", "--palm-user",
-                          "--outlook-file", "--google-folder"},
-                         {"--dry-run", "--outlook-password-stdin"});
+                          "--outlook-file", "--google-folder", "--act-pad", "--act-user"},
+                         {"--dry-run", "--outlook-password-stdin", "--act-password-stdin"});
     if (!options.Read(args, 1, error) || !ParseTarget(options, a, error) ||
         !ParsePalmOptions(options, a, error) || !ParseOutlookOptions(options, a, error) ||
-        !ParseGoogleOptions(options, a, error)) {
+        !ParseGoogleOptions(options, a, error) || !ParseACTOptions(options, a, error)) {
         return false;
     }
     if (const std::string* types = options.Get("--types");
@@ -328,11 +359,11 @@ bool ParseMigrate(const std::vector<std::string>& args, CliArguments& a, std::st
 bool ParseDump(const std::vector<std::string>& args, CliArguments& a, std::string& error)
 {
     OptionReader options({"--source", "--type", "--format", "--palm-folder", "--palm-user", "--outlook-file",
-                          "--google-folder"},
-                         {"--outlook-password-stdin"});
+                          "--google-folder", "--act-pad", "--act-user"},
+                         {"--outlook-password-stdin", "--act-password-stdin"});
     if (!options.Read(args, 1, error) || !ParseSource(options, false, a, error) ||
         !ParsePalmOptions(options, a, error) || !ParseOutlookOptions(options, a, error) ||
-        !ParseGoogleOptions(options, a, error)) {
+        !ParseGoogleOptions(options, a, error) || !ParseACTOptions(options, a, error)) {
         return false;
     }
     const std::string* type = options.Get("--type");
@@ -618,6 +649,8 @@ std::string CliUsage(CliCommand command)
                "                             [--palm-folder DIR] [--palm-user NAME]\n"
                "                             [--outlook-file FILE] [--outlook-password-stdin]\n"
                "                             [--google-folder DIR]\n"
+               "                             [--act-pad FILE.pad] [--act-user NAME]\n"
+               "                             [--act-password-stdin]\n"
                "\n"
                "Loads Lotus Notes and the source, compares them and migrates the selected\n"
                "records into Lotus Notes.\n"
@@ -637,6 +670,10 @@ std::string CliUsage(CliCommand command)
                "                  first line of standard input\n"
                "  --google-folder DIR  Google: the folder of the account's export (contacts\n"
                "                  as vCard or Google CSV, calendars as iCalendar files)\n"
+               "  --act-pad FILE.pad  ACT!: the ACT! database (.pad file) to read\n"
+               "  --act-user NAME  ACT!: the ACT! user to log in as\n"
+               "  --act-password-stdin  ACT!: read the user's password from the first line\n"
+               "                  of standard input\n"
                "\n"
                "Prints, per data type, how many source records are new, different or the\n"
                "same as in Lotus Notes, then how many were migrated and where the migration\n"
@@ -648,6 +685,8 @@ std::string CliUsage(CliCommand command)
                "                          [--palm-folder DIR] [--palm-user NAME]\n"
                "                          [--outlook-file FILE] [--outlook-password-stdin]\n"
                "                          [--google-folder DIR]\n"
+               "                          [--act-pad FILE.pad] [--act-user NAME]\n"
+               "                          [--act-password-stdin]\n"
                "\n"
                "Loads one data type of an application as a migration would and prints every\n"
                "record with all its fields, in UTF-8; in JSON each record ends with the\n"
@@ -663,6 +702,8 @@ std::string CliUsage(CliCommand command)
                "  --outlook-file FILE, --outlook-password-stdin\n"
                "                  Outlook: as for migrate\n"
                "  --google-folder DIR  Google: as for migrate\n"
+               "  --act-pad FILE.pad, --act-user NAME, --act-password-stdin\n"
+               "                  ACT!: as for migrate\n"
                "\n"
                "Dates are given as ISO 8601 text together with the stored number.\n"
                "Exit status: 0 done, 1 the load failed, 2 usage error.\n";

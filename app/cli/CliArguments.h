@@ -63,13 +63,16 @@ struct CliArguments
     std::string outlookFile;
     bool outlookPasswordStdin = false;
     std::string googleFolder;
+    // migrate and dump with ACT! as source: --act-pad and --act-user set actPad and actUser
+    // for this run, and the password is read from standard input when asked
+    bool actPasswordStdin = false;
 
     // dump
     DataType type = kDataContacts;
     CliDumpFormat format = CliDumpFormat::Json;
 
     // act import: the .pad file, the user (password from standard input when given) and the
-    // delimited export
+    // delimited export; migrate and dump take the .pad file and the user too
     std::string actPad;
     std::optional<std::string> actUser;
     std::string importFile;

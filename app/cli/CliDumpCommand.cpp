@@ -29,7 +29,8 @@ int RunDumpCommand(const CxAppRegistry& apps, const CliArguments& args, IFrontEn
     CliSession session(apps, frontEnd);
     if (std::string error; !CliSession::ApplyPalmOptions(args, error) ||
                            !CliSession::ApplyOutlookOptions(args, std::cin, error) ||
-                           !CliSession::ApplyGoogleOptions(args, error)) {
+                           !CliSession::ApplyGoogleOptions(args, error) ||
+                           !CliSession::ApplyACTOptions(args, std::cin, error)) {
         err << "ferrywise-cli: " << error << "\n";
         return kCliExitUsage;
     }

@@ -30,7 +30,8 @@ int RunMigrateCommand(const CxAppRegistry& apps, const CliArguments& args, IFron
     CliSession session(apps, frontEnd);
     if (std::string error; !CliSession::ApplyPalmOptions(args, error) ||
                            !CliSession::ApplyOutlookOptions(args, std::cin, error) ||
-                           !CliSession::ApplyGoogleOptions(args, error)) {
+                           !CliSession::ApplyGoogleOptions(args, error) ||
+                           !CliSession::ApplyACTOptions(args, std::cin, error)) {
         err << "ferrywise-cli: " << error << "\n";
         return kCliExitUsage;
     }

@@ -17,6 +17,31 @@ namespace {
 // As the wizard's Lotus Notes page does when it is entered: an empty address book, mail or
 // notebook database name takes the default location, so that a new user's local databases
 // are found.
+// The first line of input, without its line end.
+std::string ReadPasswordLine(std::istream& input)
+{
+    std::string password;
+    std::getline(input, password);
+    if (!password.empty() && password.back() == '\r') {
+        password.pop_back();
+    }
+    return password;
+}
+
+// A text typed on a terminal (UTF-8) into a setting, in the 8-bit code page the settings and
+// the helpers hold; false, with the reason, when it does not fit.
+bool CopyTyped(const std::string& typed, const char* what, char* setting, std::size_t size,
+               std::string& error)
+{
+    const std::string ansi = platform::Utf8ToAnsi(typed);
+    if (ansi.size() >= size) {
+        error = std::string(what) + " is longer than " + std::to_string(size - 1) + " characters";
+        return false;
+    }
+    std::snprintf(setting, size, "%s", ansi.c_str());
+    return true;
+}
+
 void DefaultNotesDatabases(FWSettings& settings)
 {
     std::string path;
@@ -120,20 +145,11 @@ bool CliSession::ApplyOutlookOptions(const CliArguments& args, std::istream& inp
         }
         std::snprintf(settings.OLDataFile, sizeof settings.OLDataFile, "%s", args.outlookFile.c_str());
     }
-    if (args.outlookPasswordStdin) {
-        std::string password;
-        std::getline(input, password);
-        if (!password.empty() && password.back() == '\r') {
-            password.pop_back();
-        }
-        // Typed on a terminal (UTF-8); the data file keeps the checksum of its 8-bit bytes.
-        const std::string ansi = platform::Utf8ToAnsi(password);
-        if (ansi.size() >= sizeof settings.OLPasswordText) {
-            error = "the password read from standard input is longer than " +
-                    std::to_string(sizeof settings.OLPasswordText - 1) + " characters";
-            return false;
-        }
-        std::snprintf(settings.OLPasswordText, sizeof settings.OLPasswordText, "%s", ansi.c_str());
+    // Typed on a terminal (UTF-8); the data file keeps the checksum of its 8-bit bytes.
+    if (args.outlookPasswordStdin &&
+        !CopyTyped(ReadPasswordLine(input), "the password read from standard input", settings.OLPasswordText,
+                   sizeof settings.OLPasswordText, error)) {
+        return false;
     }
     if (settings.OLDataFile[0] == '\0') {
         error = "no Outlook data file: name one with --outlook-file FILE";
@@ -168,6 +184,44 @@ bool CliSession::ApplyGoogleOptions(const CliArguments& args, std::string& error
     std::error_code failed;
     if (!std::filesystem::is_directory(settings.GGFolder, failed)) {
         error = std::string("no Google export folder '") + settings.GGFolder + "'";
+        return false;
+    }
+    return true;
+}
+
+bool CliSession::ApplyACTOptions(const CliArguments& args, std::istream& input, std::string& error)
+{
+    if (args.source != kAppACT) {
+        return true;
+    }
+    FWSettings& settings = g_Settings();
+    if (!args.actPad.empty()) {
+        // Absolute, so that the helpers, which run in the program's folder, find it as well.
+        std::error_code failed;
+        const std::filesystem::path absolute = std::filesystem::absolute(args.actPad, failed);
+        const std::string pad = failed ? args.actPad : absolute.lexically_normal().string();
+        if (pad.size() >= sizeof settings.ACTPadName) {
+            error = "the ACT! database's path is too long: " + pad;
+            return false;
+        }
+        std::snprintf(settings.ACTPadName, sizeof settings.ACTPadName, "%s", pad.c_str());
+    }
+    if (args.actUser && !CopyTyped(*args.actUser, "the ACT! user name", settings.ACTUserName,
+                                   sizeof settings.ACTUserName, error)) {
+        return false;
+    }
+    if (args.actPasswordStdin &&
+        !CopyTyped(ReadPasswordLine(input), "the password read from standard input", settings.ACTPasswordText,
+                   sizeof settings.ACTPasswordText, error)) {
+        return false;
+    }
+    if (settings.ACTPadName[0] == '\0') {
+        error = "no ACT! database: name its .pad file with --act-pad FILE.pad";
+        return false;
+    }
+    std::error_code failed;
+    if (!std::filesystem::is_regular_file(settings.ACTPadName, failed)) {
+        error = std::string("no ACT! database file '") + settings.ACTPadName + "'";
         return false;
     }
     return true;

@@ -29,6 +29,10 @@ public:
     // A Google source: --google-folder names the export folder for this run; without it,
     // the setting's folder. Refused, with the reason, when neither names a folder.
     static bool ApplyGoogleOptions(const CliArguments& args, std::string& error);
+    // An ACT! source: --act-pad, --act-user and --act-password-stdin (the password from the
+    // first line of input) for this run; without them, the settings' .pad file, user and
+    // password. Refused, with the reason, when no .pad file is named or it is not there.
+    static bool ApplyACTOptions(const CliArguments& args, std::istream& input, std::string& error);
 
     // Calls visit(record, status) for every record in the store of the connector's data type,
     // in load order; record points into the store, as its own type (CommAddrRec*,

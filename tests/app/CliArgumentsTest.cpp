@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -53,6 +54,14 @@ const Refused kRefused[] = {
     {"migrate --source palm --palm-user=", "--palm-user needs a value"},
     {"migrate --source outlook --google-folder /g", "--google-folder applies to --source google only"},
     {"dump --source google --type contacts --google-folder=", "--google-folder needs a value"},
+    {"migrate --source palm --act-pad x.pad", "--act-pad applies to --source act only"},
+    {"dump --source outlook --type notes --act-user chris", "--act-user applies to --source act only"},
+    {"migrate --source google --act-password-stdin", "--act-password-stdin applies to --source act only"},
+    {"migrate --source act --act-pad=", "--act-pad needs a value"},
+    {"dump --source act --type contacts --act-user", "--act-user needs a value"},
+    {"migrate --source act --act-password-stdin=pw", "--act-password-stdin takes no value"},
+    {"migrate --source act --outlook-password-stdin", "--outlook-password-stdin applies to --source outlook"},
+    {"migrate --source act --pad x.pad", "unknown option '--pad'"},
     {"settings", "settings needs an action"},
     {"settings delete LogLevel", "unknown settings action 'delete'"},
     {"settings --force list", "unknown option '--force'"},
@@ -190,6 +199,42 @@ TEST(CliArguments, PalmFolderAndUser)
         ASSERT_TRUE(result.ok) << result.error;
         EXPECT_EQ(result.args.palmFolder, "/mnt/old pc/Palm");
         EXPECT_EQ(result.args.palmUser, "Hans M");
+    }
+}
+
+// The ACT! database, user and password for one run, as migrate and dump take them.
+TEST(CliArguments, ACTPadUserAndPassword)
+{
+    struct Case
+    {
+        std::vector<std::string> options;
+        std::string pad;
+        std::optional<std::string> user;
+        bool passwordStdin;
+    };
+    const Case cases[] = {
+        {{}, "", std::nullopt, false},
+        {{"--act-pad", "/home/u/ACT data/Contacts.pad", "--act-user=Chris Huffman", "--act-password-stdin"},
+         "/home/u/ACT data/Contacts.pad",
+         "Chris Huffman",
+         true},
+        {{"--act-pad=Contacts.pad"}, "Contacts.pad", std::nullopt, false},
+        {{"--act-password-stdin", "--act-user", "chris"}, "", "chris", true},
+    };
+    for (const char* command : {"migrate", "dump"}) {
+        for (const Case& c : cases) {
+            std::vector<std::string> line = {command, "--source", "act"};
+            if (std::string(command) == "dump") {
+                line.insert(line.end(), {"--type", "contacts"});
+            }
+            line.insert(line.end(), c.options.begin(), c.options.end());
+            SCOPED_TRACE(testing::PrintToString(line));
+            CliParseResult result = ParseCliArguments(line);
+            ASSERT_TRUE(result.ok) << result.error;
+            EXPECT_EQ(result.args.actPad, c.pad);
+            EXPECT_EQ(result.args.actUser, c.user);
+            EXPECT_EQ(result.args.actPasswordStdin, c.passwordStdin);
+        }
     }
 }
 

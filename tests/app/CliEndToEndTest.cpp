@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -975,8 +976,8 @@ TEST_F(CliEndToEndTest, GoogleSampleExportsAreDumpedWithTheirFields)
 
 namespace {
 
-// An ACT! user brings contacts across in three commands: act import of an export, the ACT!
-// settings, migrate. A second migration finds every contact the same.
+// An ACT! user brings contacts across with the login kept in the settings: act import of an
+// export, the ACT! settings, migrate. A second migration finds every contact the same.
 TEST_F(CliEndToEndTest, ACTImportThenMigrateOnceAndThenAllSame)
 {
     const std::string pad = m_home.Path("act/Contacts.pad");
@@ -1008,6 +1009,64 @@ TEST_F(CliEndToEndTest, ACTImportThenMigrateOnceAndThenAllSame)
     Result dump = Run({"dump", "--source", "notes", "--type", "contacts"});
     ASSERT_EQ(dump.status, 0) << dump.err;
     EXPECT_NE(dump.out.find("555-1234x12"), std::string::npos) << dump.out;
+}
+
+// The commands of the README, as a new user types them: act import into a folder that does not
+// exist yet, the .pad file as a setting, migrate with the login for this run, and a second
+// migrate that finds every contact the same. The login never reaches the settings file, and a
+// .pad file named relative to the working folder is found by the helpers as well.
+TEST_F(CliEndToEndTest, ACTContactsComeAcrossAsTheReadmeSays)
+{
+    const std::string pad = m_home.Path("ACT/Contacts.pad");
+    const std::string exported =
+        m_home.WriteFile("contacts.txt", "First Name,Last Name,Company,Business Phone\n"
+                                         "Ada,Byron,Engines Ltd,555-1234\n"
+                                         "Alan,Turing,,555-0000\n"
+                                         "Grace,Hopper,Navy,\n");
+    m_input = "s3cret\n";
+    Result imported = Run({"act", "import", "--pad", pad, "--user", "chris", exported});
+    ASSERT_EQ(imported.status, 0) << imported.err << imported.out;
+    EXPECT_NE(imported.out.find("Imported 3 contacts"), std::string::npos) << imported.out;
+    m_input.clear();
+    ASSERT_EQ(Run({"settings", "set", "ACTPadName", pad}).status, 0);
+
+    const std::vector<std::string> migrate = {"migrate",  "--source",   "act",   "--types",
+                                              "contacts", "--act-user", "chris", "--act-password-stdin"};
+    struct Pass
+    {
+        const char* compared;
+        const char* migrated;
+    };
+    for (const Pass& pass :
+         {Pass{"contacts: 3 new, 0 diff, 0 same", "Migrated to Lotus Notes:\n  contacts: 3\n"},
+          Pass{"contacts: 0 new, 0 diff, 3 same", "Migrated to Lotus Notes:\n  contacts: 0\n"}}) {
+        SCOPED_TRACE(pass.compared);
+        m_input = "s3cret\n";
+        Result r = Run(migrate);
+        ASSERT_EQ(r.status, 0) << r.err << r.out;
+        EXPECT_NE(r.out.find(pass.compared), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find(pass.migrated), std::string::npos) << r.out;
+    }
+    const std::string settings = m_home.ReadFile(kSettingsFile);
+    EXPECT_NE(settings.find("ACTPadName=" + pad), std::string::npos) << settings;
+    EXPECT_EQ(settings.find("chris"), std::string::npos) << settings;
+    EXPECT_EQ(settings.find("ACTPassword=\r\n"), settings.find("ACTPassword=")) << settings;
+
+    Result notes = Run({"dump", "--source", "notes", "--type", "contacts", "--format", "csv"});
+    ASSERT_EQ(notes.status, 0) << notes.err;
+    EXPECT_EQ(std::count(notes.out.begin(), notes.out.end(), '\n'), 1 + 3) << notes.out; // no duplicates
+
+    // Without the password the login fails; with a relative .pad file the helpers find it.
+    Result refused = Run({"dump", "--source", "act", "--type", "contacts", "--act-user", "chris"});
+    EXPECT_EQ(refused.status, 1) << refused.out;
+    EXPECT_NE(refused.err.find("wrong user name or password"), std::string::npos) << refused.err;
+    m_input = "s3cret\n";
+    const std::string relative = std::filesystem::relative(pad, std::filesystem::current_path()).string();
+    ASSERT_EQ(relative.rfind('/', 0), std::string::npos) << relative;
+    Result dumped = Run({"dump", "--source", "act", "--type", "contacts", "--act-pad", relative, "--act-user",
+                         "CHRIS", "--act-password-stdin"});
+    ASSERT_EQ(dumped.status, 0) << dumped.err;
+    EXPECT_NE(dumped.out.find("\"LastName\": \"Hopper\""), std::string::npos) << dumped.out;
 }
 
 // Bad input: each gets a clear message and changes nothing.

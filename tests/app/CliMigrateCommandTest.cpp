@@ -294,17 +294,34 @@ TEST_F(CliCommandTest, DumpFailures)
     EXPECT_TRUE(Contains(r.err, "Google account has no notes")) << r.err;
 
     // A kind whose connector this build lacks fails with the flow's message.
-    r = Run({"dump", "--source", "act", "--type", "contacts"});
+    r = Run({"dump", "--source", "act", "--type", "contacts", "--act-pad",
+             m_home.WriteFile("act/Demo.pad", "[Database]\nPath=Demo.fwact\n")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Contains(Shown(),
                          "Error: Loading ACT! Contacts Error: no connector for ACT! contacts is available in "
                          "this build"))
         << Shown();
 
-    // Outlook without a data file to read: refused before anything is loaded.
-    r = Run({"dump", "--source", "outlook", "--type", "contacts"});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(Contains(r.err, "no Outlook data file: name one with --outlook-file FILE")) << r.err;
+    // Outlook without a data file to read, ACT! without a database: refused before anything is
+    // loaded.
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"dump", "--source", "outlook", "--type", "contacts"},
+         "no Outlook data file: name one with --outlook-file FILE"},
+        {{"dump", "--source", "act", "--type", "contacts"},
+         "no ACT! database: name its .pad file with --act-pad FILE.pad"},
+        {{"migrate", "--source", "act", "--act-pad", m_home.Path("act/Gone.pad")},
+         "no ACT! database file '" + m_home.Path("act/Gone.pad") + "'"},
+        {{"migrate", "--source", "act", "--act-pad", m_home.Path("act")},
+         "no ACT! database file '" + m_home.Path("act") + "'"},
+    };
+    for (const auto& [args, message] : refused) {
+        SCOPED_TRACE(message);
+        const std::size_t shown = Shown().size();
+        r = Run(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(Contains(r.err, message)) << r.err;
+        EXPECT_EQ(Shown().find("Loading", shown), std::string::npos) << Shown();
+    }
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // with a stand-in Palm Desktop source a second run finds the migrated records the same; with
 // the real Palm Desktop connectors a classic user folder lands in the local Lotus Notes store,
 // and a user folder of each Palm Desktop generation migrated twice is all the same the second
-// time.
+// time; so are an Outlook data file, a Google export folder and a stand-in ACT! database.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +17,8 @@
 #include <functional>
 #include <memory>
 
+#include "act/ACTLocalSetup.h"
+#include "act/ACTStore.h"
 #include "common/PinnedLocale.h"
 #include "common/TempHome.h"
 #include "common/TestApps.h"
@@ -32,6 +34,7 @@
 #include "palm/PalmExFileWriter.h"
 #include "palm/PalmTestUsers.h"
 #include "platform/Files.h"
+#include "platform/KnownFolders.h"
 #include "ui/CompareModel.h"
 #include "ui/TfmDataPage.h"
 #include "ui/TfmMain.h"
@@ -118,6 +121,69 @@ bool WriteExGeneration(const std::string& folder)
 bool CopySixGeneration(const std::string& folder)
 {
     return fwtest::CopySamplePalmUser(folder);
+}
+
+// A stand-in ACT! database with a .pad file and the user Chris: three contacts (one with an
+// extension on the business phone, one with names in the code page), a weekly meeting, an open
+// and a completed to-do and a note. False, with the reason, when it cannot be made.
+bool WriteACTDatabase(const std::string& pad, std::string& error)
+{
+    const std::string folder = std::filesystem::path(pad).parent_path().string();
+    const std::string database = folder + "/Contacts.fwact";
+    std::error_code failed;
+    std::filesystem::create_directories(folder, failed);
+    ACTStore store;
+    if (!ACTStore::Create(database, error) || !ACTStore::WritePad(pad, "Contacts.fwact", error) ||
+        !store.Open(database, error) || !store.AddUser("Chris", "s3cret", error)) {
+        return false;
+    }
+    std::vector<ACTAddrRec> contacts(3);
+    const char* const names[3][4] = {{"Ada", "Byron", "Engines Ltd", "555-1234"},
+                                     {"J\xFCrgen", "M\xFCller", "F\xE4hre Nord", "040 123"},
+                                     {"Alan", "Turing", "", ""}};
+    for (std::size_t i = 0; i < contacts.size(); ++i) {
+        std::snprintf(contacts[i].FirstName, sizeof contacts[i].FirstName, "%s", names[i][0]);
+        std::snprintf(contacts[i].LastName, sizeof contacts[i].LastName, "%s", names[i][1]);
+        std::snprintf(contacts[i].Company, sizeof contacts[i].Company, "%s", names[i][2]);
+        std::snprintf(contacts[i].BusinessPhone, sizeof contacts[i].BusinessPhone, "%s", names[i][3]);
+    }
+    std::snprintf(contacts[0].BusinessPhoneExtension, sizeof contacts[0].BusinessPhoneExtension, "12");
+    std::snprintf(contacts[1].BusinessEmail, sizeof contacts[1].BusinessEmail, "juergen@harbour.example");
+    ACTDateRec meeting{};
+    std::snprintf(meeting.Subject, sizeof meeting.Subject, "Board meeting");
+    std::snprintf(meeting.Location, sizeof meeting.Location, "Harbour office");
+    meeting.Start = 46000.375; // 2025-12-10 09:00, a Wednesday
+    meeting.End = 46000.4375;
+    meeting.RepeatFrequency = 2; // weekly on Wednesdays
+    meeting.RepeatType = 2;
+    meeting.RepeatValue = 0x08;
+    meeting.RepeatInterval = 1;
+    std::vector<ACTTaskRec> todos(2);
+    std::snprintf(todos[0].Subject, sizeof todos[0].Subject, "Renew harbour permit");
+    todos[0].DueDate = 46010.0;
+    todos[0].Priority = 0;
+    std::snprintf(todos[1].Subject, sizeof todos[1].Subject, "File taxes");
+    todos[1].Priority = 1;
+    todos[1].Completed = 1;
+    ACTNoteRec note{};
+    std::snprintf(note.Text, sizeof note.Text, "Prefers the early ferry");
+    note.Created = note.Edited = 46000.5;
+
+    const auto add = [&store, &error](ACTItemKind kind, const auto& items) {
+        if (!store.BeginWrite(kind, error)) {
+            return false;
+        }
+        for (const auto& rec : items) {
+            if (!store.Insert(&rec, nullptr, error)) {
+                store.Rollback();
+                return false;
+            }
+        }
+        return store.CommitWrite(error);
+    };
+    return add(ACTItemKind::Contacts, contacts) &&
+           add(ACTItemKind::Calendar, std::vector<ACTDateRec>{meeting}) && add(ACTItemKind::Tasks, todos) &&
+           add(ACTItemKind::Notes, std::vector<ACTNoteRec>{note});
 }
 
 using GenerationWriter = bool (*)(const std::string& folder);
@@ -236,6 +302,7 @@ private slots:
     void cleanup()
     {
         fwtest::UnregisterAllConnectors();
+        platform::SetProgramFolderOverride("");
         m_outlook.reset();
         m_sourceButton = "rbtnPD";
         m_beforeNext = nullptr;
@@ -678,6 +745,124 @@ private slots:
         QCOMPARE(int(Items<LNAddrRec>(data + "names.nsf", NotesItemKind::Contacts).size()), 2);
         const std::vector<LNDateRec> events = Items<LNDateRec>(data + "mail.nsf", NotesItemKind::Calendar);
         QCOMPARE(int(events.size()), 1);
+    }
+
+    // A stand-in ACT! database, reached through its .pad file: the stand-in's program passes
+    // the ACT! page's check, the .pad file, user and password are typed there, and every data
+    // type ACT! offers lands in the local Lotus Notes. After a restart the page still shows the
+    // login, the second run finds every record the same, nothing is migrated, and Lotus Notes
+    // holds each item once.
+    void actDatabaseMigratedTwiceIsAllTheSame()
+    {
+        fwtest::UnregisterAllConnectors();
+        fwtest::UseRealConnectors(kAppNotes);
+        fwtest::UseRealConnectors(kAppACT);
+        // The stand-in ACT! program is ferrywise-cli, built beside the helpers.
+        platform::SetProgramFolderOverride(QT_TESTCASE_BUILDDIR "/../bin");
+        std::string error;
+        QVERIFY2(EnsureLocalACT(error), error.c_str());
+        const std::string pad = m_home->Path("ACT data/Contacts.pad");
+        QVERIFY2(WriteACTDatabase(pad, error), error.c_str());
+
+        const std::pair<const char*, QString> typed[] = {
+            {"edtPadName", QString::fromStdString(pad)}, {"edtUserName", "chris"}, {"edtPassword", "s3cret"}};
+        QString appPath;
+        bool typeLogin = true; // the first run types the login, the second takes what the page shows
+        m_sourceButton = "rbtnACT";
+        m_beforeNext = [&](TfmMain& main) {
+            if (main.CurrentStep() != 3) {
+                return;
+            }
+            appPath = main.VisiblePage()->findChild<QLineEdit*>("edtAppPath")->text();
+            for (const auto& [name, text] : typed) {
+                auto* edit = main.VisiblePage()->findChild<QLineEdit*>(name);
+                QVERIFY2(edit != nullptr, name);
+                if (typeLogin) {
+                    edit->clear();
+                    QTest::keyClicks(edit, text);
+                }
+                QCOMPARE(edit->text(), text);
+            }
+        };
+        TfmMain main(fwtest::TestApps());
+        std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
+        main.show();
+        const QStringList everything = {"cbAddr", "cbDate", "cbTask", "cbNote"};
+        const char* const countLabels[kDataTypeCount] = {"lblAddrCount", "lblDateCount", "lblTaskCount",
+                                                         "lblNoteCount"};
+        int loaded[kDataTypeCount] = {};
+        QVERIFY(RunWizard(main, everything, [&](TfmDataPage& page) {
+            for (DataType type : kAllDataTypes) {
+                QVERIFY(page.IsTypeVisible(type));
+                CompareModel* model = page.GetModel(type);
+                loaded[type] = model->rowCount();
+                for (int row = 0; row < model->rowCount(); ++row) {
+                    QCOMPARE(model->StatusAt(row), int(MatchNew));
+                    QVERIFY(model->IsTicked(row));
+                }
+            }
+        }));
+        if (QTest::currentTestFailed()) {
+            return; // a check on the ACT! or the comparison page failed
+        }
+        for (const auto& box : m_frontEnd->boxes) {
+            qWarning("message: %s", box.text.c_str());
+        }
+        QVERIFY(m_frontEnd->boxes.empty());
+        QCOMPARE(appPath, QString(QT_TESTCASE_BUILDDIR "/../bin/") + ACTLocalProgram);
+        QCOMPARE(std::string(g_Settings().ACTPadName), pad);
+        QCOMPARE(std::string(g_Settings().ACTUserName), std::string("chris"));
+        const int expected[kDataTypeCount] = {3, 1, 2, 1};
+        for (DataType type : kAllDataTypes) {
+            QCOMPARE(loaded[type], expected[type]);
+            QCOMPARE(Count(main, countLabels[type]), QString::number(loaded[type]));
+        }
+
+        // The second run, after a restart, with what the page still shows.
+        typeLogin = false;
+        main.findChild<QPushButton*>("btnPrev")->click();
+        QCOMPARE(main.CurrentStep(), 0);
+        QVERIFY(RunWizard(main, everything, [&](TfmDataPage& page) {
+            for (DataType type : kAllDataTypes) {
+                CompareModel* model = page.GetModel(type);
+                QCOMPARE(model->rowCount(), loaded[type]);
+                for (int row = 0; row < model->rowCount(); ++row) {
+                    const QString text = model->data(model->index(row, 0)).toString();
+                    QVERIFY2(model->StatusAt(row) == MatchSame, qPrintable(text));
+                    QVERIFY2(!model->IsTicked(row), qPrintable(text));
+                }
+            }
+        }));
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        QVERIFY(m_frontEnd->boxes.empty());
+        for (const char* label : countLabels) {
+            QCOMPARE(Count(main, label), QString("0"));
+        }
+
+        // Lotus Notes holds exactly the migrated items.
+        const std::string data = m_local.DataFolder;
+        const auto contacts = Items<LNAddrRec>(data + "names.nsf", NotesItemKind::Contacts);
+        QCOMPARE(int(contacts.size()), loaded[kDataContacts]);
+        QCOMPARE(std::string(contacts[0].LastName), std::string("Byron"));
+        QCOMPARE(std::string(contacts[0].BusinessPhone), std::string("555-1234x12"));
+        QCOMPARE(std::string(contacts[1].FirstName), std::string("J\xFCrgen"));
+        QCOMPARE(std::string(contacts[1].Company), std::string("F\xE4hre Nord"));
+        QCOMPARE(std::string(contacts[2].LastName), std::string("Turing"));
+        const auto events = Items<LNDateRec>(data + "mail.nsf", NotesItemKind::Calendar);
+        QCOMPARE(int(events.size()), loaded[kDataCalendar]);
+        QCOMPARE(std::string(events[0].Subject), std::string("Board meeting"));
+        const auto tasks = Items<LNTaskRec>(data + "mail.nsf", NotesItemKind::Tasks);
+        QCOMPARE(int(tasks.size()), loaded[kDataTasks]);
+        QCOMPARE(std::string(tasks[0].Subject), std::string("Renew harbour permit"));
+        QCOMPARE(std::string(tasks[1].Subject), std::string("File taxes"));
+        QVERIFY(tasks[0].CompletionDate == 0);
+        QVERIFY(tasks[1].CompletionDate != 0);
+        const auto notes = Items<LNNoteRec>(data + "notebook.nsf", NotesItemKind::Notes);
+        QCOMPARE(int(notes.size()), loaded[kDataNotes]);
+        QVERIFY2(std::string(notes[0].Body).find("Prefers the early ferry") != std::string::npos,
+                 notes[0].Body);
     }
 };
 
