@@ -274,7 +274,7 @@ void TfmMain::ShowOptions()
 
 void TfmMain::ShowHelp()
 {
-    TfmBanner::OpenUserGuide();
+    TfmBanner::OpenUserGuide(this);
 }
 
 void TfmMain::closeEvent(QCloseEvent* event)
