@@ -431,6 +431,21 @@ private slots:
         QCOMPARE(m_frontEnd->boxes[0].caption, std::string("Error"));
     }
 
+    // The design's size is the least the window takes; it grows, and the page with it.
+    void windowGrowsFromTheDesignSize()
+    {
+        QCOMPARE(m_main->minimumSize(), QSize(794, 594));
+        QVERIFY(m_main->maximumSize().width() > 794 && m_main->maximumSize().height() > 594);
+        GoToComparison();
+        QWidget* page = m_main->VisiblePage();
+        const QSize before = page->size();
+        m_main->resize(1100, 800);
+        QTRY_COMPARE(m_main->size(), QSize(1100, 800));
+        QTRY_VERIFY(page->width() >= before.width() + 300 && page->height() >= before.height() + 200);
+        m_main->resize(600, 400);
+        QTRY_COMPARE(m_main->size(), QSize(794, 594));
+    }
+
     void settingsAreSavedWhenTheWizardCloses()
     {
         ChooseSource("rbtnACT", {"cbTask"});
