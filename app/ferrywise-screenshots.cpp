@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -142,6 +143,16 @@ int main(int argc, char** argv)
         ok = Save(&main, folder, "04-palm-desktop-options") && ok;
         next->click();
         ok = Save(&main, folder, "05-comparison") && ok;
+        // The window grows: a wider comparison page on its calendar tab.
+        main.resize(1100, 700);
+        if (auto* tabs = main.VisiblePage()->findChild<QTabWidget*>("pData")) {
+            tabs->setCurrentIndex(1);
+        }
+        ok = Save(&main, folder, "05-comparison-calendar-wide") && ok;
+        if (auto* tabs = main.VisiblePage()->findChild<QTabWidget*>("pData")) {
+            tabs->setCurrentIndex(0);
+        }
+        main.resize(794, 594);
         next->click();
         ok = Save(&main, folder, "06-results") && ok;
 
@@ -159,6 +170,14 @@ int main(int argc, char** argv)
         box.show();
         ok = Save(&box, folder, "09-message") && ok;
         box.hide();
+        QMessageBox noProgram(QMessageBox::Critical, "Error",
+                              "No program could open the migration log:\n"
+                              "/home/ann/.config/corvane/FWLN/MILog.txt\n\n"
+                              "Open the file with a program of your choice.",
+                              QMessageBox::Ok, &main);
+        noProgram.show();
+        ok = Save(&noProgram, folder, "09-message-no-program") && ok;
+        noProgram.hide();
 
         QtFrontEnd qtFrontEnd(&main);
         std::unique_ptr<IWaitView> view;

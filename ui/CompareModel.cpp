@@ -8,6 +8,7 @@
 #include "misc/CxConnector.h"
 #include "misc/CxDateTime.h"
 #include "platform/CodePage.h"
+#include "ui/ContactCaption.h"
 
 namespace {
 
@@ -54,25 +55,10 @@ template <std::size_t N> QString Text(const char (&field)[N])
     return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
 }
 
-// A contact's row caption: its display name; sources without one (Palm Desktop, most
-// address books) get the name from its parts, else the company, else the e-mail address.
 QString ContactCaption(const CommAddrRec& r)
 {
-    QString caption = Text(r.DisplayName);
-    if (!caption.isEmpty()) {
-        return caption;
-    }
-    QStringList parts;
-    for (const QString& part : {Text(r.FirstName), Text(r.MiddleName), Text(r.LastName)}) {
-        if (!part.isEmpty()) {
-            parts << part;
-        }
-    }
-    caption = parts.join(QLatin1Char(' '));
-    if (caption.isEmpty()) {
-        caption = Text(r.Company);
-    }
-    return caption.isEmpty() ? Text(r.Email) : caption;
+    return ContactCaption(Text(r.DisplayName), {Text(r.FirstName), Text(r.MiddleName), Text(r.LastName)},
+                          Text(r.Company), {Text(r.Email)});
 }
 
 QString DateTimeText(const SYSTEMTIME& time)

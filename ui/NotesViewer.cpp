@@ -19,6 +19,7 @@
 #include "notes/NotesStore.h"
 #include "platform/CodePage.h"
 #include "platform/Registry.h"
+#include "ui/ContactCaption.h"
 
 namespace {
 
@@ -87,6 +88,24 @@ QString FieldText(const LNFieldDesc& field, const unsigned char* rec)
     }
     }
     return QString();
+}
+
+template <std::size_t N> QString Text(const char (&field)[N])
+{
+    const std::u16string wide = platform::AnsiToUtf16(std::string_view(field, strnlen(field, N)));
+    return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
+}
+
+// A contact is listed by its display name; one without goes by its name, company or e-mail
+// address, as on the comparison page, rather than as a blank row.
+QString ContactName(const unsigned char* rec)
+{
+    LNAddrRec r;
+    std::memcpy(&r, rec, sizeof r);
+    return ContactCaption(Text(r.DisplayName), {Text(r.FirstName), Text(r.MiddleName), Text(r.LastName)},
+                          Text(r.Company),
+                          {Text(r.BusinessEmail), Text(r.PersonalEmail), Text(r.ThirdEmail),
+                           Text(r.BusinessEmail2), Text(r.PersonalEmail2)});
 }
 
 constexpr std::size_t kLargestRecord =
@@ -188,6 +207,9 @@ void NotesViewer::LoadTable(int kind, const std::string& database)
         QList<QStandardItem*> row;
         for (const LNFieldDesc* field : fields) {
             row.append(new QStandardItem(field != nullptr ? FieldText(*field, rec.data()) : QString()));
+        }
+        if (sheet.Kind == NotesItemKind::Contacts && !row.isEmpty()) {
+            row.front()->setText(ContactName(rec.data()));
         }
         m_tables[kind]->appendRow(row);
     }

@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "misc/WinUtil.h"
+#include "ui/DesktopOpen.h"
 
 namespace {
 
@@ -108,7 +108,7 @@ TfmBanner::TfmBanner(int height, QWidget* parent) : QWidget(parent)
 bool TfmBanner::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_imgText && event->type() == QEvent::MouseButtonRelease) {
-        OpenUserGuide();
+        OpenUserGuide(window());
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -126,11 +126,18 @@ void TfmBanner::paintEvent(QPaintEvent*)
     painter.drawLine(0, height() - 1, width(), height() - 1);
 }
 
+QString TfmBanner::UserGuideName()
+{
+    const QString folder =
+        QCoreApplication::instance() != nullptr ? QCoreApplication::applicationDirPath() : QString();
+    return folder + "/user-guide.html";
+}
+
 QString TfmBanner::UserGuidePath()
 {
     QStringList candidates;
     if (QCoreApplication::instance() != nullptr) {
-        candidates << QCoreApplication::applicationDirPath() + "/user-guide.html";
+        candidates << UserGuideName();
     }
 #ifdef FW_SOURCE_DIR
     candidates << QStringLiteral(FW_SOURCE_DIR "/docs/user-guide.html");
@@ -143,8 +150,8 @@ QString TfmBanner::UserGuidePath()
     return QString();
 }
 
-bool TfmBanner::OpenUserGuide()
+bool TfmBanner::OpenUserGuide(QWidget* parent)
 {
     const QString path = UserGuidePath();
-    return !path.isEmpty() && RunProgram(path.toLocal8Bit().constData());
+    return OpenFileOrTell(parent, "the user guide", path.isEmpty() ? UserGuideName() : path);
 }

@@ -15,8 +15,11 @@ public:
 
     // The user guide shipped beside the program (or in the source tree); empty when missing.
     static QString UserGuidePath();
-    // Opens the user guide with the desktop's "open"; false when it cannot be found.
-    static bool OpenUserGuide();
+    // Where the user guide is looked for first: beside the program.
+    static QString UserGuideName();
+    // Opens the user guide with the desktop's "open"; when it cannot be found or no program
+    // can open it, a message box over parent says so, naming the file, and false.
+    static bool OpenUserGuide(QWidget* parent);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

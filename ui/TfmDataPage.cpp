@@ -1,13 +1,17 @@
 #include "ui/TfmDataPage.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHideEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "engine/MigrationDriver.h"
 #include "misc/Settings.h"
@@ -31,6 +35,36 @@ constexpr TabInfo kTabs[kDataTypeCount] = {
     {"tTask", "Task", "lvTask", "lblTaskCount", "%1 Task records in total"},
     {"tNote", "Notes", "lvNote", "lblNoteCount", "%1 Note records in total"},
 };
+
+// The legend of the row colours, in the order New, Diff, Same.
+struct LegendInfo
+{
+    const char* Swatch;
+    const char* Label;
+    const char* Text;
+};
+
+constexpr LegendInfo kLegend[3] = {
+    {"imgNewColor", "lblNewColor", "New: not in Lotus Notes yet"},
+    {"imgDiffColor", "lblDiffColor", "Diff: in Lotus Notes, but different"},
+    {"imgSameColor", "lblSameColor", "Same: already in Lotus Notes"},
+};
+
+// A column whose texts are longer than this shows their start (the tool tip has all of it),
+// unless the design gives it more.
+constexpr int kWidestColumn = 400;
+// Room beside a cell's text, as a list view leaves it.
+constexpr int kColumnPadding = 12;
+
+QPixmap Swatch(const QColor& color, int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(color);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(0, 0, 0, 96));
+    painter.drawRect(0, 0, size - 1, size - 1);
+    return pixmap;
+}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption)
 {
@@ -72,6 +106,7 @@ TfmDataPage::TfmDataPage(AppKind source, QWidget* parent) : TfmPage(parent), m_s
         for (int column = 0; column < CompareModel::ColumnCount(type); ++column) {
             list->header()->resizeSection(column, CompareModel::ColumnWidth(type, column));
         }
+        list->viewport()->installEventFilter(this);
         connect(list, &QTreeView::doubleClicked, this, [this, type] { OnDoubleClicked(type); });
         sheetLayout->addWidget(list, 1);
 
@@ -91,6 +126,23 @@ TfmDataPage::TfmDataPage(AppKind source, QWidget* parent) : TfmPage(parent), m_s
         m_models[type] = model;
         m_counts[type] = count;
     }
+
+    // What the row colours mean, in the colours of the settings (UpdateLegend).
+    auto* legend = new QHBoxLayout();
+    legend->setSpacing(6);
+    for (int i = 0; i < 3; ++i) {
+        auto* swatch = new QLabel(this);
+        swatch->setObjectName(QString::fromLatin1(kLegend[i].Swatch));
+        auto* label = new QLabel(QString::fromLatin1(kLegend[i].Text), this);
+        label->setObjectName(QString::fromLatin1(kLegend[i].Label));
+        m_legend[i] = label;
+        legend->addWidget(swatch);
+        legend->addWidget(label);
+        legend->addSpacing(18);
+    }
+    legend->addStretch(1);
+    layout->addLayout(legend);
+    UpdateLegend(g_Settings());
 
     auto* buttons = new QHBoxLayout();
     QPushButton* refresh = MakeButton(this, "btnRefresh", "&Refresh");
@@ -121,6 +173,7 @@ void TfmDataPage::EnterPage()
         const bool visible = IsTypeVisible(type);
         m_tabs->setTabVisible(m_tabs->indexOf(m_sheets[type]), visible);
         m_models[type]->SetColors(settings.NewColor, settings.DiffColor, settings.SameColor);
+        UpdateLegend(settings);
         if (visible) {
             FillTab(type);
         } else {
@@ -145,8 +198,71 @@ void TfmDataPage::FillTab(DataType type)
     // Without a connector the list is emptied rather than left pointing at records of a
     // connector that has been destroyed.
     m_models[type]->Fill(connector);
+    FitColumns(type);
     list->setUpdatesEnabled(true);
     UpdateCount(type);
+}
+
+void TfmDataPage::FitColumns(DataType type)
+{
+    QTreeView* list = m_lists[type];
+    QHeaderView* header = list->header();
+    const int columns = CompareModel::ColumnCount(type);
+    for (int column = 0; column < columns; ++column) {
+        const int design = CompareModel::ColumnWidth(type, column);
+        // The view measures at most the header's precision in rows (1000), not every record.
+        const QAbstractItemView* view = list; // QTreeView keeps its override protected
+        int wanted =
+            std::max(view->sizeHintForColumn(column), header->sectionSizeHint(column)) + kColumnPadding;
+        wanted = std::max(design, std::min(wanted, std::max(design, kWidestColumn)));
+        header->resizeSection(column, wanted);
+        if (column == columns - 1) {
+            m_lastWanted[type] = wanted;
+        }
+    }
+    FillLastColumn(type);
+}
+
+void TfmDataPage::FillLastColumn(DataType type)
+{
+    QTreeView* list = m_lists[type];
+    QHeaderView* header = list->header();
+    const int last = CompareModel::ColumnCount(type) - 1;
+    if (last < 0 || m_lastWanted[type] == 0) {
+        return;
+    }
+    int others = 0;
+    for (int column = 0; column < last; ++column) {
+        others += header->sectionSize(column);
+    }
+    header->resizeSection(last, std::max(m_lastWanted[type], list->viewport()->width() - others));
+}
+
+bool TfmDataPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize) {
+        for (DataType type : kAllDataTypes) {
+            if (watched == m_lists[type]->viewport()) {
+                FillLastColumn(type);
+            }
+        }
+    }
+    return TfmPage::eventFilter(watched, event);
+}
+
+void TfmDataPage::UpdateLegend(const FWSettings& settings)
+{
+    const int colors[3] = {settings.NewColor, settings.DiffColor, settings.SameColor};
+    for (int i = 0; i < 3; ++i) {
+        const QColor color = CompareModel::FromColorRef(colors[i]);
+        QPalette palette = m_legend[i]->palette();
+        palette.setColor(QPalette::WindowText, color);
+        m_legend[i]->setPalette(palette);
+        const int size = m_legend[i]->fontMetrics().height() - 4;
+        if (auto* swatch = findChild<QLabel*>(QString::fromLatin1(kLegend[i].Swatch))) {
+            swatch->setPixmap(Swatch(color, std::max(size, 8)));
+        }
+    }
 }
 
 void TfmDataPage::UpdateCount(DataType type)

@@ -9,6 +9,7 @@
 #include "ui/TfmPage.h"
 
 class CompareModel;
+struct FWSettings;
 class CxConnector;
 class QLabel;
 class QPushButton;
@@ -45,6 +46,10 @@ public:
     // connector does not exist).
     void FillTab(DataType type);
 
+    // Widens a list's columns to their texts (never below the design's widths); the last
+    // column takes the rest of the list's width.
+    void FitColumns(DataType type);
+
     // The ticked records of the shown lists, in list order, into the driver's selection lists.
     void CollectSelection();
 
@@ -57,6 +62,8 @@ protected:
     // A page the wizard moves away from lets go of its rows: the stores they point into are
     // cleared by the next load and destroyed at the end of a session.
     void hideEvent(QHideEvent* event) override;
+    // A list that changes width gives its last column the room it has.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Whether the source offers the data type at all (Google: contacts and calendar only).
     virtual bool OffersType(DataType /*type*/) const { return true; }
@@ -69,6 +76,8 @@ protected:
 private:
     void OnDoubleClicked(DataType type);
     void UpdateCount(DataType type);
+    void UpdateLegend(const FWSettings& settings);
+    void FillLastColumn(DataType type);
 
     AppKind m_source;
     QTabWidget* m_tabs = nullptr;
@@ -76,5 +85,9 @@ private:
     QTreeView* m_lists[kDataTypeCount] = {};
     CompareModel* m_models[kDataTypeCount] = {};
     QLabel* m_counts[kDataTypeCount] = {};
+    // The legend of the row colours: New, Diff, Same.
+    QLabel* m_legend[3] = {};
     bool m_filled[kDataTypeCount] = {};
+    // The width the last column's texts want, as FitColumns found it.
+    int m_lastWanted[kDataTypeCount] = {};
 };

@@ -11,6 +11,7 @@
 #include "engine/MigrationDriver.h"
 #include "misc/Settings.h"
 #include "misc/WinUtil.h"
+#include "ui/DesktopOpen.h"
 
 TfmFinish::TfmFinish(QWidget* parent) : TfmPage(parent)
 {
@@ -76,12 +77,13 @@ void TfmFinish::EnterPage()
 
 void TfmFinish::ViewLog()
 {
+    // Without a working folder there is no log: the message names the file as it would be.
     std::string folder;
+    char path[1024] = "MILog.txt";
     if (GetWorkingFolder(folder)) {
-        char path[1024];
         std::snprintf(path, sizeof path, "%s%s", folder.c_str(), "MILog.txt");
-        RunProgram(path);
     }
+    OpenFileOrTell(window(), "the migration log", QString::fromLocal8Bit(path));
 }
 
 void TfmFinish::OpenNotes()

@@ -42,7 +42,10 @@ TfmMain::TfmMain(const CxAppRegistry& apps, QWidget* parent) : QWidget(parent)
 {
     setObjectName("TfmMain");
     setWindowTitle("Ferrywise for Lotus Notes");
-    setFixedSize(kClientWidth, kClientHeight);
+    // The design's size is where the wizard starts and the least it needs; it may grow and be
+    // maximised, the pages filling what it gives them.
+    setMinimumSize(kClientWidth, kClientHeight);
+    resize(kClientWidth, kClientHeight);
 
     BeginSession(apps);
 
@@ -274,7 +277,7 @@ void TfmMain::ShowOptions()
 
 void TfmMain::ShowHelp()
 {
-    TfmBanner::OpenUserGuide();
+    TfmBanner::OpenUserGuide(this);
 }
 
 void TfmMain::closeEvent(QCloseEvent* event)

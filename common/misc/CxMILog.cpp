@@ -4,7 +4,10 @@
 #include <cstring>
 
 #include "misc/CxDateTime.h"
+#include "misc/CxDebugUtil.h"
 #include "misc/Settings.h"
+#include "platform/CodePage.h"
+#include "platform/KnownFolders.h"
 
 CxMILog::CxMILog()
 {
@@ -29,6 +32,7 @@ void CxMILog::SetFolder(const std::string& folder)
     std::string path = folder + "MILog.txt";
     if (path.size() < sizeof m_szPath) {
         std::memcpy(m_szPath, path.c_str(), path.size() + 1);
+        m_oldPath = folder + "MILog.old.txt";
     }
 }
 
@@ -38,6 +42,11 @@ bool CxMILog::Open()
     m_held.clear();
     if (m_szPath[0] == '\0') {
         return false;
+    }
+    // The previous run's log is kept. rename replaces an older copy at once; a log that cannot
+    // be moved (or none) is emptied below.
+    if (platform::FileExists(m_szPath) && std::rename(m_szPath, m_oldPath.c_str()) != 0) {
+        FW_LOG(0, "Can not keep the previous migration log as %s", m_oldPath.c_str());
     }
     // Emptied first, then appended to line by line: should the run be cut short, the log still
     // tells which items were migrated up to then.
@@ -67,7 +76,7 @@ void CxMILog::WriteLine(const char* text)
         m_held.push_back(HeldLine{text != nullptr ? text : "", nullptr});
         return;
     }
-    m_file.WriteLine(text);
+    m_file.WriteLine(text != nullptr ? platform::AnsiToUtf8(text).c_str() : nullptr);
 }
 
 void CxMILog::EndItem(const char* migrated, const char* notMigrated)

@@ -1,6 +1,9 @@
 #pragma once
 // The migration log: "MILog.txt" in the working folder, made anew by every submit, one
-// entry per migrated item, opened from the results page.
+// entry per migrated item, opened from the results page. Record texts are held in the ANSI
+// code page; the log is written in UTF-8, the text encoding of this platform, so that any
+// text viewer shows the names as they were. The previous run's log is kept beside it as
+// "MILog.old.txt".
 #include <string>
 #include <vector>
 
@@ -22,13 +25,17 @@ public:
     CxMILog(const CxMILog&) = delete;
     CxMILog& operator=(const CxMILog&) = delete;
 
-    // Opens the log for writing, emptying an existing one.
+    // Opens the log for writing; an existing log becomes "MILog.old.txt" (replacing the one
+    // before), and when it cannot be moved it is emptied.
     bool Open();
     void Close();
     bool IsOpen() const { return m_bOpen; }
     const char* GetPath() const { return m_szPath; }
+    // Where the previous run's log is kept; empty when the path is.
+    const std::string& GetOldPath() const { return m_oldPath; }
 
-    // Writes the text and CR LF when open (held back while entries are held).
+    // Writes the text (ANSI, written as UTF-8) and CR LF when open (held back while entries
+    // are held).
     void WriteLine(const char* text);
 
     // For a target that writes a data type's records only when it commits them: the lines
@@ -72,4 +79,5 @@ private:
     bool m_bHolding = false;
     std::vector<HeldLine> m_held;
     char m_szPath[MAX_PATH] = {};
+    std::string m_oldPath;
 };

@@ -1,6 +1,7 @@
 #include "platform/Shell.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
 #include <signal.h>
@@ -31,7 +32,7 @@ void ReapInBackground(pid_t pid)
 
 } // namespace
 
-bool ShellOpen(const char* target)
+bool ShellOpen(const char* target, int waitMs)
 {
     if (target == nullptr || *target == '\0') {
         return false;
@@ -71,10 +72,27 @@ bool ShellOpen(const char* target)
     bool started = ready && ::posix_spawnp(&pid, opener, &actions, &attributes, argv, environ) == 0;
     ::posix_spawnattr_destroy(&attributes);
     ::posix_spawn_file_actions_destroy(&actions);
-    if (started) {
-        ReapInBackground(pid);
+    if (!started) {
+        return false;
     }
-    return started;
+    // An opener that finds no program says so by its exit status, at once; one that has found
+    // a program may run as long as that program does.
+    for (auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);;) {
+        int status = 0;
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) {
+            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        }
+        if (done < 0 && errno != EINTR) {
+            return true; // collected elsewhere: it was started, nothing more is known
+        }
+        if (std::chrono::steady_clock::now() >= end) {
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ReapInBackground(pid);
+    return true;
 }
 
 } // namespace platform

@@ -3,8 +3,14 @@
 
 namespace platform {
 
-// Starts "xdg-open target" without a shell and does not wait for it; true when it started.
+// How long ShellOpen waits for the opener to tell whether it found a program.
+inline constexpr int kShellOpenWaitMs = 1500;
+
+// Starts "xdg-open target" without a shell and waits up to waitMs for it: true when it ended
+// with exit status 0 or is still at work then (a program shows the target; it is left to run
+// and reaped in the background); false when it could not start, or ended with another status
+// or a signal within the wait (no program to open the target, or the target is missing).
 // FERRYWISE_OPEN_COMMAND names another opener (tests use it).
-bool ShellOpen(const char* target);
+bool ShellOpen(const char* target, int waitMs = kShellOpenWaitMs);
 
 } // namespace platform

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "common/TempHome.h"
+#include "platform/CodePage.h"
+#include "platform/KnownFolders.h"
 
 namespace {
 
@@ -163,18 +165,79 @@ TEST_F(CxMILogTest, TellsOfTextsTheTargetCuts)
                           "Contact item migrated successfully...\r\n\r\n");
 }
 
-TEST_F(CxMILogTest, EachOpenReplacesThePreviousLog)
+// Each run starts a new log; the one before is kept as MILog.old.txt, and only that one.
+TEST_F(CxMILogTest, EachOpenReplacesThePreviousLogAndKeepsItAsOld)
 {
     {
         CxMILog log(Folder());
         ASSERT_TRUE(log.Open());
         log.WriteLine("first run");
     }
+    EXPECT_FALSE(platform::FileExists(Folder() + "MILog.old.txt"));
+    for (const char* run : {"second run", "third run"}) {
+        CxMILog log(Folder());
+        EXPECT_EQ(log.GetOldPath(), Folder() + "MILog.old.txt");
+        ASSERT_TRUE(log.Open());
+        log.WriteLine(run);
+        log.Close();
+    }
+    EXPECT_EQ(Text(), "third run\r\n");
+    EXPECT_EQ(home.ReadFile("MILog.old.txt"), "second run\r\n");
+}
+
+// A previous log that cannot be moved aside is emptied as before: the new run is still logged.
+TEST_F(CxMILogTest, PreviousLogThatCannotBeKeptIsReplaced)
+{
+    ASSERT_TRUE(platform::MakeFolder(Folder() + "MILog.old.txt"));
+    home.WriteFile("MILog.old.txt/keep", "x");
+    home.WriteFile("MILog.txt", "first run\r\n");
     CxMILog log(Folder());
     ASSERT_TRUE(log.Open());
     log.WriteLine("second run");
     log.Close();
     EXPECT_EQ(Text(), "second run\r\n");
+}
+
+// Record texts are in the ANSI code page; the log is UTF-8 whatever that code page is, in
+// entries, plain lines and lines held for a commit alike.
+TEST_F(CxMILogTest, WritesRecordTextsAsUtf8)
+{
+    struct Case
+    {
+        const char* codePage;
+        const char* ansi;
+        const char* utf8;
+    };
+    const Case cases[] = {
+        {"1252", "Librairie \x9cuvre", "Librairie \xc5\x93uvre"},
+        {"1252", "J\xf6rg M\xfcller \x80", "J\xc3\xb6rg M\xc3\xbcller \xe2\x82\xac"},
+        {"1251", "\xc8\xe2\xe0\xed", "\xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd"},
+        {"1250", "\x8akoda", "\xc5\xa0koda"},
+    };
+    const std::string original = platform::AnsiCodePage();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ansi);
+        ASSERT_TRUE(platform::SetAnsiCodePage(c.codePage));
+        CommAddrRec contact{};
+        CopyText(contact.DisplayName, c.ansi);
+        CommTaskRec task{};
+        CopyText(task.Subject, c.ansi);
+        CxMILog log(Folder());
+        ASSERT_TRUE(log.Open());
+        log.WriteLine((std::string("Run ") + c.ansi).c_str());
+        log.LogContact(&contact);
+        log.HoldEntries();
+        log.LogTask(&task);
+        log.FailHeld((std::string("Failed: ") + c.ansi).c_str());
+        log.Close();
+        const std::string text = Text();
+        const std::string utf8 = c.utf8;
+        EXPECT_EQ(text.find("Run " + utf8 + "\r\n"), 0u) << text;
+        EXPECT_NE(text.find("\tDisplay Name: " + utf8 + "\r\n"), std::string::npos) << text;
+        EXPECT_NE(text.find("\tSubject: " + utf8 + "\r\n"), std::string::npos) << text;
+        EXPECT_NE(text.find("Failed: " + utf8 + "\r\n"), std::string::npos) << text;
+    }
+    platform::SetAnsiCodePage(original);
 }
 
 TEST_F(CxMILogTest, WritesNothingWhenClosedOrUnopenable)

@@ -118,6 +118,32 @@ TEST_F(ShellTest, NothingToOpen)
     EXPECT_NE(::access(Record().c_str(), F_OK), 0) << "an opener was started";
 }
 
+// The opener tells by its exit status whether a program took the target; one still at work
+// after the wait has found a program and is left to it.
+TEST_F(ShellTest, OpenerOutcome)
+{
+    struct Case
+    {
+        const char* script;
+        bool opened;
+    };
+    const Case cases[] = {
+        {"exit 0", true},         {"exit 3", false}, // xdg-open: no program for the file
+        {"exit 2", false},                           // xdg-open: the file is missing
+        {"kill -KILL $$", false}, {"sleep 3", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        std::string script = m_home.WriteFile("outcome.sh", std::string("#!/bin/sh\n") + c.script + "\n");
+        ASSERT_EQ(::chmod(script.c_str(), 0700), 0);
+        setenv("FERRYWISE_OPEN_COMMAND", script.c_str(), 1);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(platform::ShellOpen("file.txt", 300), c.opened);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 2s) << "waited past the wait";
+    }
+    ASSERT_TRUE(fwtest::WaitUntilNoChildProcesses()) << "an opener was not reaped";
+}
+
 TEST_F(ShellTest, MissingOpenerFails)
 {
     setenv("FERRYWISE_OPEN_COMMAND", m_home.Path("no-such-opener").c_str(), 1);

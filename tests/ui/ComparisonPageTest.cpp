@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -362,6 +363,89 @@ private slots:
                 QCOMPARE(list->header()->sectionSize(c), e.Widths[c]);
             }
         }
+    }
+
+    // Names and dates are not cut: each column is as wide as its texts (never narrower than
+    // the design's width, and no wider than 400 pixels unless the design says so), and the last
+    // column takes the rest of the list.
+    void columnsFitTheirTexts()
+    {
+        FakeSource::Addr = {Contact("Kunigunde Oberhausen-Wittgenstein von Hohenlohe", "k@example.org")};
+        std::strcpy(FakeSource::Addr[0].Company, "Acme");
+        auto event = Zeroed<CommDateRec>();
+        std::strcpy(event.Subject, "Review");
+        event.Start = SYSTEMTIME{2013, 5, 3, 1, 9, 30, 0, 0};
+        event.End = SYSTEMTIME{2013, 5, 3, 1, 10, 45, 15, 0};
+        FakeSource::Date = {event};
+        auto task = Zeroed<CommTaskRec>();
+        std::memset(task.Subject, 'w', 1000);
+        FakeSource::Task = {task};
+        for (DataType type : {kDataContacts, kDataCalendar, kDataTasks}) {
+            Source(kAppOutlook, type)->Load();
+        }
+        TfmOLData page;
+        page.resize(794, 434);
+        page.show();
+        page.EnterPage();
+        for (DataType type : {kDataContacts, kDataCalendar, kDataTasks}) {
+            QTreeView* list = page.GetList(type);
+            QHeaderView* header = list->header();
+            const int columns = CompareModel::ColumnCount(type);
+            int total = 0;
+            for (int c = 0; c < columns; ++c) {
+                const QString text = page.GetModel(type)->index(0, c).data().toString();
+                const int design = CompareModel::ColumnWidth(type, c);
+                const int width = header->sectionSize(c);
+                QVERIFY2(width >= design, qPrintable(QString("%1 column %2").arg(type).arg(c)));
+                if (c < columns - 1) {
+                    QVERIFY2(width <= std::max(design, 400), qPrintable(text.left(20)));
+                    if (text.size() < 100) {
+                        QVERIFY2(width > list->fontMetrics().horizontalAdvance(text), qPrintable(text));
+                    }
+                }
+                total += width;
+            }
+            QVERIFY2(total >= list->viewport()->width(), "the list has an empty stretch on the right");
+        }
+        // The dates the design's 80 pixels cut are shown whole.
+        QVERIFY(page.GetList(kDataCalendar)->header()->sectionSize(1) > 80);
+        // A wider window widens the last column; the others keep their widths.
+        QTreeView* contacts = page.GetList(kDataContacts);
+        page.findChild<QTabWidget*>("pData")->setCurrentIndex(0);
+        const int first = contacts->header()->sectionSize(0);
+        const int last = contacts->header()->sectionSize(4);
+        page.resize(1200, 600);
+        QTRY_VERIFY(contacts->header()->sectionSize(4) > last);
+        QCOMPARE(contacts->header()->sectionSize(0), first);
+    }
+
+    // The legend tells what the row colours mean, in the colours of the settings.
+    void legendShowsTheColoursOfSettings()
+    {
+        g_Settings().NewColor = 0x0000FF;
+        g_Settings().DiffColor = 0x00FF00;
+        g_Settings().SameColor = 0x336699;
+        TfmPDData page;
+        page.EnterPage();
+        const struct
+        {
+            const char* Label;
+            const char* Text;
+            QColor Color;
+        } legend[] = {
+            {"lblNewColor", "New: not in Lotus Notes yet", QColor(255, 0, 0)},
+            {"lblDiffColor", "Diff: in Lotus Notes, but different", QColor(0, 255, 0)},
+            {"lblSameColor", "Same: already in Lotus Notes", QColor(0x99, 0x66, 0x33)},
+        };
+        for (const auto& item : legend) {
+            auto* label = page.findChild<QLabel*>(item.Label);
+            QVERIFY2(label, item.Label);
+            QCOMPARE(label->text(), QString(item.Text));
+            QCOMPARE(label->palette().color(QPalette::WindowText), item.Color);
+        }
+        // The swatch beside each text has the colour too.
+        const QImage swatch = page.findChild<QLabel*>("imgDiffColor")->pixmap().toImage();
+        QCOMPARE(swatch.pixelColor(swatch.width() / 2, swatch.height() / 2), QColor(0, 255, 0));
     }
 
     void cellTexts_data()

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -88,6 +89,48 @@ private slots:
         QTest::keyClicks(search, "ANN@");
         QCOMPARE(filter->rowCount(), 1);
         QCOMPARE(filter->index(0, 0).data().toString(), QString("Ann Smith"));
+    }
+
+    // Contacts without a display name (Palm Desktop and most address books give none) are
+    // listed by their name, company or e-mail address, never as blank rows.
+    void contactsWithoutDisplayNameAreNamed()
+    {
+        struct Case
+        {
+            const char* display;
+            const char* first;
+            const char* middle;
+            const char* last;
+            const char* company;
+            const char* email;
+            const char* personalEmail;
+            const char* shown; // UTF-8
+        };
+        const Case cases[] = {
+            {"Dr. Ann Lee", "Ann", "", "Lee", "Acme", "ann@x", "", "Dr. Ann Lee"},
+            {"", "J\xf6rg", "K.", "M\xfcller", "Acme", "", "", "J\xc3\xb6rg K. M\xc3\xbcller"},
+            {"", "", "", "Lee", "Acme", "", "", "Lee"},
+            {"   ", "", "", "", "Librairie \x9cuvre", "ann@x", "", "Librairie \xc5\x93uvre"},
+            {"", "", "", "", "", "ann@x", "home@y", "ann@x"},
+            {"", "", "", "", "", "", "home@y", "home@y"},
+        };
+        for (const Case& c : cases) {
+            LNAddrRec r = Contact(c.display, c.email);
+            std::strcpy(r.FirstName, c.first);
+            std::strcpy(r.MiddleName, c.middle);
+            std::strcpy(r.LastName, c.last);
+            std::strcpy(r.Company, c.company);
+            std::strcpy(r.PersonalEmail, c.personalEmail);
+            Insert(m_folder + "names.nsf", NotesItemKind::Contacts, r);
+        }
+        NotesViewer viewer(m_folder);
+        QCOMPARE(viewer.GetTable(0)->rowCount(), int(std::size(cases)));
+        for (int row = 0; row < int(std::size(cases)); ++row) {
+            QCOMPARE(viewer.GetTable(0)->item(row, 0)->text(), QString::fromUtf8(cases[row].shown));
+        }
+        // The search finds a contact by the name it is shown with.
+        QTest::keyClicks(viewer.findChild<QLineEdit*>("edtSearch0"), "rg K. M");
+        QCOMPARE(viewer.findChild<QSortFilterProxyModel*>("filter0")->rowCount(), 1);
     }
 
     void missingDatabaseIsReported()

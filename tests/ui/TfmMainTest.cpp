@@ -342,6 +342,7 @@ private slots:
         const std::string program =
             m_home->WriteFile("bin/notes.sh", "#!/bin/sh\ntouch " + m_home->Path("ran") + "\n");
         m_home->WriteFile("notes.txt", "not a program\n");
+        m_home->WriteFile("config/corvane/FWLN/MILog.txt", "Start migrating information to Lotus Notes.\r\n");
         for (const std::string& script : {opener, program}) {
             QFile::setPermissions(QString::fromStdString(script),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -365,6 +366,84 @@ private slots:
             QTRY_COMPARE(QString::fromStdString(m_home->ReadFile("opened.log")), expected);
         }
         qunsetenv("FERRYWISE_OPEN_COMMAND");
+    }
+
+    // View Migration Log and Help never do nothing: a file that is missing, or that no program
+    // can open, is named in a message.
+    void filesThatCannotBeOpenedAreNamed_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("opener"); // its exit status; "" for an opener that is not there
+        QTest::addColumn<bool>("logExists");
+        QTest::addColumn<QString>("message"); // a part of the message; "" for none
+        QTest::addColumn<QString>("file");    // the file the message names
+        QTest::newRow("log, no program for it") << "btnLog"
+                                                << "3" << true << "No program could open the migration log"
+                                                << "MILog.txt";
+        QTest::newRow("log, no opener at all") << "btnLog"
+                                               << "" << true << "No program could open the migration log"
+                                               << "MILog.txt";
+        QTest::newRow("log, not written yet") << "btnLog"
+                                              << "0" << false << "does not exist"
+                                              << "MILog.txt";
+        QTest::newRow("log opened") << "btnLog"
+                                    << "0" << true << ""
+                                    << "";
+        QTest::newRow("help, no program for it") << "btnHelp"
+                                                 << "4" << false << "No program could open the user guide"
+                                                 << "user-guide.html";
+        QTest::newRow("help opened") << "btnHelp"
+                                     << "0" << false << ""
+                                     << "";
+    }
+
+    void filesThatCannotBeOpenedAreNamed()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, opener);
+        QFETCH(bool, logExists);
+        QFETCH(QString, message);
+        QFETCH(QString, file);
+        std::string script = m_home->Path("bin/missing-opener");
+        if (!opener.isEmpty()) {
+            script = m_home->WriteFile("bin/opener.sh", "#!/bin/sh\nexit " + opener.toStdString() + "\n");
+            QFile::setPermissions(QString::fromStdString(script),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        if (logExists) {
+            m_home->WriteFile("config/corvane/FWLN/MILog.txt",
+                              "Start migrating information to Lotus Notes.\r\n");
+        }
+        qputenv("FERRYWISE_OPEN_COMMAND", script.c_str());
+        QPushButton* clicked =
+            button == "btnLog" ? m_main->PageOfStep(5)->findChild<QPushButton*>("btnLog") : Button("btnHelp");
+        QVERIFY(clicked != nullptr);
+        clicked->click();
+        qunsetenv("FERRYWISE_OPEN_COMMAND");
+        if (message.isEmpty()) {
+            QVERIFY(m_frontEnd->boxes.empty());
+            return;
+        }
+        QCOMPARE(m_frontEnd->boxes.size(), std::size_t(1));
+        const QString text = QString::fromStdString(m_frontEnd->boxes[0].text);
+        QVERIFY2(text.contains(message), qPrintable(text));
+        QVERIFY2(text.contains("/" + file), qPrintable(text));
+        QCOMPARE(m_frontEnd->boxes[0].caption, std::string("Error"));
+    }
+
+    // The design's size is the least the window takes; it grows, and the page with it.
+    void windowGrowsFromTheDesignSize()
+    {
+        QCOMPARE(m_main->minimumSize(), QSize(794, 594));
+        QVERIFY(m_main->maximumSize().width() > 794 && m_main->maximumSize().height() > 594);
+        GoToComparison();
+        QWidget* page = m_main->VisiblePage();
+        const QSize before = page->size();
+        m_main->resize(1100, 800);
+        QTRY_COMPARE(m_main->size(), QSize(1100, 800));
+        QTRY_VERIFY(page->width() >= before.width() + 300 && page->height() >= before.height() + 200);
+        m_main->resize(600, 400);
+        QTRY_COMPARE(m_main->size(), QSize(794, 594));
     }
 
     void settingsAreSavedWhenTheWizardCloses()
