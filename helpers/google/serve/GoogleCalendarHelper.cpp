@@ -389,33 +389,18 @@ bool SubmitEvents(HelperSession& session, Account& account)
 
 int RunGoogleCalendarHelper(int argc, char** argv)
 {
-    HelperSession session(kParamIds, GDateExchangeFiles.controlFile);
-    if (argc < 2 || !session.Begin(argv[1])) {
-        return 2;
-    }
-    const int command = session.Command();
-    if (command == CxHelperProtocol::kCommandLoad) {
-        std::remove(session.RecordPath().c_str());
-    }
-    std::string folder;
-    std::string error;
-    Account account;
-    if (command != CxHelperProtocol::kCommandLoad && command != CxHelperProtocol::kCommandSubmit) {
-        session.ReportError("Unknown command \"" + session.Params().Text(CxGAppBaseUtil::ParamCommand) +
-                            "\".");
-    } else if (!ExportFolder(session, folder, error)) {
-        session.ReportError(error);
-    } else if (ReadAccount(session, folder, account)) {
-        session.SetStatus(command == CxHelperProtocol::kCommandLoad ? "Loading Google calendar"
-                                                                    : "Submitting Google calendar");
-        if (command == CxHelperProtocol::kCommandLoad) {
-            LoadEvents(session, account);
-        } else {
-            SubmitEvents(session, account);
-        }
-    }
-    session.SetStatus(session.ErrorCount() == 0 ? "Done." : "Failed.");
-    return session.End();
+    return RunExportHelper(argc, argv, GDateExchangeFiles.controlFile, "Google calendar",
+                           [](HelperSession& session, const std::string& folder, bool load) {
+                               Account account;
+                               if (!ReadAccount(session, folder, account)) {
+                                   return;
+                               }
+                               if (load) {
+                                   LoadEvents(session, account);
+                               } else {
+                                   SubmitEvents(session, account);
+                               }
+                           });
 }
 
 } // namespace gexport

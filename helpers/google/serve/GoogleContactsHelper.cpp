@@ -540,34 +540,18 @@ bool SubmitContacts(HelperSession& session, const std::string& folder, Account& 
 
 int RunGoogleContactsHelper(int argc, char** argv)
 {
-    HelperSession session(kParamIds, GGAddrFiles.controlFile);
-    if (argc < 2 || !session.Begin(argv[1])) {
-        return 2;
-    }
-    const int command = session.Command();
-    if (command == CxHelperProtocol::kCommandLoad) {
-        // A failed load must not leave an earlier run's records to be read as this one's.
-        std::remove(session.RecordPath().c_str());
-    }
-    std::string folder;
-    std::string error;
-    Account account;
-    if (command != CxHelperProtocol::kCommandLoad && command != CxHelperProtocol::kCommandSubmit) {
-        session.ReportError("Unknown command \"" + session.Params().Text(CxGAppBaseUtil::ParamCommand) +
-                            "\".");
-    } else if (!ExportFolder(session, folder, error)) {
-        session.ReportError(error);
-    } else if (ReadAccount(session, folder, account)) {
-        session.SetStatus(command == CxHelperProtocol::kCommandLoad ? "Loading Google contacts"
-                                                                    : "Submitting Google contacts");
-        if (command == CxHelperProtocol::kCommandLoad) {
-            LoadContacts(session, account);
-        } else {
-            SubmitContacts(session, folder, account);
-        }
-    }
-    session.SetStatus(session.ErrorCount() == 0 ? "Done." : "Failed.");
-    return session.End();
+    return RunExportHelper(argc, argv, GGAddrFiles.controlFile, "Google contacts",
+                           [](HelperSession& session, const std::string& folder, bool load) {
+                               Account account;
+                               if (!ReadAccount(session, folder, account)) {
+                                   return;
+                               }
+                               if (load) {
+                                   LoadContacts(session, account);
+                               } else {
+                                   SubmitContacts(session, folder, account);
+                               }
+                           });
 }
 
 } // namespace gexport

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -110,6 +111,34 @@ std::string FromRecordText(const char* buffer, std::size_t capacity)
         text += buffer[i];
     }
     return platform::AnsiToUtf8(text);
+}
+
+int RunExportHelper(int argc, char** argv, const char* controlFile, const std::string& words,
+                    const std::function<void(HelperSession&, const std::string&, bool)>& serve)
+{
+    HelperSession session(kParamIds, controlFile);
+    if (argc < 2 || !session.Begin(argv[1])) {
+        return 2;
+    }
+    const int command = session.Command();
+    const bool load = command == CxHelperProtocol::kCommandLoad;
+    if (load) {
+        // A failed load must not leave an earlier run's records to be read as this one's.
+        std::remove(session.RecordPath().c_str());
+    }
+    std::string folder;
+    std::string error;
+    if (!load && command != CxHelperProtocol::kCommandSubmit) {
+        session.ReportError("Unknown command \"" + session.Params().Text(CxGAppBaseUtil::ParamCommand) +
+                            "\".");
+    } else if (!ExportFolder(session, folder, error)) {
+        session.ReportError(error);
+    } else {
+        session.SetStatus((load ? "Loading " : "Submitting ") + words);
+        serve(session, folder, load);
+    }
+    session.SetStatus(session.ErrorCount() == 0 ? "Done." : "Failed.");
+    return session.End();
 }
 
 double DateToOle(int year, int month, int day)

@@ -4,6 +4,7 @@
 // texts and dates between an export (UTF-8, "\n" line breaks) and a record (the ANSI code
 // page, CR LF line breaks, OLE Automation dates).
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -48,6 +49,12 @@ template <std::size_t N> std::string FromRecordText(const char (&buffer)[N])
 {
     return FromRecordText(buffer, N);
 }
+
+// One run of a Google helper: the session on the parameter file of argv[1], the export folder,
+// then serve(session, folder, load) with load true for command 1 and false for command 2. words
+// names the data for the status line ("Google contacts"). Gives the program's exit code.
+int RunExportHelper(int argc, char** argv, const char* controlFile, const std::string& words,
+                    const std::function<void(HelperSession&, const std::string&, bool)>& serve);
 
 // A calendar date as an OLE Automation date at midnight; 0 when it is not a valid date.
 double DateToOle(int year, int month, int day);
