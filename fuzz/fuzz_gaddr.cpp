@@ -11,34 +11,13 @@
 #include <string>
 #include <unistd.h>
 
+#include "fuzz_support.h"
 #include "google/CxGAddrUtil.h"
-#include "misc/CxDebugUtil.h"
 
 namespace {
 
-void Check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
-
-template <std::size_t N> void CheckTerminated(const char (&field)[N])
-{
-    Check(std::memchr(field, 0, N) != nullptr);
-}
-
-const std::string& Folder()
-{
-    static const std::string folder = [] {
-        char pattern[] = "/tmp/fuzz_gaddr-XXXXXX";
-        Check(mkdtemp(pattern) != nullptr);
-        g_debugLog.SetLogFolder((std::string(pattern) + "/").c_str());
-        g_debugLog.EnableLog(false);
-        return std::string(pattern) + "/";
-    }();
-    return folder;
-}
+using fuzzsupport::Check;
+using fuzzsupport::CheckTerminated;
 
 struct Open : CxGAddrUtil
 {
@@ -79,14 +58,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     Check(mapped);
 
-    const std::string& folder = Folder();
+    const std::string& folder = fuzzsupport::Folder();
     Open connector;
     connector.SetFolder(folder.c_str());
-    const std::string path = connector.DataFilePath();
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    Check(out != nullptr);
-    Check(size == 0 || std::fwrite(data, 1, size, out) == size);
-    std::fclose(out);
+    fuzzsupport::WriteInput(connector.DataFilePath(), data, size);
 
     const bool loaded = connector.LoadFromFile();
     auto* store = connector.GetStore();

@@ -9,46 +9,18 @@
 #include <string>
 #include <unistd.h>
 
+#include "fuzz_support.h"
 #include "google/CxGDateUtil.h"
-#include "misc/CxDebugUtil.h"
 
-namespace {
-
-void Check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
-
-template <std::size_t N> void CheckTerminated(const char (&field)[N])
-{
-    Check(std::memchr(field, 0, N) != nullptr);
-}
-
-const std::string& Folder()
-{
-    static const std::string folder = [] {
-        char pattern[] = "/tmp/fuzz_gdate-XXXXXX";
-        Check(mkdtemp(pattern) != nullptr);
-        g_debugLog.SetLogFolder((std::string(pattern) + "/").c_str());
-        g_debugLog.EnableLog(false);
-        return std::string(pattern) + "/";
-    }();
-    return folder;
-}
-
-} // namespace
+using fuzzsupport::Check;
+using fuzzsupport::CheckTerminated;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string& folder = Folder();
+    const std::string& folder = fuzzsupport::Folder();
     CxGDateUtil connector;
     connector.SetFolder(folder.c_str());
-    std::FILE* out = std::fopen(connector.DataFilePath().c_str(), "wb");
-    Check(out != nullptr);
-    Check(size == 0 || std::fwrite(data, 1, size, out) == size);
-    std::fclose(out);
+    fuzzsupport::WriteInput(connector.DataFilePath(), data, size);
 
     const bool loaded = connector.LoadEvents();
     CommDateMgr* store = connector.GetStore();
@@ -77,17 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(again.LoadEvents());
     Check(again.GetNativeCount() == connector.GetNativeCount());
     for (int n = 0; n < connector.GetNativeCount(); ++n) {
-        const auto* a = reinterpret_cast<const char*>(connector.GetNative(n));
-        const auto* b = reinterpret_cast<const char*>(again.GetNative(n));
-        for (const GDateFieldDesc& field : GDateFields()) {
-            if (field.Kind == GDateFieldKind::Text) {
-                Check(std::strncmp(a + field.Offset, b + field.Offset,
-                                   static_cast<std::size_t>(field.Capacity)) == 0);
-            } else {
-                const std::size_t width = field.Kind == GDateFieldKind::Date ? sizeof(double) : sizeof(int);
-                Check(std::memcmp(a + field.Offset, b + field.Offset, width) == 0);
-            }
-        }
+        fuzzsupport::CheckSameFields(connector.GetNative(n), again.GetNative(n), GDateFields());
     }
     return 0;
 }

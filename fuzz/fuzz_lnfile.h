@@ -12,35 +12,14 @@
 #include <string>
 #include <unistd.h>
 
+#include "fuzz_support.h"
 #include "lotus/LNRecords.h"
-#include "misc/CxDebugUtil.h"
 
 namespace lnfuzz {
 
-inline void Check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
-
-// One working folder per process, ending in a separator.
-inline const std::string& Folder()
-{
-    static const std::string folder = [] {
-        char pattern[] = "/tmp/fuzz_ln-XXXXXX";
-        Check(mkdtemp(pattern) != nullptr);
-        g_debugLog.SetLogFolder((std::string(pattern) + "/").c_str());
-        g_debugLog.EnableLog(false);
-        return std::string(pattern) + "/";
-    }();
-    return folder;
-}
-
-template <std::size_t N> void CheckTerminated(const char (&field)[N])
-{
-    Check(std::memchr(field, 0, N) != nullptr);
-}
+using fuzzsupport::Check;
+using fuzzsupport::CheckTerminated;
+using fuzzsupport::Folder;
 
 // Connector: a Lotus Notes connector; Open exposes the record file operations.
 template <class Connector> struct Open : Connector
@@ -58,10 +37,7 @@ int Run(const std::uint8_t* data, std::size_t size, std::span<const LNFieldDesc>
     Open<Connector> connector;
     connector.SetFolder(folder.c_str());
     const std::string path = connector.DataFilePath();
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    Check(out != nullptr);
-    Check(size == 0 || std::fwrite(data, 1, size, out) == size);
-    std::fclose(out);
+    fuzzsupport::WriteInput(path, data, size);
 
     const bool loaded = connector.LoadFromFile();
     auto* store = connector.GetStore();
@@ -85,22 +61,7 @@ int Run(const std::uint8_t* data, std::size_t size, std::span<const LNFieldDesc>
     Check(again.LoadFromFile());
     Check(again.GetNativeCount() == connector.GetNativeCount());
     for (int n = 0; n < connector.GetNativeCount(); ++n) {
-        const auto* a = reinterpret_cast<const char*>(connector.GetNative(n));
-        const auto* b = reinterpret_cast<const char*>(again.GetNative(n));
-        for (const LNFieldDesc& field : fields) {
-            switch (field.Kind) {
-            case LNFieldKind::Text:
-                Check(std::strncmp(a + field.Offset, b + field.Offset,
-                                   static_cast<std::size_t>(field.Capacity)) == 0);
-                break;
-            case LNFieldKind::Date:
-                Check(std::memcmp(a + field.Offset, b + field.Offset, sizeof(double)) == 0);
-                break;
-            default:
-                Check(std::memcmp(a + field.Offset, b + field.Offset, sizeof(int)) == 0);
-                break;
-            }
-        }
+        fuzzsupport::CheckSameFields(connector.GetNative(n), again.GetNative(n), fields);
     }
     return 0;
 }
