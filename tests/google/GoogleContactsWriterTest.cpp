@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "google/contacts/GoogleCsvReader.h"
+#include "google/contacts/TextUtil.h"
 #include "google/contacts/VCardReader.h"
 #include "google/contacts/VCardWriter.h"
 
@@ -111,7 +112,8 @@ TEST(GoogleContactsWriter, WritesGoogleStyleAndReadsBackTheSame)
           ".X-ABRELATEDNAMES:R1\r\n", ".X-ABLabel:_$!<Spouse>!$_\r\n", ".X-ABLabel:REFERRED_BY\r\n",
           "\r\nBDAY:--06-23\r\n", ".X-ABDATE:2001-05-04\r\n", ".X-ABLabel:_$!<Anniversary>!$_\r\n",
           "\r\nCATEGORIES:myContacts,Friends\\, old,starred\r\n", "\r\nitem1.X-THING;X-A=1,\"a:b\":v\\,w\r\n",
-          "\r\nUID:u-1\\;2\r\nEND:VCARD\r\n"}) {
+          // The identity comes before the kept properties, which end the card.
+          "\r\nCATEGORIES:myContacts,Friends\\, old,starred\r\nUID:u-1\\;2\r\nX-PHONETIC-FIRST-NAME:"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin\n" << text;
     }
     // The kept group keeps its name; the groups made for labels go round it.
@@ -203,3 +205,38 @@ TEST(GoogleContactsWriterSamples, SamplesRoundTrip)
 
 } // namespace
 } // namespace gcontacts
+
+using namespace gcontacts;
+
+// Odd cards read, written and read again give the same contacts, and what is written is UTF-8.
+TEST(GoogleContactsWriter, OddCardsComeBackTheSame)
+{
+    struct Case
+    {
+        const char* what;
+        std::string card;
+    };
+    const Case cases[] = {
+        {"a kept property whose type names quoted-printable, folded where a '=' ends the line",
+         "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A\r\nX-THING;TYPE=ENCODING=QUOTED-PRINTABLE:" +
+             std::string(60, 'x') + "=0D=y=z\r\nEND:VCARD\r\n"},
+        {"a second UID kept where it stands",
+         "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A\r\nUID:one\r\nX-A:1\r\nUID:two\r\nX-B:2\r\nEND:VCARD\r\n"},
+        {"an empty NOTE before the one that holds the note",
+         "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A\r\nNOTE:\r\nX-A:1\r\nNOTE:the note\r\nEND:VCARD\r\n"},
+        {"bytes that are not UTF-8 in a kept base64 value",
+         "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:A\r\nX-PIC;B:\xe6nn\r\nEND:VCARD\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<GContact> first = ReadBack(c.card);
+        ASSERT_EQ(first.size(), 1u);
+        const std::string written = WriteVCards(first);
+        EXPECT_TRUE(IsValidUtf8(written)) << written;
+        EXPECT_EQ(ReadBack(written), first) << written;
+    }
+    const std::vector<GContact> notes =
+        ReadBack("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A\r\nNOTE:\r\nNOTE:the note\r\nEND:VCARD\r\n");
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].note, "the note");
+}

@@ -11,12 +11,24 @@ std::string LineError(std::size_t lineNo, const std::string& what)
     return "line " + std::to_string(lineNo) + ": " + what;
 }
 
-// Whether the part of a logical line before its first ':' names quoted-printable.
+// Whether the part of a logical line before its first ':' names quoted-printable as its
+// encoding: a parameter ENCODING=QUOTED-PRINTABLE, or vCard 2.1's bare QUOTED-PRINTABLE (not
+// the words inside another parameter's value).
 bool HeadIsQuotedPrintable(std::string_view line)
 {
     const std::size_t colon = line.find(':');
-    const std::string head = ToUpperAscii(line.substr(0, colon));
-    return head.find("QUOTED-PRINTABLE") != std::string::npos;
+    const std::string_view head = line.substr(0, colon);
+    std::size_t start = head.find(';');
+    while (start != std::string_view::npos) {
+        const std::size_t end = head.find(';', start + 1);
+        const std::string_view param =
+            Trim(head.substr(start + 1, end == std::string_view::npos ? end : end - start - 1));
+        if (EqualsNoCase(param, "QUOTED-PRINTABLE") || EqualsNoCase(param, "ENCODING=QUOTED-PRINTABLE")) {
+            return true;
+        }
+        start = end;
+    }
+    return false;
 }
 
 } // namespace

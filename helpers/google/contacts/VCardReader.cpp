@@ -333,8 +333,9 @@ private:
         if (seen) {
             return false; // a second one is kept as it is
         }
-        seen = true;
+        // An empty one (Google writes "NOTE:" for none) leaves the place to a later one.
         field = Text(p);
+        seen = !field.empty();
         return true;
     }
 
@@ -566,7 +567,11 @@ private:
                 }
                 continue;
             }
-            x.params.push_back({param.name, param.values});
+            std::vector<std::string> values;
+            for (const std::string& v : param.values) {
+                values.push_back(IsValidUtf8(v) ? v : ToUtf8(v));
+            }
+            x.params.push_back({param.name, std::move(values)});
         }
         if (base64) {
             for (char ch : p.value) {
@@ -583,6 +588,14 @@ private:
                     x.value += ch;
                 }
             }
+        }
+        // Kept texts are UTF-8 like every other (base64 that is not ASCII is damaged anyway).
+        if (!IsValidUtf8(x.value)) {
+            x.value = ToUtf8(x.value);
+        }
+        if (!IsValidUtf8(x.group) || !IsValidUtf8(x.name)) {
+            x.group = ToUtf8(x.group);
+            x.name = ToUtf8(x.name);
         }
         m_kept.emplace_back(static_cast<std::size_t>(&p - m_props.data()), std::move(x));
     }

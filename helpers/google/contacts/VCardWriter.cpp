@@ -212,6 +212,10 @@ public:
             }
             Line(line);
         }
+        // Before the kept properties: a second UID among them stays the second one.
+        if (!c.uid.empty()) {
+            Line("UID:" + Escape(c.uid));
+        }
         for (const auto& x : c.extras) {
             std::string line;
             if (!x.group.empty()) {
@@ -226,9 +230,6 @@ public:
             }
             line += ":" + x.value;
             Line(line);
-        }
-        if (!c.uid.empty()) {
-            Line("UID:" + Escape(c.uid));
         }
         Line("END:VCARD");
     }
@@ -281,14 +282,16 @@ private:
         Line(group + ".X-ABLabel:" + Escape(label));
     }
 
-    // Folds at 75 bytes, never inside a UTF-8 sequence.
+    // Folds at 75 bytes, never inside a UTF-8 sequence, and never after a "=": a reader of
+    // vCard 2.1 takes a "=" at a line's end for a quoted-printable soft line break.
     void Line(const std::string& text)
     {
         std::size_t pos = 0;
         std::size_t limit = 75;
         while (text.size() - pos > limit) {
             std::size_t cut = pos + limit;
-            while (cut > pos + 1 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+            while (cut > pos + 1 &&
+                   ((static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80 || text[cut - 1] == '=')) {
                 --cut;
             }
             m_out.append(text, pos, cut - pos);
