@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include "kit/SqliteFields.h"
 #include "misc/Sha256.h"
 #include "platform/KnownFolders.h"
 #include "platform/Profile.h"
@@ -499,30 +500,7 @@ bool ACTStore::Next(void* rec, std::string& error)
             }
             continue;
         }
-        switch (field.Kind) {
-        case CxFieldKind::Text: {
-            const void* text = sqlite3_column_blob(m_read, column);
-            int size = sqlite3_column_bytes(m_read, column);
-            if (size > field.Capacity - 1) {
-                size = field.Capacity - 1;
-            }
-            if (size > 0 && text != nullptr) {
-                std::memcpy(at, text, static_cast<std::size_t>(size));
-            }
-            at[size > 0 ? size : 0] = '\0';
-            break;
-        }
-        case CxFieldKind::Date: {
-            const double value = sqlite3_column_double(m_read, column);
-            std::memcpy(at, &value, sizeof value);
-            break;
-        }
-        default: {
-            const int value = sqlite3_column_int(m_read, column);
-            std::memcpy(at, &value, sizeof value);
-            break;
-        }
-        }
+        ReadLayoutField(m_read, column, field, rec);
         ++column;
     }
     if (const CxLayoutField* id = FindField(fields, IdFieldName(m_kind))) {
@@ -593,34 +571,12 @@ bool ACTStore::BeginWrite(ACTItemKind kind, std::string& error)
 
 void ACTStore::BindFields(sqlite3_stmt* stmt, const void* rec)
 {
-    const auto* base = static_cast<const unsigned char*>(rec);
     int index = 1;
     for (const CxLayoutField& field : Fields(m_kind)) {
         if (!IsColumn(m_kind, field)) {
             continue;
         }
-        const unsigned char* at = base + field.Offset;
-        switch (field.Kind) {
-        case CxFieldKind::Text: {
-            // Never trust the terminator: read at most the field's capacity.
-            const char* text = reinterpret_cast<const char*>(at);
-            const std::size_t size = strnlen(text, static_cast<std::size_t>(field.Capacity - 1));
-            sqlite3_bind_text(stmt, index, text, static_cast<int>(size), SQLITE_TRANSIENT);
-            break;
-        }
-        case CxFieldKind::Date: {
-            double value;
-            std::memcpy(&value, at, sizeof value);
-            sqlite3_bind_double(stmt, index, value);
-            break;
-        }
-        default: {
-            int value;
-            std::memcpy(&value, at, sizeof value);
-            sqlite3_bind_int(stmt, index, value);
-            break;
-        }
-        }
+        BindLayoutField(stmt, index, field, rec);
         ++index;
     }
 }
