@@ -8,11 +8,11 @@ namespace {
 const CxHelperWords kWords = {
     "Start loading Lotus Notes Contacts.", "Load Lotus Notes Contacts information successfully.",
     "Failed to load Lotus Notes Contacts information.", "Failed to open file: %s", "Failed to open file: %s"};
-const CxLNFileWords kFileWords = {"Start loading Lotus Notes Contacts from temperary file: %s",
-                                  "There are %d Contact records in total.",
-                                  "Load Lotus Notes Contact information from file successfully.",
-                                  "Start saving Lotus Notes Contacts information to file: %s",
-                                  "Save Lotus Notes Contacts information to file successfully.",
+const CxLNFileWords kFileWords = {{"Start loading Lotus Notes Contacts from temperary file: %s",
+                                   "There are %d Contact records in total.",
+                                   "Load Lotus Notes Contact information from file successfully.",
+                                   "Start saving Lotus Notes Contacts information to file: %s",
+                                   "Save Lotus Notes Contacts information to file successfully."},
                                   "Submit changes to Lotus Notes contacts database"};
 
 } // namespace
