@@ -226,6 +226,9 @@ TEST(GoogleContactsWriter, OddCardsComeBackTheSame)
          "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A\r\nNOTE:\r\nX-A:1\r\nNOTE:the note\r\nEND:VCARD\r\n"},
         {"bytes that are not UTF-8 in a kept base64 value",
          "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:A\r\nX-PIC;B:\xe6nn\r\nEND:VCARD\r\n"},
+        {"a 2.1 quoted-printable note with a soft line break, Latin-1 name, a tab in a type",
+         "BEGIN:VCARD\r\nVERSION:2.1\r\nN;C:HARSET=ISO-8859-1:M\xfcller;J\r\n"
+         "NOTE;ENCODING=QUOTED-PRINTABLE:x=0D=0Ay=\r\nz\r\nTEL;W\tORK;PREF:1\r\nEND:VCARD\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -371,6 +371,11 @@ private:
                     }
                 }
             }
+            // A type that folds to a kind's label ("Work Phone") is that kind, as its label would be.
+            if (auto k = PhoneKindFromLabel(ph.label); k && !ph.label.empty()) {
+                ph.kind = *k;
+                ph.label.clear();
+            }
         }
         ApplyLabel(p, ph.kind, ph.label, PhoneKindFromLabel);
         ph.value = Text(p);
