@@ -20,6 +20,7 @@
 #include "engine/RecordingFrontEnd.h"
 #include "misc/Settings.h"
 #include "ui/QtFrontEnd.h"
+#include "ui/TfmAddrFieldMap.h"
 #include "ui/TfmDebug.h"
 #include "ui/TfmDump.h"
 #include "ui/TfmMain.h"
@@ -164,6 +165,14 @@ int main(int argc, char** argv)
         dump.show();
         ok = Save(&dump, folder, "08-exception") && ok;
         dump.hide();
+        // The custom field mapping of Outlook contacts, two slots set.
+        g_Settings().CustomID[kCustomIDOutlook] = 1;
+        g_Settings().CustomID[kCustomIDOutlook + 2] = 18;
+        TfmAddrFieldMap mapping(main.PageOfStep(2));
+        mapping.Prepare(kAppOutlook);
+        mapping.show();
+        ok = Save(&mapping, folder, "08-field-mapping") && ok;
+        mapping.hide();
 
         QMessageBox box(QMessageBox::Critical, "Error",
                         "Please migrate at least one type of application data.", QMessageBox::Ok, &main);

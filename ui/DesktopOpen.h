@@ -7,4 +7,7 @@ class QWidget;
 
 // Opens the file at path. When it does not exist, or no program could open it, a message box
 // over parent says so, naming what (such as "the migration log") and the file; false then.
-bool OpenFileOrTell(QWidget* parent, const QString& what, const QString& path);
+// A section, when given, is the part of the document to show: the file's address is handed
+// over with it as its fragment ("file:///.../guide.html#section").
+bool OpenFileOrTell(QWidget* parent, const QString& what, const QString& path,
+                    const QString& section = QString());

@@ -150,8 +150,8 @@ QString TfmBanner::UserGuidePath()
     return QString();
 }
 
-bool TfmBanner::OpenUserGuide(QWidget* parent)
+bool TfmBanner::OpenUserGuide(QWidget* parent, const QString& section)
 {
     const QString path = UserGuidePath();
-    return OpenFileOrTell(parent, "the user guide", path.isEmpty() ? UserGuideName() : path);
+    return OpenFileOrTell(parent, "the user guide", path.isEmpty() ? UserGuideName() : path, section);
 }

@@ -17,9 +17,10 @@ public:
     static QString UserGuidePath();
     // Where the user guide is looked for first: beside the program.
     static QString UserGuideName();
-    // Opens the user guide with the desktop's "open"; when it cannot be found or no program
-    // can open it, a message box over parent says so, naming the file, and false.
-    static bool OpenUserGuide(QWidget* parent);
+    // Opens the user guide with the desktop's "open", at a section (an anchor of the guide)
+    // when one is given; when it cannot be found or no program can open it, a message box over
+    // parent says so, naming the file, and false.
+    static bool OpenUserGuide(QWidget* parent, const QString& section = QString());
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -11,11 +11,9 @@
 #include "lotus/LNEnv.h"
 #include "misc/Settings.h"
 #include "ui/EngineRunner.h"
+#include "ui/TfmAddrFieldMap.h"
 
 namespace {
-
-// The field-mapping dialog does not exist yet; until it does, btnMap stays disabled.
-constexpr bool kFieldMappingDialogAvailable = false;
 
 QString DefaultAddrBook()
 {
@@ -103,6 +101,7 @@ TfmLNOption2::TfmLNOption2(QWidget* parent)
                    "Lotus Notes Notebook Database file (notebook.nsf) (*.nsf)");
     });
     connect(m_cbFieldMap, &QCheckBox::toggled, this, &TfmLNOption2::UpdateMapButton);
+    connect(m_btnMap, &QPushButton::clicked, this, &TfmLNOption2::OpenFieldMapping);
 }
 
 void TfmLNOption2::EnterPage()
@@ -153,6 +152,18 @@ bool TfmLNOption2::LeavePage()
 
 void TfmLNOption2::UpdateMapButton()
 {
-    m_btnMap->setEnabled(kFieldMappingDialogAvailable && m_cbFieldMap->isEnabled() &&
-                         m_cbFieldMap->isChecked());
+    m_btnMap->setEnabled(m_cbFieldMap->isEnabled() && m_cbFieldMap->isChecked());
+}
+
+void TfmLNOption2::OpenFieldMapping()
+{
+    const AppKind source = static_cast<AppKind>(g_Settings().SourceApp);
+    TfmAddrFieldMap dialog(this);
+    dialog.Prepare(source);
+    if (dialog.exec() == QDialog::Accepted) {
+        RunOffGuiThread(window(), [source] {
+            PrepareFieldMapping(source);
+            return true;
+        });
+    }
 }

@@ -19,6 +19,8 @@ public:
 
 private:
     void UpdateMapButton();
+    // The field-mapping dialog of the chosen source; after OK the mapping is prepared again.
+    void OpenFieldMapping();
 
     QLineEdit* m_edtLNAddrPath;
     QPushButton* m_btnLNAddrBrowse;
