@@ -3,13 +3,17 @@
 // with a stand-in Palm Desktop source a second run finds the migrated records the same; with
 // the real Palm Desktop connectors a classic user folder lands in the local Lotus Notes store,
 // and a user folder of each Palm Desktop generation migrated twice is all the same the second
-// time; so are an Outlook data file, a Google export folder and a stand-in ACT! database.
+// time; so are an Outlook data file, a Google export folder and a stand-in ACT! database. A
+// custom field mapping chosen in its dialog fills the custom fields of the Lotus Notes contacts.
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeView>
 #include <QtTest>
 #include <cstdlib>
@@ -36,6 +40,7 @@
 #include "platform/Files.h"
 #include "platform/KnownFolders.h"
 #include "ui/CompareModel.h"
+#include "ui/TfmAddrFieldMap.h"
 #include "ui/TfmDataPage.h"
 #include "ui/TfmMain.h"
 #include "ui/TfmPage.h"
@@ -268,6 +273,37 @@ private:
             "\n[HKEY_CURRENT_USER\\Software\\U.S. Robotics\\Pilot Desktop\\Core]\nDesktopPath=" + desktop +
             "/\n";
         m_home->WriteFile("registry.ini", registry);
+    }
+
+    // The real Google and Lotus Notes connectors, and a Google export folder with two contacts
+    // and an all-day event; gives the folder.
+    std::string UseGoogleExport()
+    {
+        fwtest::UnregisterAllConnectors();
+        fwtest::UseRealConnectors(kAppNotes);
+        fwtest::UseRealConnectors(kAppGoogle);
+        m_home->WriteFile(
+            "Takeout/Contacts/contacts.vcf",
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Kunigunde Obermaier\r\nN:Obermaier;Kunigunde;;;\r\n"
+            "EMAIL;TYPE=INTERNET;TYPE=WORK:k@example.com\r\nEND:VCARD\r\n"
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ben Acme\r\nN:Acme;Ben;;;\r\nORG:Acme\r\nEND:VCARD\r\n");
+        m_home->WriteFile(
+            "Takeout/Calendar/Family.ics",
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nX-WR-CALNAME:Family\r\nX-WR-TIMEZONE:Europe/Berlin\r\n"
+            "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261225\r\n"
+            "UID:eve@google.com\r\nSUMMARY:Christmas Eve\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        m_sourceButton = "rbtnGG";
+        return m_home->Path("Takeout");
+    }
+
+    // On the Google page, the export folder is typed.
+    static void TypeGoogleFolder(TfmMain& main, const std::string& folder)
+    {
+        if (main.CurrentStep() == 3) {
+            auto* edit = main.VisiblePage()->findChild<QLineEdit*>("edtGGFolder");
+            QVERIFY(edit != nullptr);
+            edit->setText(QString::fromStdString(folder));
+        }
     }
 
     std::unique_ptr<fwtest::TempHome> m_home;
@@ -687,28 +723,8 @@ private slots:
     // record the same.
     void googleExportFolderMigratedTwiceIsAllTheSame()
     {
-        fwtest::UnregisterAllConnectors();
-        fwtest::UseRealConnectors(kAppNotes);
-        fwtest::UseRealConnectors(kAppGoogle);
-        const std::string folder = m_home->Path("Takeout");
-        m_home->WriteFile(
-            "Takeout/Contacts/contacts.vcf",
-            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Kunigunde Obermaier\r\nN:Obermaier;Kunigunde;;;\r\n"
-            "EMAIL;TYPE=INTERNET;TYPE=WORK:k@example.com\r\nEND:VCARD\r\n"
-            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ben Acme\r\nN:Acme;Ben;;;\r\nORG:Acme\r\nEND:VCARD\r\n");
-        m_home->WriteFile(
-            "Takeout/Calendar/Family.ics",
-            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nX-WR-CALNAME:Family\r\nX-WR-TIMEZONE:Europe/Berlin\r\n"
-            "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261225\r\n"
-            "UID:eve@google.com\r\nSUMMARY:Christmas Eve\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
-        m_sourceButton = "rbtnGG";
-        m_beforeNext = [&](TfmMain& main) {
-            if (main.CurrentStep() == 3) {
-                auto* edit = main.VisiblePage()->findChild<QLineEdit*>("edtGGFolder");
-                QVERIFY(edit != nullptr);
-                edit->setText(QString::fromStdString(folder));
-            }
-        };
+        const std::string folder = UseGoogleExport();
+        m_beforeNext = [&](TfmMain& main) { TypeGoogleFolder(main, folder); };
         TfmMain main(fwtest::TestApps());
         std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
         main.show();
@@ -746,6 +762,70 @@ private slots:
         QCOMPARE(int(Items<LNAddrRec>(data + "names.nsf", NotesItemKind::Contacts).size()), 2);
         const std::vector<LNDateRec> events = Items<LNDateRec>(data + "mail.nsf", NotesItemKind::Calendar);
         QCOMPARE(int(events.size()), 1);
+    }
+
+    // The custom field mapping set up on the second Lotus Notes page (the box ticked, the
+    // dialog opened with btnMap, two fields chosen, OK) fills the custom fields of the migrated
+    // Lotus Notes contacts; a second run finds them the same.
+    void googleFieldMappingFillsTheNotesCustomFields()
+    {
+        const std::string folder = UseGoogleExport();
+        QString shownTab;
+        m_beforeNext = [&](TfmMain& main) {
+            TypeGoogleFolder(main, folder);
+            if (main.CurrentStep() != 2 || !shownTab.isEmpty()) {
+                return;
+            }
+            auto* box = main.VisiblePage()->findChild<QCheckBox*>("cbFieldMap");
+            auto* map = main.VisiblePage()->findChild<QPushButton*>("btnMap");
+            QVERIFY(box != nullptr && map != nullptr);
+            box->setChecked(true);
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<TfmAddrFieldMap*>(QApplication::activeModalWidget());
+                QVERIFY(dialog != nullptr);
+                shownTab = dialog->findChild<QTabWidget*>("pMap")->currentWidget()->objectName();
+                const std::pair<const char*, QString> chosen[] = {{"cbGGCustom1", "Company Name"},
+                                                                  {"cbGGCustom3", "Email(Work)"}};
+                for (const auto& [name, field] : chosen) {
+                    auto* list = dialog->findChild<QComboBox*>(name);
+                    QVERIFY(list != nullptr);
+                    list->setCurrentIndex(list->findText(field));
+                    QCOMPARE(list->currentText(), field);
+                }
+                dialog->findChild<QPushButton*>("btnOK")->click();
+            });
+            map->click();
+        };
+        TfmMain main(fwtest::TestApps());
+        std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
+        main.show();
+        QVERIFY(RunWizard(main, {"cbAddr"}));
+        QCOMPARE(shownTab, QString("tGG"));
+        QVERIFY(m_frontEnd->boxes.empty());
+        QVERIFY(g_Settings().GGCustom);
+        QCOMPARE(g_Settings().CustomID[kCustomIDGoogle], 6);
+        QCOMPARE(g_Settings().CustomID[kCustomIDGoogle + 2], 9);
+        QCOMPARE(Count(main, "lblAddrCount"), QString("2"));
+
+        const auto contacts = Items<LNAddrRec>(m_local.DataFolder + "names.nsf", NotesItemKind::Contacts);
+        QCOMPARE(contacts.size(), std::size_t(2));
+        for (const LNAddrRec& contact : contacts) {
+            const std::string last = contact.LastName;
+            QCOMPARE(std::string(contact.CustomFields[0]), std::string(last == "Acme" ? "Acme" : ""));
+            QCOMPARE(std::string(contact.CustomFields[1]), std::string());
+            QCOMPARE(std::string(contact.CustomFields[2]),
+                     std::string(last == "Obermaier" ? "k@example.com" : ""));
+        }
+
+        main.findChild<QPushButton*>("btnPrev")->click();
+        QVERIFY(RunWizard(main, {"cbAddr"}, [&](TfmDataPage& page) {
+            CompareModel* model = page.GetModel(kDataContacts);
+            QCOMPARE(model->rowCount(), 2);
+            for (int row = 0; row < model->rowCount(); ++row) {
+                QCOMPARE(model->StatusAt(row), int(MatchSame));
+            }
+        }));
+        QCOMPARE(Count(main, "lblAddrCount"), QString("0"));
     }
 
     // A stand-in ACT! database, reached through its .pad file: the stand-in's program passes
