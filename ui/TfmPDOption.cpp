@@ -2,13 +2,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "misc/Settings.h"
@@ -91,22 +94,33 @@ TfmPDOption::TfmPDOption(QWidget* parent)
     : TfmOptionPage("Please specify Palm Desktop  access options:", parent)
 {
     setObjectName("TfmPDOption");
-    AddLabel("Select Palm User Profile :", 0);
+    AddLabel("Palm Desktop folder:", 0);
+    m_edtPDFolder = AddEdit("edtPDFolder", MAX_PATH - 1, 0);
+    QPushButton* browseFolder = AddBrowseButton("btnPDFolder", 0);
+    m_lblPDUsers = new QLabel("Can not find any Palm users in your desktop environment.", this);
+    m_lblPDUsers->setObjectName("lblPDUsers");
+    m_lblPDUsers->setWordWrap(true);
+    QPalette warning = m_lblPDUsers->palette();
+    warning.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    m_lblPDUsers->setPalette(warning);
+    m_lblPDUsers->hide();
+    Grid()->addWidget(m_lblPDUsers, 1, 1, 1, 2);
+    AddLabel("Select Palm User Profile :", 2);
     m_cbPDUser = new QComboBox(this);
     m_cbPDUser->setObjectName("cbPDUser");
     m_cbPDUser->setMinimumContentsLength(24);
-    Grid()->addWidget(m_cbPDUser, 0, 1, Qt::AlignLeft);
-    AddLabel("Palm Desktop version:", 1);
+    Grid()->addWidget(m_cbPDUser, 2, 1, Qt::AlignLeft);
+    AddLabel("Palm Desktop version:", 3);
     m_lblPDVersion = new QLabel(this);
     m_lblPDVersion->setObjectName("lblPDVersion");
-    Grid()->addWidget(m_lblPDVersion, 1, 1);
+    Grid()->addWidget(m_lblPDVersion, 3, 1);
 
     auto* advanced = new QLabel("More Advanced Options:", this);
     advanced->setContentsMargins(0, 8, 0, 0); // apart from the user and version rows
-    Grid()->addWidget(advanced, 2, 0, 1, 3);
+    Grid()->addWidget(advanced, 4, 0, 1, 3);
     m_pcMain = new QTabWidget(this);
     m_pcMain->setObjectName("pcMain");
-    Grid()->addWidget(m_pcMain, 3, 0, 1, 3);
+    Grid()->addWidget(m_pcMain, 5, 0, 1, 3);
     for (DataType type : kAllDataTypes) {
         const FileKind& kind = kFileKinds[type];
         FileControls& controls = m_files[type];
@@ -146,11 +160,24 @@ TfmPDOption::TfmPDOption(QWidget* parent)
                    this);
     note->setObjectName("lblNote");
     note->setWordWrap(true);
-    Grid()->addWidget(note, 4, 0, 1, 3);
+    Grid()->addWidget(note, 6, 0, 1, 3);
+
+    // The users of a chosen or typed folder are listed at once.
+    connect(browseFolder, &QPushButton::clicked, this, [this] {
+        BrowseInto(m_edtPDFolder, QDir::homePath(), QString(), "Palm Desktop folder",
+                   [this](const QString& chosen) { return ApplyFolder(chosen); });
+    });
+    connect(m_edtPDFolder, &QLineEdit::editingFinished, this, [this] {
+        if (m_edtPDFolder->text().trimmed() != m_listedFolder) {
+            ApplyFolder(m_edtPDFolder->text().trimmed());
+        }
+    });
 }
 
 void TfmPDOption::EnterPage()
 {
+    // The Palm Desktop folder is a path of the file system, not a settings text.
+    m_edtPDFolder->setText(QFile::decodeName(PmGetDesktopFolder().c_str()));
     FillUsers();
     ShowDesktopVersion();
     FWSettings& settings = g_Settings();
@@ -165,6 +192,23 @@ void TfmPDOption::EnterPage()
 
 bool TfmPDOption::LeavePage()
 {
+    const QString folder = m_edtPDFolder->text().trimmed();
+    if (folder != m_listedFolder && !ApplyFolder(folder)) {
+        return false;
+    }
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        ShowError(QString("The folder %1 cannot be found.").arg(folder), MessageIcon::Error);
+        m_edtPDFolder->setFocus();
+        return false;
+    }
+    if (m_cbPDUser->count() == 0 && !EveryTypeByFile()) {
+        ShowError("Can not find any Palm users in your desktop environment.\n\nChoose the Palm Desktop "
+                  "folder that holds the users' folders, or open each kind of data by its file name under "
+                  "\"More Advanced Options\".",
+                  MessageIcon::Error);
+        m_edtPDFolder->setFocus();
+        return false;
+    }
     FWSettings& settings = g_Settings();
     if (m_cbPDUser->currentIndex() >= 0) {
         settings.PDUserID = m_cbPDUser->currentData().toInt();
@@ -179,12 +223,9 @@ bool TfmPDOption::LeavePage()
 
 void TfmPDOption::FillUsers()
 {
-    if (!m_usersAsked) {
-        m_usersAsked = true;
-        if (PmBuildUserList() < 0) {
-            ShowError("Can not find any Palm users in your desktop environment.", MessageIcon::Error);
-        }
-    }
+    m_listedFolder = m_edtPDFolder->text().trimmed();
+    const bool found = PmBuildUserList() >= 0;
+    m_lblPDUsers->setVisible(!found);
     const std::vector<PmUser>& users = PmGetUsers();
     m_cbPDUser->clear();
     for (const PmUser& user : users) {
@@ -197,6 +238,41 @@ void TfmPDOption::FillUsers()
     const std::int32_t wanted = setting == 0 ? users.front().userId : setting;
     const int index = m_cbPDUser->findData(QVariant(static_cast<int>(wanted)));
     m_cbPDUser->setCurrentIndex(index >= 0 ? index : 0);
+}
+
+bool TfmPDOption::ApplyFolder(const QString& folder)
+{
+    FWSettings& settings = g_Settings();
+    const QByteArray bytes = QFile::encodeName(folder);
+    if (static_cast<std::size_t>(bytes.size()) >= sizeof settings.PDFolder) {
+        ShowError(QString("The path %1 is too long.").arg(folder), MessageIcon::Error);
+        m_edtPDFolder->setFocus();
+        return false;
+    }
+    std::memcpy(settings.PDFolder, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    settings.PDFolder[bytes.size()] = '\0';
+    PmResetUserList();
+    if (folder.isEmpty()) {
+        // Back to the folder Palm Desktop records, shown as found.
+        m_edtPDFolder->setText(QFile::decodeName(PmGetDesktopFolder().c_str()));
+    } else {
+        m_edtPDFolder->setText(folder);
+    }
+    FillUsers();
+    ShowDesktopVersion();
+    return true;
+}
+
+bool TfmPDOption::EveryTypeByFile() const
+{
+    const FWSettings& settings = g_Settings();
+    for (DataType type : kAllDataTypes) {
+        const FileControls& controls = m_files[type];
+        if (SyncSwitch(settings, type) && (!controls.box->isChecked() || controls.edit->text().isEmpty())) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void TfmPDOption::ShowDesktopVersion()

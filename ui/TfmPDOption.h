@@ -33,15 +33,22 @@ private:
     };
 
     void FillUsers();
+    // Takes the folder in the edit as the Palm Desktop folder and lists its users at once.
+    // False when it cannot be kept (the path is too long).
+    bool ApplyFolder(const QString& folder);
+    // Whether each data type the run works on is opened by a file name, so no user is needed.
+    bool EveryTypeByFile() const;
     void ShowDesktopVersion();
     void EnableFile(DataType type);
     void BrowseFile(DataType type);
 
+    QLineEdit* m_edtPDFolder;
+    QLabel* m_lblPDUsers;
     QComboBox* m_cbPDUser;
     QLabel* m_lblPDVersion;
     QTabWidget* m_pcMain;
     QCheckBox* m_cbAddrSwap = nullptr;
     FileControls m_files[kDataTypeCount];
-    // The user list is asked for, and a missing one reported, once per run of the wizard.
-    bool m_usersAsked = false;
+    // The folder whose users the list shows.
+    QString m_listedFolder;
 };

@@ -164,6 +164,7 @@ template <class Record, class Visitor> void VisitKeys(Record& s, Visitor& v)
     v.Text("PDDateFileName", s.PDDateFileName);
     v.Text("PDTaskFileName", s.PDTaskFileName);
     v.Text("PDNoteFileName", s.PDNoteFileName);
+    v.Text("PDFolder", s.PDFolder);
 
     v.Flag("GGSaveEmail", s.GGSaveEmail, true);
     v.KeptName("GGEmail", s.GGEmail, s.GGSaveEmail, ReadName::WhenKept);

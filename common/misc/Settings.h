@@ -94,6 +94,9 @@ struct FWSettings
     char PDDateFileName[kSettingsTextSize];
     char PDTaskFileName[kSettingsTextSize];
     char PDNoteFileName[kSettingsTextSize];
+    // The Palm Desktop folder the user chose (its users are the folders in it); empty: found
+    // where Palm Desktop records it.
+    char PDFolder[MAX_PATH];
 
     bool GGSaveEmail;
     char GGEmail[kSettingsNameSize];

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <sys/stat.h>
 
+#include "misc/Settings.h"
 #include "misc/WinUtil.h"
 #include "platform/CodePage.h"
 #include "platform/Profile.h"
@@ -134,6 +135,10 @@ std::string FindDesktopFolder()
         if (!g_override.empty()) {
             return g_override;
         }
+    }
+    // The folder chosen on the Palm Desktop page (or with --palm-folder) comes first.
+    if (g_Settings().PDFolder[0] != '\0') {
+        return g_Settings().PDFolder;
     }
     char module[MAX_PATH * 4] = {};
     if (GetModuleFolder(module, sizeof module)) {

@@ -91,6 +91,7 @@ std::vector<KeyRow> AllKeys()
         TEXT_KEY(PDDateFileName, "/palm/datebook.dat"),
         TEXT_KEY(PDTaskFileName, "/palm/todo.dat"),
         TEXT_KEY(PDNoteFileName, "/palm/memopad.dat"),
+        TEXT_KEY(PDFolder, "/home/u/Palm"),
         FLAG_KEY(GGSaveEmail, "1", "1"),
         TEXT_KEY(GGEmail, "someone@example.com"),
         FLAG_KEY(GGSavePassword, "0", "1"),

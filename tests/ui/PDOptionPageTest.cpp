@@ -257,8 +257,8 @@ private slots:
         QCOMPARE(contacts->configs.back().userId, g_Settings().PDUserID);
     }
 
-    // Without users there is nothing to choose: the error is shown on the first visit only, and
-    // leaving keeps the PDUserID there was.
+    // Without users there is nothing to choose: the page says so beside the folder, and
+    // leaving is refused with the reason unless every data type is opened by a file name.
     void withoutUsers_data()
     {
         QTest::addColumn<bool>("desktop");
@@ -283,16 +283,80 @@ private slots:
         QLabel* label = Find<QLabel>(&page, "lblPDVersion");
         QCOMPARE(label->text(), version);
         QCOMPARE(label->palette().color(QPalette::WindowText), colour);
+        QLabel* users = Find<QLabel>(&page, "lblPDUsers");
+        QVERIFY(!users->isHidden());
+        QCOMPARE(users->text(), QString("Can not find any Palm users in your desktop environment."));
+        QVERIFY(Boxes().empty());
+
+        QVERIFY(!page.LeavePage());
         const auto boxes = Boxes();
         QCOMPARE(boxes.size(), std::size_t(1));
-        QCOMPARE(boxes[0].text, std::string("Can not find any Palm users in your desktop environment."));
-        QCOMPARE(boxes[0].caption, std::string("Error"));
+        QVERIFY(
+            boxes[0].text.rfind("Can not find any Palm users in your desktop environment.\n\nChoose the Palm "
+                                "Desktop folder",
+                                0) == 0);
         QVERIFY(boxes[0].icon == MessageIcon::Error);
+        QVERIFY(fwtest::Fake(kAppPalm, kDataContacts) == nullptr);
 
-        page.EnterPage(); // the wizard comes back to the page
-        QCOMPARE(Boxes().size(), std::size_t(1));
+        // Every data type opened by its file name needs no user.
+        for (DataType type : kAllDataTypes) {
+            Find<QCheckBox>(&page, kTypes[type].box)->setChecked(true);
+            Find<QLineEdit>(&page, kTypes[type].edit)->setText("/data/palm.dat");
+        }
         QVERIFY(page.LeavePage());
         QCOMPARE(g_Settings().PDUserID, 4242);
+    }
+
+    // The folder chosen with "..." or typed into the field is kept in PDFolder and its users
+    // are listed at once; an empty field goes back to the folder Palm Desktop records.
+    void chosenFolderListsItsUsers()
+    {
+        const std::string folder = m_home->Path("Copied from Windows/Palm");
+        for (const char* user : {"Anna", "Bruno"}) {
+            QVERIFY(fwtest::WriteClassicUser(folder, user, {}, {}, {}, {}));
+        }
+        TfmPDOption page;
+        page.EnterPage();
+        QVERIFY(!Find<QLabel>(&page, "lblPDUsers")->isHidden());
+        QCOMPARE(Find<QLineEdit>(&page, "edtPDFolder")->text(), QString());
+
+        m_chooserAnswer = QString::fromStdString(folder);
+        Find<QPushButton>(&page, "btnPDFolder")->click();
+        QCOMPARE(m_chooserCalls.size(), std::size_t(1));
+        QCOMPARE(m_chooserCalls[0].second, QString()); // a folder, not a file
+        QCOMPARE(Find<QLineEdit>(&page, "edtPDFolder")->text(), QString::fromStdString(folder));
+        QCOMPARE(std::string(g_Settings().PDFolder), folder);
+        QComboBox* list = Find<QComboBox>(&page, "cbPDUser");
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->itemText(1), QString("Bruno"));
+        QVERIFY(Find<QLabel>(&page, "lblPDUsers")->isHidden());
+        QVERIFY(Boxes().empty());
+
+        // A typed folder that does not exist lists nobody and is refused by its name.
+        QLineEdit* edit = Find<QLineEdit>(&page, "edtPDFolder");
+        edit->setText("/nowhere/Palm");
+        emit edit->editingFinished();
+        QCOMPARE(list->count(), 0);
+        QVERIFY(!page.LeavePage());
+        QCOMPARE(Boxes().back().text, std::string("The folder /nowhere/Palm cannot be found."));
+
+        edit->setText(QString::fromStdString(folder));
+        emit edit->editingFinished();
+        list->setCurrentIndex(1);
+        QVERIFY(page.LeavePage());
+        QCOMPARE(g_Settings().PDUserID, PmGetUsers()[1].userId);
+
+        // The next visit of the wizard finds the folder it kept.
+        PmResetUserList();
+        TfmPDOption again;
+        again.EnterPage();
+        QCOMPARE(Find<QLineEdit>(&again, "edtPDFolder")->text(), QString::fromStdString(folder));
+        QCOMPARE(Find<QComboBox>(&again, "cbPDUser")->count(), 2);
+
+        Find<QLineEdit>(&again, "edtPDFolder")->setText("");
+        emit Find<QLineEdit>(&again, "edtPDFolder")->editingFinished();
+        QCOMPARE(std::string(g_Settings().PDFolder), std::string());
+        QCOMPARE(Find<QComboBox>(&again, "cbPDUser")->count(), 0);
     }
 
     // A tab per data type that the run works on; switching one back on shows its tab again.

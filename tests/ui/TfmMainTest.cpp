@@ -14,6 +14,8 @@
 #include "engine/MigrationDriver.h"
 #include "engine/RecordingFrontEnd.h"
 #include "misc/Settings.h"
+#include "palm/PalmClassicFiles.h"
+#include "palm/PalmEnv.h"
 #include "ui/TfmMain.h"
 #include "ui/TfmPage.h"
 
@@ -98,6 +100,11 @@ private slots:
         PlanOf(kAppPalm, kDataContacts).records = {{"Ann", "a"}, {"Bob", "b"}, {"Cid", "new"}};
         PlanOf(kAppNotes, kDataContacts).records = {{"Bob", "b"}, {"Cid", "old"}};
         PlanOf(kAppPalm, kDataNotes).records = {{"Memo", "x"}};
+        // The Palm page goes on only with a user; the fake connectors load the records.
+        if (!fwtest::WriteClassicUser(m_home->Path("Palm"), "Anna", {}, {}, {}, {})) {
+            qFatal("cannot write the Palm user");
+        }
+        PmSetDesktopFolderOverride(m_home->Path("Palm"));
         m_main = std::make_unique<TfmMain>(fwtest::TestApps());
         // The Lotus Notes page refuses an empty program path; any name will do here.
         std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
@@ -110,6 +117,8 @@ private slots:
         fwtest::UnregisterAllConnectors();
         SetFrontEnd(nullptr);
         m_frontEnd.reset();
+        PmSetDesktopFolderOverride("");
+        PmResetUserList();
         m_home.reset();
     }
 

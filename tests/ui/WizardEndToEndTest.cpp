@@ -345,12 +345,16 @@ private slots:
         SetFrontEnd(nullptr);
         m_frontEnd.reset();
         ::unsetenv("FERRYWISE_HELPER_DIR");
+        PmSetDesktopFolderOverride("");
         PmResetUserList();
         m_home.reset();
     }
 
     void migratesAndASecondRunFindsTheRecordsTheSame()
     {
+        // The Palm page goes on only with a user; the fake connectors load the records.
+        QVERIFY(fwtest::WriteClassicUser(m_home->Path("Palm"), "Anna", {}, {}, {}, {}));
+        PmSetDesktopFolderOverride(m_home->Path("Palm"));
         TfmMain main(fwtest::TestApps());
         std::snprintf(g_Settings().LNAppName, sizeof g_Settings().LNAppName, "%s", "/usr/bin/true");
         main.show();
