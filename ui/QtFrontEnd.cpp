@@ -62,7 +62,7 @@ protected:
         painter.setFont(normal);
         painter.drawText(QRect(left + 140, top + 30, client.width() - 140, 50),
                          Qt::AlignVCenter | Qt::TextSingleLine,
-                         QString::asprintf("%d seconds", m_state.elapsedMs / 1000));
+                         QString::fromStdString(ElapsedText(m_state.elapsedMs)));
 
         const int slotCount = (client.width() - 40) / 25 + 1;
         const int blocks = m_state.ticks < 0 ? 0 : m_state.ticks % slotCount;

@@ -158,7 +158,7 @@ std::string CliTerminalFrontEnd::WaitLine(const WaitViewState& state, int width)
     int blocks = CxCommWaitWindow::BlockCount(state.ticks, kBarClientWidth);
     std::string bar = "[" + std::string(static_cast<std::size_t>(blocks), '#') +
                       std::string(static_cast<std::size_t>(kBarSlots - blocks), ' ') + "]";
-    std::string suffix = "  " + std::to_string(state.elapsedMs / 1000) + " seconds  " + bar;
+    std::string suffix = "  " + ElapsedText(state.elapsedMs) + "  " + bar;
     // One column short of the width, so that the terminal never wraps the line.
     std::size_t room = width > 1 ? static_cast<std::size_t>(width - 1) : 0;
     std::string text = PrintableText(state.text, false);

@@ -40,6 +40,12 @@ std::shared_ptr<CxCommWaitWindow> Current()
 
 } // namespace
 
+std::string ElapsedText(int elapsedMs)
+{
+    const int seconds = elapsedMs / 1000;
+    return std::to_string(seconds) + (seconds == 1 ? " second" : " seconds");
+}
+
 void SetFrontEnd(IFrontEnd* frontEnd)
 {
     std::lock_guard<std::mutex> guard(g_frontEndLock);

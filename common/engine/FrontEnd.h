@@ -27,6 +27,9 @@ struct WaitViewState
 
 // One wait window on the screen. Created, repainted and destroyed on the wait window's own
 // thread: an implementation hands the work to its user-interface thread without blocking on it.
+// The elapsed time as a wait view shows it, in whole seconds: "0 seconds", "1 second", "2 seconds".
+std::string ElapsedText(int elapsedMs);
+
 class IWaitView
 {
 public:

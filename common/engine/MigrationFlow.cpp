@@ -320,8 +320,21 @@ public:
         m_control.Start(parent);
         m_started = true;
     }
-    void SetText(const char* text) { m_control.SetText(text); }
-    void WatchStatusFile(const std::string& path) { m_control.WatchStatusFile(path.c_str()); }
+    // A text of the flow replaces the status file being watched: the file of a data type
+    // already done (its helper's "Done.") would otherwise cover the next type's text.
+    void SetText(const char* text)
+    {
+        if (m_watching) {
+            m_watching = false;
+            m_control.WatchStatusFile("");
+        }
+        m_control.SetText(text);
+    }
+    void WatchStatusFile(const std::string& path)
+    {
+        m_control.WatchStatusFile(path.c_str());
+        m_watching = !path.empty();
+    }
     void Stop()
     {
         if (m_started) {
@@ -333,6 +346,7 @@ public:
 private:
     IWaitWindowControl& m_control;
     bool m_started = false;
+    bool m_watching = false;
 };
 
 std::string WorkingFolder()
@@ -593,6 +607,7 @@ bool MigrationFlow::Submit(ParentWindow parent, AppKind target)
         // Records reach a helper-utility target only with the commit: until it succeeds, the
         // entries are held back, so that none reads as migrated when the commit fails.
         const bool commits = helperUtility && list->GetCount() > 0;
+        wait.SetText(flow->submitProgress);
         if (commits) {
             log.HoldEntries();
         }

@@ -52,7 +52,7 @@ TEST_F(CliTerminalFrontEndTest, WaitLineShowsTextSecondsAndBar)
         {"Loading Palm Desktop Contacts ...", 2500, 3, 80,
          "Loading Palm Desktop Contacts ...  2 seconds  [###" + std::string(14, ' ') + "]"},
         {"x", 0, 17, 80, "x  0 seconds  [" + std::string(17, '#') + "]"},
-        {"x", 1800, 18, 80, "x  1 seconds  [" + empty17 + "]"}, // the bar starts again when full
+        {"x", 1800, 18, 80, "x  1 second  [" + empty17 + "]"}, // the bar starts again when full
         // A long text is cut so that seconds and bar stay on one line, one column short of the width.
         {"Loading Lotus Notes Notebook ...", 100, 0, 45, "Loading Lotu  0 seconds  [" + empty17 + "]"},
         // No room even for the bar: the line is cut at the width.
@@ -95,7 +95,7 @@ TEST_F(CliTerminalFrontEndTest, TerminalViewRewritesOneLineAndClearsIt)
     const std::string written = Written();
     EXPECT_EQ(written.find('\n'), std::string::npos) << written;
     EXPECT_EQ(written.rfind("\r\x1b[KWorking  0 seconds  [#", 0), 0u) << written;
-    EXPECT_NE(written.find("\r\x1b[KWorking  1 seconds  [##"), std::string::npos) << written;
+    EXPECT_NE(written.find("\r\x1b[KWorking  1 second  [##"), std::string::npos) << written;
     EXPECT_EQ(written.substr(written.size() - 4), "\r\x1b[K"); // cleared at the end
 
     // A view that never drew leaves nothing behind.

@@ -1,5 +1,6 @@
 #include "engine/MigrationFlow.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -96,9 +97,15 @@ TEST_P(LoadTextsTest, ShowsEveryTextAndWatchesEachStatusFileBeforeLoading)
     ASSERT_TRUE(MigrationFlow::Load(parent, c.kind, kAppNone));
 
     std::vector<std::string> expected = {"start", "text: " + c.opening};
+    bool watching = false;
     for (const auto& [type, text, statusFile] : c.steps) {
+        // The previous type's status file (its helper's "Done.") no longer covers this text.
+        if (watching) {
+            expected.push_back("watch: ");
+        }
         expected.push_back("text: " + text);
-        if (!statusFile.empty()) {
+        watching = !statusFile.empty();
+        if (watching) {
             expected.push_back("watch: " + folder + statusFile);
         }
         expected.push_back("load " + Tag(c.kind, type));
@@ -666,7 +673,14 @@ TEST_P(SubmitTest, LogsSubmitsAndCommitsEachSelectedDataType)
             watched.push_back(folder + statusFile);
         }
     }
-    EXPECT_EQ(TheJournal().With("watch: "), watched);
+    std::vector<std::string> files = TheJournal().With("watch: ");
+    files.erase(std::remove(files.begin(), files.end(), std::string()), files.end());
+    EXPECT_EQ(files, watched);
+    // Each data type after a committed one shows the flow's text again, no longer covered by
+    // the status file of the type before.
+    const std::vector<std::string> texts = TheJournal().With("text: ");
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), c.progress),
+              static_cast<long>(1 + c.statusFiles.size()));
     for (DataType type : {kDataTasks, kDataNotes}) {
         if (c.statusFiles.size() == 2) { // Google: selected, but never submitted
             EXPECT_EQ(ConnectorRegistry::Instance().Get(c.target, type), nullptr);
