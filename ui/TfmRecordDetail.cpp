@@ -166,6 +166,8 @@ TfmRecordDetail::TfmRecordDetail(const char* name, const char* caption, const ch
     layout->addLayout(m_topHolder);
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("pDetail"));
+    // Every tab caption stays in sight: the dialog is as wide as its tabs need.
+    m_tabs->setUsesScrollButtons(false);
     layout->addWidget(m_tabs, 1);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
@@ -175,7 +177,7 @@ TfmRecordDetail::TfmRecordDetail(const char* name, const char* caption, const ch
     buttons->addWidget(close);
     layout->addLayout(buttons);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    resize(600, 500);
+    resize(640, 520);
 }
 
 void TfmRecordDetail::SetRecord(CxConnector* connector, const CommRecordPtr& record)
