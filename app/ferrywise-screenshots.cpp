@@ -14,17 +14,23 @@
 #include <string>
 #include <thread>
 
+#include "ACT/ACTRecords.h"
 #include "common/TestApps.h"
 #include "engine/FakeConnector.h"
 #include "engine/MigrationDriver.h"
 #include "engine/RecordingFrontEnd.h"
+#include "google/GGAddrRecord.h"
 #include "misc/Settings.h"
+#include "outlook/OlAddrRec.h"
+#include "outlook/OlDateRec.h"
 #include "ui/QtFrontEnd.h"
 #include "ui/TfmAddrFieldMap.h"
 #include "ui/TfmDebug.h"
 #include "ui/TfmDump.h"
 #include "ui/TfmMain.h"
 #include "ui/TfmPage.h"
+#include "ui/TfmRecordDetail.h"
+#include <cstring>
 
 namespace {
 
@@ -88,6 +94,97 @@ void Plans()
                                                {"Crew meeting", "Bridge"}};
     PlanOf(kAppPalm, kDataTasks).records = {{"Renew harbour permit", "1"}, {"Order life jackets", ""}};
     PlanOf(kAppPalm, kDataNotes).records = {{"Timetable ideas", "Summer schedule"}};
+}
+
+// Any connector: the detail dialogs only ask that there is one.
+class ShotConnector : public CxConnector
+{
+public:
+    bool Load() override { return true; }
+    void Clear() override {}
+    void Configure(const ConnectorConfig&) override {}
+};
+
+// Every record detail dialog, the first of each source on a filled record.
+bool DetailDialogs(QWidget* owner, const QString& folder)
+{
+    ShotConnector connector;
+    static OlAddrRec olAddr{};
+    std::strcpy(olAddr.FullName, "Ann Lee");
+    std::strcpy(olAddr.CompanyName, "Harbour Works Ltd");
+    std::strcpy(olAddr.JobTitle, "Engineer");
+    std::strcpy(olAddr.Body, "Met at the spring fair.");
+    std::strcpy(olAddr.MobileTelephoneNumber, "+49 170 1234567");
+    std::strcpy(olAddr.Email1Address, "ann.lee@example.org");
+    static OlDateRec olDate{};
+    std::strcpy(olDate.Subject, "Team meeting");
+    std::strcpy(olDate.Location, "Room 4");
+    olDate.Start = 46000.375;
+    olDate.End = 46000.41666;
+    olDate.IsRecurring = 1;
+    olDate.RecurrenceType = kOlRecursWeekly;
+    olDate.Interval = 2;
+    olDate.DayOfWeekMask = 10;
+    olDate.PatternEndDate = 46100;
+    static ACTAddrRec actAddr{};
+    std::strcpy(actAddr.FullName, "Bob Fox");
+    std::strcpy(actAddr.BusinessPhone, "555-1234");
+    std::strcpy(actAddr.BusinessPhoneExtension, "12");
+    std::strcpy(actAddr.RecordCreator, "Admin");
+    static GGAddrRec ggAddr{};
+    std::strcpy(ggAddr.DisplayName, "Cy Young");
+    std::strcpy(ggAddr.CustomFields[0], "Red");
+    CommAddrRec olContact{};
+    olContact.NativeRecord = &olAddr;
+    olContact.NativeSize = sizeof olAddr;
+    CommDateRec olEvent{};
+    olEvent.NativeRecord = &olDate;
+    olEvent.NativeSize = sizeof olDate;
+    CommAddrRec actContact{};
+    actContact.NativeRecord = &actAddr;
+    actContact.NativeSize = sizeof actAddr;
+    CommAddrRec ggContact{};
+    ggContact.NativeRecord = &ggAddr;
+    ggContact.NativeSize = sizeof ggAddr;
+
+    struct Shot
+    {
+        AppKind source;
+        DataType type;
+        CommRecordPtr record;
+        int tab;
+        const char* name;
+    };
+    const Shot shots[] = {
+        {kAppOutlook, kDataContacts, &olContact, 3, "11-detail-outlook-contact"},
+        {kAppOutlook, kDataCalendar, &olEvent, 2, "11-detail-outlook-calendar"},
+        {kAppOutlook, kDataTasks, {}, 0, "11-detail-outlook-task"},
+        {kAppOutlook, kDataNotes, {}, 1, "11-detail-outlook-note"},
+        {kAppACT, kDataContacts, &actContact, 5, "12-detail-act-contact"},
+        {kAppACT, kDataCalendar, {}, 0, "12-detail-act-calendar"},
+        {kAppACT, kDataTasks, {}, 0, "12-detail-act-todo"},
+        {kAppACT, kDataNotes, {}, 1, "12-detail-act-note"},
+        {kAppGoogle, kDataContacts, &ggContact, 3, "13-detail-google-contact"},
+        {kAppGoogle, kDataCalendar, {}, 0, "13-detail-google-calendar"},
+        {kAppPalm, kDataContacts, {}, 0, "14-detail-palm-contact"},
+        {kAppPalm, kDataCalendar, {}, 0, "14-detail-palm-calendar"},
+        {kAppPalm, kDataTasks, {}, 0, "14-detail-palm-task"},
+        {kAppPalm, kDataNotes, {}, 0, "14-detail-palm-memo"},
+    };
+    bool ok = true;
+    for (const Shot& shot : shots) {
+        std::unique_ptr<TfmRecordDetail> dialog = MakeRecordDetail(shot.source, shot.type, owner);
+        if (dialog == nullptr) {
+            ok = false;
+            continue;
+        }
+        dialog->SetRecord(&connector, shot.record);
+        dialog->GetTabs()->setCurrentIndex(shot.tab);
+        dialog->show();
+        ok = Save(dialog.get(), folder, shot.name) && ok;
+        dialog->hide();
+    }
+    return ok;
 }
 
 } // namespace
@@ -173,6 +270,7 @@ int main(int argc, char** argv)
         mapping.show();
         ok = Save(&mapping, folder, "08-field-mapping") && ok;
         mapping.hide();
+        ok = DetailDialogs(&main, folder) && ok;
 
         QMessageBox box(QMessageBox::Critical, "Error",
                         "Please migrate at least one type of application data.", QMessageBox::Ok, &main);

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -107,6 +108,8 @@ TfmDataPage::TfmDataPage(AppKind source, QWidget* parent) : TfmPage(parent), m_s
             list->header()->resizeSection(column, CompareModel::ColumnWidth(type, column));
         }
         list->viewport()->installEventFilter(this);
+        // Enter on the selected row opens it as a double-click does.
+        list->installEventFilter(this);
         connect(list, &QTreeView::doubleClicked, this, [this, type] { OnDoubleClicked(type); });
         sheetLayout->addWidget(list, 1);
 
@@ -240,6 +243,15 @@ void TfmDataPage::FillLastColumn(DataType type)
 
 bool TfmDataPage::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        for (DataType type : kAllDataTypes) {
+            if (watched == m_lists[type] && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+                OnDoubleClicked(type);
+                return true;
+            }
+        }
+    }
     if (event->type() == QEvent::Resize) {
         for (DataType type : kAllDataTypes) {
             if (watched == m_lists[type]->viewport()) {

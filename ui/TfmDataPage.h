@@ -54,8 +54,8 @@ public:
     void CollectSelection();
 
 signals:
-    // A row was double-clicked: the detail dialog of the source for that data type opens on
-    // the record and its connector.
+    // A row was double-clicked (or Enter pressed on it): the detail dialog of the source for that data type
+    // opens on the record and its connector.
     void DetailRequested(DataType type, CommRecordPtr record, CxConnector* connector);
 
 protected:

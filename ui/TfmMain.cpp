@@ -13,10 +13,12 @@
 #include "engine/MigrationDriver.h"
 #include "misc/Settings.h"
 #include "ui/TfmBanner.h"
+#include "ui/TfmDataPage.h"
 #include "ui/TfmDebug.h"
 #include "ui/TfmFinish.h"
 #include "ui/TfmLNOption1.h"
 #include "ui/TfmLNOption2.h"
+#include "ui/TfmRecordDetail.h"
 #include "ui/TfmSource.h"
 #include "ui/WizardPages.h"
 
@@ -113,6 +115,13 @@ TfmMain::TfmMain(const CxAppRegistry& apps, QWidget* parent) : QWidget(parent)
             delete it->second.options;
             it = m_sourcePages.erase(it);
         } else {
+            // A record of the comparison page opens in its detail dialog, owned by the page.
+            if (auto* data = qobject_cast<TfmDataPage*>(it->second.data)) {
+                connect(data, &TfmDataPage::DetailRequested, data,
+                        [data](DataType type, const CommRecordPtr& record, CxConnector* connector) {
+                            OpenRecordDetail(data, data->GetSource(), type, record, connector);
+                        });
+            }
             ++it;
         }
     }

@@ -1,11 +1,14 @@
 // The comparison pages against fake source connectors: which tabs show, the row texts,
-// colours and ticks, the buttons, Refresh, double-click and the collected selection.
+// colours and ticks, the buttons, Refresh, double-click and Enter (which the wizard answers with
+// the record's detail dialog) and the collected selection.
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include <algorithm>
@@ -21,6 +24,7 @@
 #include "ui/CompareModel.h"
 #include "ui/TfmACTData.h"
 #include "ui/TfmGGData.h"
+#include "ui/TfmMain.h"
 #include "ui/TfmOLData.h"
 #include "ui/TfmPDData.h"
 
@@ -691,8 +695,16 @@ private slots:
         QCOMPARE(page.GetModel(kDataContacts)->RecordAt(0), CommRecordPtr());
     }
 
-    void doubleClickAsksForDetail()
+    void doubleClickOrEnterAsksForDetail_data()
     {
+        QTest::addColumn<bool>("enter");
+        QTest::newRow("double-click") << false;
+        QTest::newRow("Enter") << true;
+    }
+
+    void doubleClickOrEnterAsksForDetail()
+    {
+        QFETCH(bool, enter);
         LoadCompared(kAppOutlook);
         TfmOLData page;
         page.resize(700, 400);
@@ -703,12 +715,42 @@ private slots:
         auto* list = page.findChild<QTreeView*>("lvAddr");
         const QRect cell = list->visualRect(page.GetModel(kDataContacts)->index(1, 1));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        if (enter) {
+            QTest::keyClick(list, Qt::Key_Return);
+        } else {
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        }
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy[0][0].value<DataType>(), kDataContacts);
         QCOMPARE(spy[0][1].value<CommRecordPtr>(), page.GetModel(kDataContacts)->RecordAt(1));
         QCOMPARE(spy[0][2].value<CxConnector*>(),
                  static_cast<CxConnector*>(Source(kAppOutlook, kDataContacts)));
+    }
+
+    // The page asks (double-click, Enter: above); the wizard opens the dialog on the page.
+    void wizardOpensTheDetailDialogModally()
+    {
+        TfmMain main(fwtest::TestApps());
+        auto* page = main.findChild<TfmOLData*>();
+        QVERIFY(page != nullptr);
+        LoadCompared(kAppOutlook);
+        FakeSource* notes = Source(kAppOutlook, kDataNotes);
+        QString opened;
+        QWidget* owner = nullptr;
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                opened = dialog->objectName();
+                owner = dialog->parentWidget();
+                modal = dialog->isModal();
+                dialog->findChild<QPushButton*>("btnClose")->click();
+            }
+        });
+        emit page->DetailRequested(kDataNotes, notes->m_note.First(), notes);
+        QCOMPARE(opened, QStringLiteral("TfmOLNoteDetail"));
+        QCOMPARE(owner, static_cast<QWidget*>(page));
+        QVERIFY(modal);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 };
 
