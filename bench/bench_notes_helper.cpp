@@ -1,46 +1,46 @@
 // Lotus Notes contacts through the real connector and the stand-in helper program: load
-// 100,000 contacts from the helper's database, then submit 10,000 new ones (the search of
-// each, the record file of 110,000 records, and the helper's one transaction). Filling the
-// database is not timed. Peak memory is the resident peak of this process (the connector
-// keeps every native and common record: about 26 kB a contact) and of the largest child; a
-// child counts the parent's pages until it starts the helper, so after the load the
-// helper's figure is only an upper bound.
+// 10,000 and 100,000 contacts from the helper's database, then submit a tenth as many new
+// ones (the search of each, the record file of all of them, and the helper's one
+// transaction). Filling the database is not timed. Each prints its floor (BenchFloor.h):
+// writing as many common records into fresh memory and reading the record file once. Peak memory is the
+// resident peak of this process (the connector keeps every native and common record: about 26 kB a contact)
+// and of the largest child; a child counts the parent's pages until it starts the helper, so after the load
+// the helper's figure is only an upper bound.
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
 
+#include "bench/BenchFloor.h"
 #include "lotus/CxLNAddrUtil.h"
+#include "lotus/LNProtocol.h"
 #include "notes/NotesStore.h"
 
 namespace {
-
-constexpr int kLoaded = 100000;
-constexpr int kSubmitted = 10000;
 
 template <std::size_t N> void Copy(char (&dest)[N], const std::string& text)
 {
     std::snprintf(dest, N, "%s", text.c_str());
 }
 
-// A temporary home with a registered data folder holding an address book of kLoaded contacts.
+// A temporary home with a registered data folder holding an address book of count contacts.
 class BenchHome
 {
 public:
-    BenchHome()
+    explicit BenchHome(int count) : m_count(count)
     {
         char pattern[] = "/tmp/fw-bench-notes-XXXXXX";
         m_root = ::mkdtemp(pattern) != nullptr ? pattern : "";
         std::filesystem::create_directories(m_root + "/data");
         std::filesystem::create_directories(m_root + "/work");
-        ::setenv("HOME", m_root.c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (m_root + "/config").c_str(), 1);
-        ::setenv("FERRYWISE_REGISTRY", (m_root + "/registry.ini").c_str(), 1);
-        ::setenv("FERRYWISE_HELPER_DIR", FW_HELPER_DIR, 1);
+        Activate();
         std::FILE* registry = std::fopen((m_root + "/registry.ini").c_str(), "wb");
         if (registry != nullptr) {
             std::fprintf(registry,
@@ -52,8 +52,17 @@ public:
     }
     ~BenchHome() { std::filesystem::remove_all(m_root); }
 
+    // This home becomes the process's: its registry and settings.
+    void Activate() const
+    {
+        ::setenv("HOME", m_root.c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (m_root + "/config").c_str(), 1);
+        ::setenv("FERRYWISE_REGISTRY", (m_root + "/registry.ini").c_str(), 1);
+        ::setenv("FERRYWISE_HELPER_DIR", FW_HELPER_DIR, 1);
+    }
     bool Ok() const { return m_ok; }
     std::string Work() const { return m_root + "/work/"; }
+    std::string RecordFile() const { return Work() + LNAddrExchange.files.dataFile; }
 
 private:
     bool Fill()
@@ -67,7 +76,7 @@ private:
             return false;
         }
         auto rec = std::make_unique<LNAddrRec>();
-        for (int i = 0; i < kLoaded; ++i) {
+        for (int i = 0; i < m_count; ++i) {
             *rec = LNAddrRec{};
             Copy(rec->FirstName, "First" + std::to_string(i % 977));
             Copy(rec->LastName, "Last" + std::to_string(i));
@@ -90,21 +99,27 @@ private:
         return store.CommitWrite(error);
     }
 
+    int m_count;
     std::string m_root;
     bool m_ok = false;
 };
 
-BenchHome& Home()
+BenchHome& Home(int count)
 {
-    static BenchHome home;
-    return home;
+    static std::map<int, std::unique_ptr<BenchHome>> homes;
+    auto& home = homes[count];
+    if (!home) {
+        home = std::make_unique<BenchHome>(count);
+    }
+    home->Activate();
+    return *home;
 }
 
-void Configure(CxLNAddrUtil& connector)
+void Configure(CxLNAddrUtil& connector, const BenchHome& home)
 {
     ConnectorConfig config;
-    config.dataFolder = Home().Work();
-    config.logFolder = Home().Work();
+    config.dataFolder = home.Work();
+    config.logFolder = home.Work();
     config.database = "names.nsf";
     connector.Configure(config);
 }
@@ -121,40 +136,53 @@ void ReportPeaks(benchmark::State& state)
 
 void BM_LoadContacts(benchmark::State& state)
 {
-    if (!Home().Ok()) {
+    const int count = static_cast<int>(state.range(0));
+    BenchHome& home = Home(count);
+    if (!home.Ok()) {
         state.SkipWithError("cannot fill the address book");
         return;
     }
     // Made outside the timed loop: releasing the records is not part of the load.
     CxLNAddrUtil connector;
-    Configure(connector);
+    Configure(connector, home);
+    double figure = 0;
     for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
         if (!connector.Load() || connector.HasError()) {
             state.SkipWithError(connector.ErrorText());
             break;
         }
+        figure = benchfloor::Seconds(start);
+        state.SetIterationTime(figure);
     }
     state.counters["contacts"] = connector.GetAddrStore()->GetCount();
     ReportPeaks(state);
+    const double floor =
+        benchfloor::ReadFileSeconds(home.RecordFile()) +
+        benchfloor::WriteRecordsSeconds(static_cast<std::size_t>(count), sizeof(CommAddrRec));
+    benchfloor::ReportFloor(state, figure, floor);
 }
 
 void BM_SubmitNewContacts(benchmark::State& state)
 {
-    if (!Home().Ok()) {
+    const int count = static_cast<int>(state.range(0));
+    const int submitted = count / 10;
+    BenchHome& home = Home(count);
+    if (!home.Ok()) {
         state.SkipWithError("cannot fill the address book");
         return;
     }
     CxLNAddrUtil connector;
-    Configure(connector);
+    Configure(connector, home);
+    double figure = 0;
     for (auto _ : state) {
-        state.PauseTiming();
         if (!connector.Load() || connector.HasError()) {
             state.SkipWithError(connector.ErrorText());
             break;
         }
         auto rec = std::make_unique<CommAddrRec>();
-        state.ResumeTiming();
-        for (int i = 0; i < kSubmitted; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < submitted; ++i) {
             *rec = CommAddrRec{};
             Copy(rec->FirstName, "New" + std::to_string(i));
             Copy(rec->LastName, "Contact" + std::to_string(i));
@@ -166,12 +194,28 @@ void BM_SubmitNewContacts(benchmark::State& state)
             state.SkipWithError(connector.ErrorText());
             break;
         }
+        figure = benchfloor::Seconds(start);
+        state.SetIterationTime(figure);
     }
-    state.counters["submitted"] = kSubmitted;
+    state.counters["submitted"] = submitted;
     ReportPeaks(state);
+    const double floor =
+        benchfloor::ReadFileSeconds(home.RecordFile()) +
+        benchfloor::WriteRecordsSeconds(static_cast<std::size_t>(submitted), sizeof(CommAddrRec));
+    benchfloor::ReportFloor(state, figure, floor);
 }
 
 } // namespace
 
-BENCHMARK(BM_LoadContacts)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_SubmitNewContacts)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadContacts)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
+BENCHMARK(BM_SubmitNewContacts)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();

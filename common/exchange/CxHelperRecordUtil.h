@@ -73,7 +73,7 @@ public:
         copy->SourceType = this->GetSourceType();
         copy->NativeRecord = native.get();
         copy->NativeSize = 0;
-        if (m_store.Add(copy.get()) == nullptr) {
+        if (m_store.Adopt(copy.release()) == nullptr) {
             return false;
         }
         if (!m_natives.Append(native.get())) {
@@ -128,23 +128,20 @@ protected:
         }
         int count = 0;
         file.ReadInt(&count);
-        std::unique_ptr<Rec> record(new (std::nothrow) Rec{});
-        if (!record) {
-            return false;
-        }
-        // The count is only a promise: a file that ends early ends the loop.
+        // The count is only a promise: a file that ends early ends the loop. Each common
+        // record is filled where the store keeps it.
         for (int i = 0; i < count && !file.AtEnd(); ++i) {
             std::unique_ptr<Native> native(new (std::nothrow) Native{});
-            if (!native) {
+            std::unique_ptr<Rec> record(new (std::nothrow) Rec{});
+            if (!native || !record) {
                 return false;
             }
             LoadRecFromFile_(file, *native);
-            *record = Rec{};
             NativeToComm_(*native, *record);
             record->SourceType = this->GetSourceType();
             record->NativeRecord = native.get();
             record->NativeSize = 0;
-            if (m_store.Add(record.get()) == nullptr) {
+            if (m_store.Adopt(record.release()) == nullptr) {
                 return false;
             }
             if (!m_natives.Append(native.get())) {

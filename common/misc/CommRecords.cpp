@@ -1,7 +1,13 @@
 #include "misc/CommRecords.h"
 
+#include "misc/CommStore.h"
+
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 void* CommDuplicateNative(const void* block, std::uint32_t size) noexcept
 {
@@ -13,6 +19,13 @@ void* CommDuplicateNative(const void* block, std::uint32_t size) noexcept
         std::memcpy(copy, block, size);
     }
     return copy;
+}
+
+void CommReturnFreedMemory() noexcept
+{
+#if defined(__GLIBC__)
+    ::malloc_trim(0);
+#endif
 }
 
 void CommFreeNative(void* block) noexcept

@@ -31,6 +31,10 @@
 #include "misc/CommMatchIndex.h"
 #include "misc/CommRecords.h"
 
+// Gives memory the process freed back to the system (the heap's free pages), as a store does
+// when it is cleared.
+void CommReturnFreedMemory() noexcept;
+
 template <class Rec, class Derived> class CommStore
 {
 public:
@@ -42,7 +46,12 @@ public:
     // Appends a copy of the record (its owned native block duplicated); the store's copy, or
     // null when the record is null or memory runs out.
     Rec* Add(const Rec* record) noexcept;
-    // Releases every record (owned native blocks first).
+    // Appends a heap record made with new (and its native block) without copying it: the
+    // store owns it from now on, and releases it itself when it cannot be kept. The record,
+    // or null when it is null or memory runs out.
+    Rec* Adopt(Rec* record) noexcept;
+    // Releases every record (owned native blocks first) and gives the freed memory back to
+    // the system.
     void Clear() noexcept;
     int GetCount() const noexcept { return static_cast<int>(m_records.size()); }
     // The walk in load order; null at the end. One cursor per store, also moved by Add,
@@ -112,7 +121,11 @@ template <class Rec, class Derived> Rec* CommStore<Rec, Derived>::Add(const Rec*
     if (record == nullptr) {
         return nullptr;
     }
-    Rec* copy = CommCopyRecord(*record);
+    return Adopt(CommCopyRecord(*record));
+}
+
+template <class Rec, class Derived> Rec* CommStore<Rec, Derived>::Adopt(Rec* copy) noexcept
+{
     if (copy == nullptr) {
         return nullptr;
     }
@@ -138,11 +151,15 @@ template <class Rec, class Derived> void CommStore<Rec, Derived>::Clear() noexce
     for (Rec* record : m_records) {
         CommReleaseRecord(record);
     }
-    m_records.clear();
+    const bool released = !m_records.empty();
+    std::vector<Rec*>().swap(m_records);
     m_cursor = 0;
     m_index.Clear();
-    m_positions.clear();
+    std::unordered_map<const Rec*, int>().swap(m_positions);
     m_indexValid = true;
+    if (released) {
+        CommReturnFreedMemory();
+    }
 }
 
 template <class Rec, class Derived> Rec* CommStore<Rec, Derived>::First() noexcept

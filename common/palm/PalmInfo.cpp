@@ -440,11 +440,7 @@ private:
 
     template <class Reader> void ConvertRecords(const Reader& reader)
     {
-        // Common records are large: one zeroed buffer serves the whole pass.
-        std::unique_ptr<Comm> out(new (std::nothrow) Comm());
-        if (!out) {
-            return;
-        }
+        // Each common record is filled where the store keeps it.
         for (const auto& rec : reader.GetRecords()) {
             if (PmIsSkippedStatus(static_cast<std::uint32_t>(rec.status))) {
                 continue;
@@ -463,7 +459,11 @@ private:
             }
             auto& copy = std::get<Rec>(item->native);
 
-            std::memset(static_cast<void*>(out.get()), 0, sizeof(Comm));
+            std::unique_ptr<Comm> out(new (std::nothrow) Comm());
+            if (!out) {
+                item->commonRecord = nullptr;
+                continue;
+            }
             PmToComm(copy, *out);
             if constexpr (std::is_same_v<Comm, CommAddrRec>) {
                 MapCustomFields(copy, *out);
@@ -472,7 +472,7 @@ private:
             out->Status = rec.status;
             out->NativeRecord = item;
             out->NativeSize = 0; // borrowed: the item lives as long as the store's record
-            item->commonRecord = m_store.Add(out.get());
+            item->commonRecord = m_store.Adopt(out.release());
         }
     }
 
