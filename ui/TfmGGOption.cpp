@@ -8,30 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <cstring>
 
 #include "misc/Settings.h"
-
-namespace {
-
-// The folder is a path of the file system, kept in the settings as its bytes.
-QString PathText(const char* path)
-{
-    return QFile::decodeName(path);
-}
-
-bool StorePath(const QString& text, char* field, std::size_t size)
-{
-    const QByteArray bytes = QFile::encodeName(text);
-    if (static_cast<std::size_t>(bytes.size()) >= size) {
-        return false;
-    }
-    std::memcpy(field, bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    field[bytes.size()] = '\0';
-    return true;
-}
-
-} // namespace
 
 TfmGGOption::TfmGGOption(QWidget* parent)
     : TfmOptionPage("Please specify Google account access options:", parent)
@@ -69,7 +47,7 @@ void TfmGGOption::EnterPage()
     const FWSettings& settings = g_Settings();
     m_cbSaveEmail->setChecked(settings.GGSaveEmail);
     m_cbSavePassword->setChecked(settings.GGSavePassword);
-    m_edtGGFolder->setText(PathText(settings.GGFolder));
+    m_edtGGFolder->setText(PathFromSettings(settings.GGFolder));
     m_edtEmail->setText(FromSettings(settings.GGEmail));
     m_edtPassword->setText(FromSettings(settings.GGPasswordText));
     HideSourceMapping();
@@ -98,7 +76,7 @@ bool TfmGGOption::LeavePage()
         return false;
     }
     FWSettings& settings = g_Settings();
-    if (!StorePath(folder, settings.GGFolder, sizeof settings.GGFolder)) {
+    if (!PathToSettings(folder, settings.GGFolder, sizeof settings.GGFolder)) {
         ShowError(QString("The path %1 is too long.").arg(folder), MessageIcon::Error);
         m_edtGGFolder->setFocus();
         return false;

@@ -1,6 +1,7 @@
 #include "ui/TfmOptionPage.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -61,6 +62,22 @@ void TfmOptionPage::SetOpenFileChooser(OpenFileChooser chooser)
 QString TfmOptionPage::FromSettings(const char* text)
 {
     return QString::fromStdString(platform::AnsiToUtf8(text ? text : ""));
+}
+
+QString TfmOptionPage::PathFromSettings(const char* path)
+{
+    return QFile::decodeName(path);
+}
+
+bool TfmOptionPage::PathToSettings(const QString& text, char* field, std::size_t size)
+{
+    const QByteArray bytes = QFile::encodeName(text);
+    if (static_cast<std::size_t>(bytes.size()) >= size) {
+        return false;
+    }
+    std::memcpy(field, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    field[bytes.size()] = '\0';
+    return true;
 }
 
 void TfmOptionPage::ToSettings(const QString& text, char* field, std::size_t size)

@@ -35,6 +35,10 @@ public:
     // most size - 1 bytes and always terminated.
     static QString FromSettings(const char* text);
     static void ToSettings(const QString& text, char* field, std::size_t size);
+    // A path of the file system kept in the settings as its bytes, as shown in an edit, and
+    // back: false, with the field unchanged, when the path does not fit in size - 1 bytes.
+    static QString PathFromSettings(const char* path);
+    static bool PathToSettings(const QString& text, char* field, std::size_t size);
 
 protected:
     // Rows below the heading, in reading order.

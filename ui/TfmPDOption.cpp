@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "misc/Settings.h"
@@ -243,14 +242,11 @@ void TfmPDOption::FillUsers()
 bool TfmPDOption::ApplyFolder(const QString& folder)
 {
     FWSettings& settings = g_Settings();
-    const QByteArray bytes = QFile::encodeName(folder);
-    if (static_cast<std::size_t>(bytes.size()) >= sizeof settings.PDFolder) {
+    if (!PathToSettings(folder, settings.PDFolder, sizeof settings.PDFolder)) {
         ShowError(QString("The path %1 is too long.").arg(folder), MessageIcon::Error);
         m_edtPDFolder->setFocus();
         return false;
     }
-    std::memcpy(settings.PDFolder, bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    settings.PDFolder[bytes.size()] = '\0';
     PmResetUserList();
     if (folder.isEmpty()) {
         // Back to the folder Palm Desktop records, shown as found.
