@@ -14,6 +14,7 @@ int main(int argc, char** argv)
     CxAppRegistry apps;
     AddApplications(apps);
     outlook.AddTo(apps);
+    InstallCliInterruptHandler();
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     return RunCli(apps, args, std::cout, std::cerr);
 }

@@ -4,15 +4,17 @@
 #include <QFont>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QThread>
 
+#include "misc/FlowCancel.h"
 #include "ui/TfmDump.h"
 
 namespace {
 
 // The wait window: a frameless tool window of 480 x 150 with a thin border, painted from the
-// last state the engine's wait thread handed over.
+// last state the engine's wait thread handed over, and a Cancel button below the bar.
 class WaitWidget : public QWidget
 {
 public:
@@ -25,6 +27,31 @@ public:
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect desk = screen->geometry();
             move(desk.x() + (desk.width() - 480) / 2, desk.y() + (desk.height() - 150) / 2);
+        }
+        m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+        m_cancel->setObjectName("btnCancel");
+        m_cancel->setGeometry(480 - 21 - 75, 150 - 31, 75, 23);
+        QObject::connect(m_cancel, &QPushButton::clicked, this, [this] { OnCancel(); });
+    }
+
+    // Asks the running flow to stop: a load ends with "Cancelled."; while records are being
+    // written the request is refused and the user told why.
+    void OnCancel()
+    {
+        switch (FlowCancel::Request()) {
+        case FlowCancel::Answer::Accepted:
+            m_cancel->setEnabled(false);
+            m_cancel->setText(QStringLiteral("Cancelling"));
+            break;
+        case FlowCancel::Answer::Refused: {
+            QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
+                            QString::fromLatin1(FlowCancel::RefusedText()), QMessageBox::Ok, this);
+            box.setObjectName("CancelRefused");
+            box.exec();
+            break;
+        }
+        case FlowCancel::Answer::NothingRunning:
+            break;
         }
     }
 
@@ -73,6 +100,7 @@ protected:
 
 private:
     WaitViewState m_state;
+    QPushButton* m_cancel = nullptr;
 };
 
 // Lives on the wait window's thread; every change reaches the widget through the front end's

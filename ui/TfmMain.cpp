@@ -6,11 +6,13 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
 #include "engine/MigrationDriver.h"
+#include "misc/FlowCancel.h"
 #include "misc/Settings.h"
 #include "ui/TfmBanner.h"
 #include "ui/TfmDataPage.h"
@@ -292,9 +294,15 @@ void TfmMain::ShowHelp()
 void TfmMain::closeEvent(QCloseEvent* event)
 {
     // While engine work runs the wizard is disabled; closing then would pull the session
-    // from under the engine thread.
+    // from under the engine thread. The close asks the work to stop instead, as the wait
+    // window's Cancel does: a load ends with "Cancelled.", writing is let finish.
     if (!isEnabled()) {
         event->ignore();
+        if (FlowCancel::Request() == FlowCancel::Answer::Refused) {
+            // Not through the front end: its boxes hide the wait window, which goes on here.
+            QMessageBox::information(this, QStringLiteral("Information"),
+                                     QString::fromLatin1(FlowCancel::RefusedText()));
+        }
         return;
     }
     QWidget::closeEvent(event);

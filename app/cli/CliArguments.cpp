@@ -678,7 +678,8 @@ std::string CliUsage(CliCommand command)
                "Prints, per data type, how many source records are new, different or the\n"
                "same as in Lotus Notes, then how many were migrated and where the migration\n"
                "log is. The options apply to this run only; the settings file is not changed.\n"
-               "Exit status: 0 done, 1 a load or the migration failed, 2 usage error.\n";
+               "Exit status: 0 done, 1 a load or the migration failed, 2 usage error,\n"
+               "130 cancelled (Ctrl+C cancels a load; it is refused while records are written).\n";
     case CliCommand::Dump:
         return "Usage: ferrywise-cli dump --source KIND --type contacts|calendar|tasks|notes\n"
                "                          [--format json|csv]\n"
@@ -706,7 +707,7 @@ std::string CliUsage(CliCommand command)
                "                  ACT!: as for migrate\n"
                "\n"
                "Dates are given as ISO 8601 text together with the stored number.\n"
-               "Exit status: 0 done, 1 the load failed, 2 usage error.\n";
+               "Exit status: 0 done, 1 the load failed, 2 usage error, 130 cancelled (Ctrl+C).\n";
     case CliCommand::Settings:
         return "Usage: ferrywise-cli settings get KEY\n"
                "       ferrywise-cli settings set KEY VALUE\n"

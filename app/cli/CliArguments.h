@@ -12,6 +12,7 @@
 inline constexpr int kCliExitOk = 0;
 inline constexpr int kCliExitFailed = 1; // a load or submit failed, an unknown key, a file not written
 inline constexpr int kCliExitUsage = 2;
+inline constexpr int kCliExitCancelled = 130; // the user cancelled the load (Ctrl+C), as a shell counts it
 
 enum class CliCommand
 {

@@ -6,6 +6,7 @@
 #include "cli/CliSession.h"
 #include "engine/MigrationFlow.h"
 #include "misc/CommRecordFields.h"
+#include "misc/FlowCancel.h"
 
 namespace {
 
@@ -37,6 +38,10 @@ int RunDumpCommand(const CxAppRegistry& apps, const CliArguments& args, IFrontEn
     // Contacts carry the mapped custom values a migration from this application would carry.
     PrepareFieldMapping(args.source);
     if (!LoadOne(nullptr, args.source, args.type)) {
+        if (FlowCancel::Requested()) {
+            err << "ferrywise-cli: cancelled; nothing to dump.\n";
+            return kCliExitCancelled;
+        }
         err << "ferrywise-cli: loading failed; nothing to dump.\n";
         return kCliExitFailed;
     }

@@ -1,10 +1,12 @@
 #include "cli/CliMain.h"
 
+#include <csignal>
+#include <cstring>
 #include <exception>
 #include <iostream>
+#include <unistd.h>
 
 #include "Version.h"
-#include <iostream>
 
 #include "cli/CliActCommand.h"
 #include "cli/CliArguments.h"
@@ -13,6 +15,7 @@
 #include "cli/CliMigrateCommand.h"
 #include "cli/CliSettingsCommand.h"
 #include "cli/CliTerminalFrontEnd.h"
+#include "misc/FlowCancel.h"
 
 namespace {
 
@@ -59,7 +62,41 @@ int Run(const CxAppRegistry& apps, const CliArguments& args, std::ostream& out, 
     return kCliExitUsage;
 }
 
+void Say(const char* text)
+{
+    // Only what a signal handler may call.
+    ssize_t written = write(STDERR_FILENO, text, std::strlen(text));
+    (void)written;
+}
+
+extern "C" void OnInterrupt(int signalNumber)
+{
+    switch (FlowCancel::Request()) {
+    case FlowCancel::Answer::Accepted:
+        Say("\nCancelling ...\n");
+        return;
+    case FlowCancel::Answer::Refused:
+        Say("\n");
+        Say(FlowCancel::RefusedText());
+        Say("\n");
+        return;
+    case FlowCancel::Answer::NothingRunning:
+        break;
+    }
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
 } // namespace
+
+void InstallCliInterruptHandler()
+{
+    struct sigaction action = {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+}
 
 int RunCli(const CxAppRegistry& apps, const std::vector<std::string>& argv, std::ostream& out,
            std::ostream& err)

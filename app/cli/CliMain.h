@@ -11,3 +11,8 @@
 // Gives the exit status.
 int RunCli(const CxAppRegistry& apps, const std::vector<std::string>& argv, std::ostream& out,
            std::ostream& err);
+
+// Ctrl+C (SIGINT) asks the running load to stop, as the wizard's Cancel does; while records are
+// being written it is refused with the reason on standard error; with nothing running it ends
+// the program as usual.
+void InstallCliInterruptHandler();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/CliSession.h"
+#include "misc/FlowCancel.h"
 #include "misc/Settings.h"
 
 namespace {
@@ -55,6 +56,10 @@ int RunMigrateCommand(const CxAppRegistry& apps, const CliArguments& args, IFron
     const AppKind target = args.target;
     const std::string targetName = CliAppKindName(target);
     if (!LoadAndCompare(nullptr, args.source, target)) {
+        if (FlowCancel::Requested()) {
+            err << "ferrywise-cli: cancelled; nothing was migrated.\n";
+            return kCliExitCancelled;
+        }
         err << "ferrywise-cli: loading failed; nothing was migrated.\n";
         return kCliExitFailed;
     }

@@ -10,6 +10,7 @@
 #include "misc/CxDebugUtil.h"
 #include "misc/CxMILog.h"
 #include "misc/CxStoreVisit.h"
+#include "misc/FlowCancel.h"
 
 namespace {
 
@@ -305,6 +306,13 @@ void ShowError(ParentWindow parent, const std::string& message)
     }
 }
 
+void ShowCancelled(ParentWindow parent)
+{
+    if (IFrontEnd* frontEnd = GetFrontEnd()) {
+        frontEnd->MessageBox(parent, FlowCancel::kCancelledText, "Information", MessageIcon::Information);
+    }
+}
+
 // The flow's wait window. Stopping it also when an exception leaves the flow keeps the
 // exception dialog from sitting under it.
 class FlowWaitWindow
@@ -507,6 +515,7 @@ bool MigrationFlow::Load(ParentWindow parent, AppKind kind, AppKind partner, std
     }
     const KindFlow* partnerFlow = FindFlow(partner);
     const FWSettings& settings = g_Settings();
+    const FlowCancelScope cancelScope(FlowCancel::Phase::Loading);
 
     FlowWaitWindow wait;
     wait.Start(parent);
@@ -515,6 +524,18 @@ bool MigrationFlow::Load(ParentWindow parent, AppKind kind, AppKind partner, std
     const bool helperUtility = IsHelperUtility(kind);
     const std::string folder = helperUtility ? WorkingFolder() : std::string();
 
+    // The user's cancel abandons the load: what the data type's connector holds is dropped
+    // (it may be part of the data), and the flow ends as one that failed.
+    const auto cancelled = [&](const DataTypeFlow& texts, CxConnector* connector) {
+        wait.Stop();
+        if (connector != nullptr) {
+            connector->Clear();
+        }
+        FW_LOG(0, "The user cancelled the load: %s", texts.loadProgress);
+        ShowCancelled(parent);
+        return false;
+    };
+
     for (DataType type : kAllDataTypes) {
         const DataTypeFlow& texts = flow->types[type];
         if (texts.loadProgress == nullptr) {
@@ -522,6 +543,9 @@ bool MigrationFlow::Load(ParentWindow parent, AppKind kind, AppKind partner, std
         }
         if (only.has_value() ? *only != type : !SyncSwitch(settings, type)) {
             continue;
+        }
+        if (FlowCancel::StopWanted()) {
+            return cancelled(texts, nullptr);
         }
         wait.SetText(texts.loadProgress);
         const std::string statusPath = StatusPath(folder, StatusFileOf(kind, type));
@@ -538,6 +562,9 @@ bool MigrationFlow::Load(ParentWindow parent, AppKind kind, AppKind partner, std
                 wait.WatchStatusFile(statusPath);
             }
             loaded = connector->Load();
+            if (FlowCancel::StopWanted()) {
+                return cancelled(texts, connector);
+            }
             if (helperUtility && connector->GetErrorFlag()) {
                 loaded = false;
             }
@@ -579,6 +606,9 @@ bool MigrationFlow::Submit(ParentWindow parent, AppKind target)
     const FWSettings& settings = g_Settings();
     ConnectorRegistry& registry = ConnectorRegistry::Instance();
     const bool helperUtility = IsHelperUtility(target);
+    // From the first record on, the target is being changed: a cancel is refused (with the
+    // reason) rather than leave the migration half done.
+    const FlowCancelScope cancelScope(FlowCancel::Phase::Writing);
 
     FlowWaitWindow wait;
     if (flow->waitWindowBeforeLog) {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "misc/CxDebugUtil.h"
+#include "misc/FlowCancel.h"
 #include "misc/WinUtil.h"
 #include "platform/KnownFolders.h"
 #include "platform/Process.h"
@@ -78,6 +79,7 @@ void CxDataReader::SetLauncher(std::unique_ptr<CxHelperLauncher> launcher)
         m_launcher->Release();
     }
     m_launcher = launcher ? std::move(launcher) : std::make_unique<CxProcessLauncher>();
+    m_launcher->SetAskStop(m_askStop);
 }
 
 void CxDataReader::SetHelperName(const char* name)
@@ -145,6 +147,12 @@ std::string CxLNDataReader::ChildFolder_()
     return folder;
 }
 
+void CxDataReader::SetAskStop(CxHelperLauncher::AskStopFn askStop)
+{
+    m_askStop = std::move(askStop);
+    m_launcher->SetAskStop(m_askStop);
+}
+
 void CxDataReader::Stop()
 {
     // A helper that ended is reaped now; one that still runs is left running and reaped later.
@@ -180,6 +188,11 @@ bool CxDataReader::Run()
     if (!result.started) {
         FW_LOG(0, "CreateProcess Error: %s", result.errorText.c_str());
         m_runError = "The helper utility program " + helper + " cannot be started: " + result.errorText;
+        return false;
+    }
+    if (result.cancelled) {
+        FW_LOG(0, "The helper utility program was stopped: the user cancelled.");
+        m_runError = FlowCancel::kCancelledText;
         return false;
     }
     if (result.ended) {

@@ -35,6 +35,9 @@ public:
     // released, never killed.
     void SetLauncher(std::unique_ptr<CxHelperLauncher> launcher);
 
+    // How a cancelled run asks the helper to stop; kept across launchers.
+    void SetAskStop(CxHelperLauncher::AskStopFn askStop);
+
     const char* GetHelperName() const { return m_szHelperName; }
     const char* GetFolder() const { return m_szFolder; }
     std::uint32_t GetWaitLimit() const { return m_waitLimit; }
@@ -44,7 +47,7 @@ public:
     bool Run();
     // Why the last Run failed, naming the helper: it could not be started (with the system's
     // reason), it was still running at the wait limit, the wait failed, or a signal ended
-    // it. Empty after a run that ended normally.
+    // it; "Cancelled." when the user cancelled it. Empty after a run that ended normally.
     const std::string& RunError() const { return m_runError; }
     // Releases what a previous run left: a helper that ended is reaped, one still running is
     // left running (and reaped later).
@@ -71,6 +74,7 @@ private:
     char m_szDataFile[MAX_PATH];
     std::uint32_t m_waitLimit = kDefaultWaitLimit;
     std::unique_ptr<CxHelperLauncher> m_launcher;
+    CxHelperLauncher::AskStopFn m_askStop;
     int m_lastPid = -1;
     std::string m_runError;
 };

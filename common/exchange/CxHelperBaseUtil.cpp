@@ -195,6 +195,7 @@ bool CxHelperBaseUtil::InvokeHelper_()
         if (m_pLauncher) {
             m_pReader->SetLauncher(std::move(m_pLauncher));
         }
+        m_pReader->SetAskStop([this] { RequestStop_(); });
     }
     m_pReader->SetHelperName(m_files.helperName);
     m_pReader->SetFolder(m_szFolder);

@@ -1,6 +1,11 @@
 #include "exchange/CxHelperLauncher.h"
 
+#include <chrono>
+#include <csignal>
+#include <optional>
 #include <sys/wait.h>
+
+#include "misc/FlowCancel.h"
 
 CxHelperRunResult CxProcessLauncher::Run(const std::vector<std::string>& argv, const std::string& folder,
                                          std::uint32_t waitLimit, const StartedFn& started)
@@ -16,7 +21,52 @@ CxHelperRunResult CxProcessLauncher::Run(const std::vector<std::string>& argv, c
         started(result.processId);
     }
 
-    switch (m_process.Wait(waitLimit)) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(waitLimit);
+    std::optional<Clock::time_point> stopAskedAt;
+    bool terminated = false;
+    long long asks = 0;
+    platform::Process::WaitResult outcome = platform::Process::WaitResult::TimedOut;
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0 && !stopAskedAt) {
+            outcome = platform::Process::WaitResult::TimedOut;
+            break;
+        }
+        const auto slice = static_cast<std::uint32_t>(left > 0 && left < kPollMs ? left : kPollMs);
+        outcome = m_process.Wait(slice);
+        if (outcome != platform::Process::WaitResult::TimedOut) {
+            break;
+        }
+        if (!stopAskedAt && FlowCancel::StopWanted()) {
+            stopAskedAt = Clock::now();
+            result.cancelled = true;
+            if (m_askStop) {
+                m_askStop();
+            }
+            continue;
+        }
+        if (stopAskedAt) {
+            const auto waited =
+                std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - *stopAskedAt).count();
+            // Asked again each second: a helper that had not yet marked itself running when
+            // first asked would have withdrawn the request as it began.
+            if (m_askStop && waited / 1000 > asks) {
+                asks = waited / 1000;
+                m_askStop();
+            }
+            if (!terminated && waited >= m_stopGraceMs) {
+                terminated = true;
+                m_process.Signal(SIGTERM);
+            } else if (terminated && waited >= 3 * m_stopGraceMs) {
+                break; // not even SIGKILL ended it: left running, as at the wait limit
+            } else if (terminated && waited >= 2 * m_stopGraceMs) {
+                m_process.Signal(SIGKILL);
+            }
+        }
+    }
+
+    switch (outcome) {
     case platform::Process::WaitResult::Exited: {
         result.ended = true;
         const int status = m_process.ExitStatus();

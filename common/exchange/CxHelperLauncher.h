@@ -29,6 +29,9 @@ struct CxHelperRunResult
     int processId = -1;
     // The system's message when the program could not be started; empty otherwise.
     std::string errorText;
+    // The user cancelled the load while the helper ran: it was asked to stop and, if it had
+    // not ended within the grace time, ended by signal. Whatever it wrote is not to be used.
+    bool cancelled = false;
 };
 
 class CxHelperLauncher
@@ -36,6 +39,10 @@ class CxHelperLauncher
 public:
     // Told the process id once the helper runs, before the wait begins.
     using StartedFn = std::function<void(int processId)>;
+
+    // How a launcher asks a running helper to stop when the user cancels (the connector writes
+    // the control file's stop request).
+    using AskStopFn = std::function<void()>;
 
     virtual ~CxHelperLauncher() = default;
 
@@ -47,16 +54,31 @@ public:
     // Releases what the last run left: a helper that ended is reaped, one still running is
     // left running (and reaped later). Never kills it.
     virtual void Release() = 0;
+
+    // Null: the launcher cannot ask, and a cancelled helper is ended by signal alone.
+    void SetAskStop(AskStopFn askStop) { m_askStop = std::move(askStop); }
+
+protected:
+    AskStopFn m_askStop;
 };
 
-// The real launcher: a child process started by posix_spawn.
+// The real launcher: a child process started by posix_spawn. While it waits it looks every
+// kPollMs for the user's cancel request (FlowCancel): then it asks the helper to stop, gives
+// it the stop grace (kStopGraceMs) to end by itself, then ends it by SIGTERM, and by SIGKILL
+// after the grace once more.
 class CxProcessLauncher : public CxHelperLauncher
 {
 public:
+    static constexpr std::uint32_t kPollMs = 100;
+    static constexpr std::uint32_t kStopGraceMs = 5000;
+
     CxHelperRunResult Run(const std::vector<std::string>& argv, const std::string& folder,
                           std::uint32_t waitLimit, const StartedFn& started) override;
     void Release() override;
+    // How long a cancelled helper is given to end by itself (and then after SIGTERM).
+    void SetStopGrace(std::uint32_t milliseconds) { m_stopGraceMs = milliseconds; }
 
 private:
     platform::Process m_process;
+    std::uint32_t m_stopGraceMs = kStopGraceMs;
 };

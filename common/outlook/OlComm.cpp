@@ -5,6 +5,7 @@
 #include <new>
 
 #include "misc/CxDebugUtil.h"
+#include "misc/FlowCancel.h"
 #include "misc/WinUtil.h"
 
 int ClassifyOutlookMajor(int major)
@@ -261,6 +262,10 @@ int OlBaseUtil::WalkItems(CDispCmd& items, const std::function<void(IDispatch* i
         ++visited;
         item->Release();
         item = nullptr;
+        // The user cancelled the load: the rest is not read (the flow drops what was).
+        if (FlowCancel::StopWanted()) {
+            break;
+        }
         hr = items.CallObjectMethod(u"GetNext", &item);
     }
     return visited;

@@ -100,7 +100,11 @@ bool Process::Start(const std::vector<std::string>& argv, const std::string& fol
         sigaddset(&defaults, signal);
     }
     posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    // A process group of its own: Ctrl+C on our terminal reaches us alone, and we ask the child
+    // to stop the way it understands.
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes,
+                             POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
 
     pid_t pid = -1;
     const int result = posix_spawn(&pid, args[0], &actions, &attributes, args.data(), environ);
@@ -112,6 +116,11 @@ bool Process::Start(const std::vector<std::string>& argv, const std::string& fol
     }
     m_pid = pid;
     return true;
+}
+
+bool Process::Signal(int signalNumber)
+{
+    return m_pid > 0 && kill(m_pid, signalNumber) == 0;
 }
 
 Process::WaitResult Process::Wait(std::uint32_t timeoutMs)

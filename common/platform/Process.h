@@ -3,8 +3,9 @@
 // kernel as they are, so no text in them is ever read as a command.
 //
 // The child gets /dev/null as its standard streams, no other descriptor of the parent, the
-// parent's environment, default signal handling and, when a folder is named, that folder as
-// its current directory. The folder is set for the child alone: changing the parent's
+// parent's environment, default signal handling, a process group of its own (a terminal's
+// Ctrl+C reaches the parent only) and, when a folder is named, that folder as its current
+// directory. The folder is set for the child alone: changing the parent's
 // current directory would race every other thread of the parent.
 #include <cstddef>
 #include <cstdint>
@@ -37,6 +38,10 @@ public:
 
     // Waits at most timeoutMs milliseconds for the child to end.
     WaitResult Wait(std::uint32_t timeoutMs);
+
+    // Sends the signal to the child not yet reaped; false when there is none or the
+    // system refuses.
+    bool Signal(int signalNumber);
 
     // Reaps the child if it has ended, without waiting; true when there is no child left.
     bool TryReap();

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -120,6 +121,9 @@ protected:
         if (spawned != 0) {
             return result;
         }
+        if (m_whileRunning) {
+            m_whileRunning(pid);
+        }
         int status = 0;
         EXPECT_EQ(waitpid(pid, &status, 0), pid);
         EXPECT_TRUE(WIFEXITED(status)) << "the program did not exit normally";
@@ -134,6 +138,8 @@ protected:
     std::string m_input;
     // More for the child, as NAME=value.
     std::vector<std::string> m_extraEnvironment;
+    // Called with the child's process id while it runs (to interrupt it, say).
+    std::function<void(pid_t)> m_whileRunning;
 };
 
 TEST_F(CliEndToEndTest, HelpForEveryCommand)
@@ -352,6 +358,44 @@ TEST_F(CliEndToEndTest, AMissingHelperFailsTheMigrationNamingIt)
                          "/fw-notes-contacts cannot be started: No such file or directory"),
               std::string::npos)
         << r.err;
+    EXPECT_FALSE(platform::FileExists(m_home.Path(kMigrationLog)));
+}
+
+// Ctrl+C while a helper loads: the program asks the helper to stop through its control file
+// (the terminal's interrupt reaches the program alone), says so, and ends as cancelled with
+// nothing migrated.
+TEST_F(CliEndToEndTest, CtrlCCancelsTheLoadThroughTheHelpersStopRequest)
+{
+    const std::string palm = m_home.Path("Palm");
+    WriteExUser(palm + "/Ex");
+    const std::string helpers = m_home.Path("helpers");
+    const std::string helper = m_home.WriteFile(
+        "helpers/fw-notes-contacts", "#!/bin/sh\n"
+                                     "dir=$(dirname \"$1\")\n"
+                                     "printf '[Status]\\r\\nRunning=1\\r\\n' > \"$dir/LNAddr.ini\"\n"
+                                     ": > \"$dir/helper-started\"\n"
+                                     "while ! grep -q 'Stop=1' \"$dir/LNAddr.ini\"; do sleep 0.05; done\n"
+                                     ": > \"$dir/helper-stopped\"\n"
+                                     "exit 1\n");
+    ASSERT_EQ(chmod(helper.c_str(), 0755), 0);
+    m_extraEnvironment.push_back("FERRYWISE_HELPER_DIR=" + helpers);
+    const std::string work = m_home.Path("config/corvane/FWLN/");
+    m_whileRunning = [&](pid_t pid) {
+        for (int i = 0; i < 500 && !platform::FileExists(work + "helper-started"); ++i) {
+            usleep(20000);
+        }
+        kill(pid, SIGINT);
+    };
+
+    Result r = Run({"migrate", "--source", "palm", "--types", "contacts", "--palm-folder", palm});
+
+    EXPECT_EQ(r.status, 130) << r.out << r.err;
+    EXPECT_TRUE(platform::FileExists(work + "helper-stopped"));
+    EXPECT_NE(r.err.find("Cancelling ..."), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Information: Cancelled."), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("ferrywise-cli: cancelled; nothing was migrated."), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("Error:"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out.find("Migrated"), std::string::npos) << r.out;
     EXPECT_FALSE(platform::FileExists(m_home.Path(kMigrationLog)));
 }
 

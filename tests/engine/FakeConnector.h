@@ -13,6 +13,7 @@
 #include "common/TestApps.h"
 #include "engine/MigrationDriver.h"
 #include "misc/CxConnector.h"
+#include "misc/FlowCancel.h"
 
 namespace fwtest {
 
@@ -32,6 +33,10 @@ struct FakePlan
     std::string errorText;
     bool throwOnSubmit = false;      // a std::runtime_error("submit exploded")
     bool throwOtherOnSubmit = false; // an int
+    // The user presses Cancel while the connector loads (or commits): the answer is kept.
+    bool cancelDuringLoad = false;
+    bool cancelDuringCommit = false;
+    FlowCancel::Answer cancelAnswer = FlowCancel::Answer::NothingRunning;
     std::vector<FakeRecord> records;
 };
 
@@ -115,10 +120,13 @@ public:
     {
         ++loads;
         TheJournal().Add("load " + Tag(m_kind, m_type));
-        const FakePlan& plan = PlanOf(m_kind, m_type);
+        FakePlan& plan = PlanOf(m_kind, m_type);
         ClearStores();
         for (const FakeRecord& r : plan.records) {
             AddRecord(r);
+        }
+        if (plan.cancelDuringLoad) {
+            plan.cancelAnswer = FlowCancel::Request();
         }
         m_error = plan.loadErrorFlag;
         m_errorText = plan.errorText;
@@ -133,7 +141,10 @@ public:
     {
         ++commits;
         TheJournal().Add("commit " + Tag(m_kind, m_type));
-        const FakePlan& plan = PlanOf(m_kind, m_type);
+        FakePlan& plan = PlanOf(m_kind, m_type);
+        if (plan.cancelDuringCommit) {
+            plan.cancelAnswer = FlowCancel::Request();
+        }
         m_error = plan.commitErrorFlag;
         m_errorText = plan.errorText;
         return plan.commitResult;

@@ -887,5 +887,73 @@ INSTANTIATE_TEST_SUITE_P(TargetsAndTypes, CommitFailureTest,
                                     (std::get<1>(info.param) ? "_ErrorFlag" : "_False");
                          });
 
+// Cancel during a load: the flow ends at once as one that failed, says "Cancelled." (no error),
+// drops what the cancelled data type's connector holds and loads no further data type.
+class CancelTest : public EngineFixture, public testing::WithParamInterface<AppKind>
+{
+};
+
+TEST_P(CancelTest, ACancelledLoadSaysCancelledAndDropsWhatWasLoaded)
+{
+    const AppKind kind = GetParam();
+    RegisterAllFakes();
+    PlanOf(kind, kDataContacts).records = {{"Ann", "a"}};
+    PlanOf(kind, kDataCalendar).records = {{"Meeting", "m"}};
+    PlanOf(kind, kDataCalendar).cancelDuringLoad = true;
+
+    EXPECT_FALSE(MigrationFlow::Load(parent, kind, kAppNone));
+
+    EXPECT_EQ(PlanOf(kind, kDataCalendar).cancelAnswer, FlowCancel::Answer::Accepted);
+    ASSERT_EQ(frontEnd.boxes.size(), 1u);
+    EXPECT_EQ(frontEnd.boxes[0].text, "Cancelled.");
+    EXPECT_EQ(frontEnd.boxes[0].icon, MessageIcon::Information);
+    EXPECT_FALSE(frontEnd.boxes[0].waitWindowShown);
+    EXPECT_EQ(Fake(kind, kDataContacts)->Stored().size(), 1u);
+    EXPECT_TRUE(Fake(kind, kDataCalendar)->Stored().empty());
+    EXPECT_EQ(Fake(kind, kDataTasks), nullptr);
+    EXPECT_NE(DebugLog().find("The user cancelled the load"), std::string::npos);
+
+    // The next load is not cancelled by the old request.
+    PlanOf(kind, kDataCalendar).cancelDuringLoad = false;
+    frontEnd.boxes.clear();
+    EXPECT_TRUE(MigrationFlow::Load(parent, kind, kAppNone));
+    EXPECT_TRUE(frontEnd.boxes.empty());
+}
+
+// A helper-utility kind and an in-process one behave alike.
+INSTANTIATE_TEST_SUITE_P(Kinds, CancelTest, testing::Values(kAppNotes, kAppPalm),
+                         [](const auto& info) { return KindName(info.param); });
+
+TEST_F(EngineFixture, ACancelWhileTheTargetLoadsLeavesTheSourceUnloaded)
+{
+    RegisterAllFakes();
+    PlanOf(kAppNotes, kDataContacts).cancelDuringLoad = true;
+
+    EXPECT_FALSE(LoadAndCompare(parent, kAppPalm, kAppNotes));
+
+    EXPECT_EQ(Fake(kAppPalm, kDataContacts), nullptr);
+    ASSERT_EQ(frontEnd.boxes.size(), 1u);
+    EXPECT_EQ(frontEnd.boxes[0].text, "Cancelled.");
+    EXPECT_TRUE(FlowCancel::Requested());
+    EXPECT_EQ(FlowCancel::Request(), FlowCancel::Answer::NothingRunning);
+}
+
+// Cancel while records are written is refused, and the migration ends as it would have.
+TEST_F(SubmitFixture, ACancelWhileWritingIsRefusedAndTheMigrationCompletes)
+{
+    Prepare(kAppNotes);
+    PlanOf(kAppNotes, kDataContacts).cancelDuringCommit = true;
+
+    ASSERT_TRUE(SubmitSelection(parent, kAppNotes));
+
+    EXPECT_EQ(PlanOf(kAppNotes, kDataContacts).cancelAnswer, FlowCancel::Answer::Refused);
+    EXPECT_FALSE(FlowCancel::Requested());
+    for (DataType type : kAllDataTypes) {
+        EXPECT_EQ(Fake(kAppNotes, type)->commits, 1) << TypeTag(type);
+    }
+    EXPECT_TRUE(frontEnd.boxes.empty());
+    EXPECT_NE(std::string(FlowCancel::RefusedText()).find("half written"), std::string::npos);
+}
+
 } // namespace
 } // namespace fwtest

@@ -16,6 +16,7 @@
 #include "common/TempHome.h"
 #include "misc/CxDebugUtil.h"
 #include "misc/CxIniUtil.h"
+#include "misc/FlowCancel.h"
 #include "platform/KnownFolders.h"
 #include "platform/Process.h"
 
@@ -533,6 +534,32 @@ TEST_F(HelperExchangeTest, AHelperThatNeverEndsIsLeftRunningAndStoppedThroughThe
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     EXPECT_TRUE(gone);
+}
+
+// The user cancels while the helper runs: the launcher asks it to stop through the control
+// file, it ends by itself, and the load fails with "Cancelled." without reading the record file.
+TEST_F(HelperExchangeTest, ACancelledLoadAsksTheHelperToStopAndReadsNothing)
+{
+    const std::string records = m_home.Path("records.dat");
+    ASSERT_TRUE(TestNoteConnector::WriteRecordFile(records, {TestNoteConnector::Make(1, "Early", "")}));
+    Script("LoadFrom=" + records + "\nRunning=1\nForever=1\nControlFile=LNNote.ini\n");
+    auto connector = MakeConnector();
+    const FlowCancelScope loading(FlowCancel::Phase::Loading);
+    std::thread user([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        FlowCancel::Request();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(connector->Load());
+    user.join();
+    // Within the grace time: the helper heard the request, it was not killed.
+    EXPECT_LT(std::chrono::steady_clock::now() - start,
+              std::chrono::milliseconds(CxProcessLauncher::kStopGraceMs));
+    EXPECT_TRUE(connector->HasError());
+    EXPECT_EQ(connector->GetErrorText(), "Cancelled.");
+    EXPECT_EQ(connector->GetNativeCount(), 0);
+    EXPECT_EQ(CxIniUtil(m_folder.c_str(), "LNNote.ini").ReadInt("Status", "Stop", 0), 1);
+    EXPECT_NE(Log().find("the user cancelled"), std::string::npos);
 }
 
 struct UnfinishedCase

@@ -16,6 +16,7 @@
 #include "TestNoteConnector.h"
 #include "common/TempHome.h"
 #include "misc/CxDebugUtil.h"
+#include "misc/FlowCancel.h"
 #include "platform/KnownFolders.h"
 #include "platform/Process.h"
 
@@ -109,6 +110,70 @@ INSTANTIATE_TEST_SUITE_P(
                     0,
                     "No such file or directory"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The user cancels while the child runs: it is asked to stop and, if it does not end, ended
+// by SIGTERM after the grace time and by SIGKILL after one more.
+struct CancelCase
+{
+    const char* name;
+    const char* script; // $1: the file that the ask-stop function creates
+    bool canAsk;
+    int exitStatus;
+    int signal;
+};
+
+class CancelledRunTest : public ::testing::TestWithParam<CancelCase>
+{
+protected:
+    fwtest::TempHome m_home;
+};
+
+TEST_P(CancelledRunTest, AsksTheChildToStopThenEndsIt)
+{
+    const CancelCase& c = GetParam();
+    const std::string stopFile = m_home.Path("stop");
+    CxProcessLauncher launcher;
+    launcher.SetStopGrace(300);
+    int asked = 0;
+    if (c.canAsk) {
+        launcher.SetAskStop([&] {
+            ++asked;
+            std::ofstream(stopFile) << "1";
+        });
+    }
+    const FlowCancelScope loading(FlowCancel::Phase::Loading);
+    ASSERT_EQ(FlowCancel::Request(), FlowCancel::Answer::Accepted);
+
+    const CxHelperRunResult result =
+        launcher.Run({"/bin/sh", "-c", c.script, "sh", stopFile}, std::string(), 60000, nullptr);
+
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_TRUE(result.ended);
+    EXPECT_EQ(result.exitStatus, c.exitStatus);
+    EXPECT_EQ(result.signal, c.signal);
+    EXPECT_EQ(asked > 0, c.canAsk);
+    launcher.Release();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Children, CancelledRunTest,
+    ::testing::Values(CancelCase{"StopsWhenAsked", "while [ ! -e \"$1\" ]; do sleep 0.02; done; exit 3", true,
+                                 3, 0},
+                      CancelCase{"EndedByTerm", "exec sleep 30", true, -1, SIGTERM},
+                      CancelCase{"EndedByTermWithoutAsking", "exec sleep 30", false, -1, SIGTERM},
+                      CancelCase{"IgnoresTermEndedByKill", "trap '' TERM; exec sleep 30", true, -1, SIGKILL}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProcessLauncherCancel, ARunWithoutARequestIsNotCancelled)
+{
+    CxProcessLauncher launcher;
+    const FlowCancelScope loading(FlowCancel::Phase::Loading);
+    const CxHelperRunResult result =
+        launcher.Run({"/bin/sh", "-c", "sleep 0.3; exit 0"}, std::string(), 10000, nullptr);
+    EXPECT_FALSE(result.cancelled);
+    EXPECT_TRUE(result.ended);
+    EXPECT_EQ(result.exitStatus, 0);
+}
 
 // --- a connector with a scripted launcher -------------------------------------------------
 

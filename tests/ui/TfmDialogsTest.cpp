@@ -19,6 +19,7 @@
 #include "engine/MigrationDriver.h"
 #include "engine/RecordingFrontEnd.h"
 #include "misc/CxDebugUtil.h"
+#include "misc/FlowCancel.h"
 #include "misc/Settings.h"
 #include "ui/EngineRunner.h"
 #include "ui/QtFrontEnd.h"
@@ -310,6 +311,59 @@ private slots:
             }
         }
         QCOMPARE(drawn, blocks);
+        std::thread([&] { view.reset(); }).join();
+        QTRY_VERIFY(frontEnd.WaitWidgets().isEmpty());
+    }
+
+    // The wait window's Cancel: during a load it asks the flow to stop and says it is
+    // cancelling; while records are written it is refused with the reason; with no flow
+    // running it does nothing.
+    void waitViewCancelAsksTheFlowToStop_data()
+    {
+        QTest::addColumn<int>("phase");
+        QTest::addColumn<bool>("requested");
+        QTest::addColumn<bool>("refusedBox");
+        QTest::addColumn<QString>("buttonText");
+        QTest::newRow("loading") << int(FlowCancel::Phase::Loading) << true << false << "Cancelling";
+        QTest::newRow("writing") << int(FlowCancel::Phase::Writing) << false << true << "Cancel";
+        QTest::newRow("idle") << int(FlowCancel::Phase::Idle) << false << false << "Cancel";
+    }
+
+    void waitViewCancelAsksTheFlowToStop()
+    {
+        QFETCH(int, phase);
+        QFETCH(bool, requested);
+        QFETCH(bool, refusedBox);
+        QFETCH(QString, buttonText);
+        FlowCancel::Begin(static_cast<FlowCancel::Phase>(phase));
+        QtFrontEnd frontEnd;
+        std::unique_ptr<IWaitView> view;
+        std::thread([&] {
+            view = frontEnd.CreateWaitView();
+            view->Repaint({"Loading Lotus Notes Contacts ...", 1000, 1});
+        }).join();
+        QTRY_COMPARE(frontEnd.WaitWidgets().size(), qsizetype(1));
+        auto* cancel = frontEnd.WaitWidgets().front()->findChild<QPushButton*>("btnCancel");
+        QVERIFY(cancel != nullptr);
+        QCOMPARE(cancel->text(), QString("Cancel"));
+        QVERIFY(cancel->isEnabled());
+
+        QString refused;
+        if (refusedBox) {
+            WhenModal<QMessageBox>([&](QMessageBox* box) {
+                refused = box->text();
+                box->accept();
+            });
+        }
+        cancel->click();
+        QCOMPARE(FlowCancel::Requested(), requested);
+        QCOMPARE(!refused.isEmpty(), refusedBox);
+        if (refusedBox) {
+            QVERIFY(refused.contains("half written"));
+        }
+        QCOMPARE(cancel->text(), buttonText);
+        QCOMPARE(cancel->isEnabled(), !requested);
+        FlowCancel::End();
         std::thread([&] { view.reset(); }).join();
         QTRY_VERIFY(frontEnd.WaitWidgets().isEmpty());
     }
