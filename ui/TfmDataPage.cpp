@@ -15,7 +15,9 @@
 #include <algorithm>
 
 #include "engine/MigrationDriver.h"
+#include "engine/MigrationFlow.h"
 #include "misc/Settings.h"
+#include "platform/CodePage.h"
 #include "ui/CompareModel.h"
 #include "ui/EngineRunner.h"
 
@@ -28,13 +30,14 @@ struct TabInfo
     const char* List;
     const char* Count;
     const char* CountFormat;
+    const char* Lossy; // records whose texts lost characters to the code page
 };
 
 constexpr TabInfo kTabs[kDataTypeCount] = {
-    {"tAddr", "Contacts", "lvAddr", "lblAddrCount", "%1 Contact records in total"},
-    {"tDate", "Calendar", "lvDate", "lblDateCount", "%1 Calendar records in total"},
-    {"tTask", "Task", "lvTask", "lblTaskCount", "%1 Task records in total"},
-    {"tNote", "Notes", "lvNote", "lblNoteCount", "%1 Note records in total"},
+    {"tAddr", "Contacts", "lvAddr", "lblAddrCount", "%1 Contact records in total", "lblAddrLossy"},
+    {"tDate", "Calendar", "lvDate", "lblDateCount", "%1 Calendar records in total", "lblDateLossy"},
+    {"tTask", "Task", "lvTask", "lblTaskCount", "%1 Task records in total", "lblTaskLossy"},
+    {"tNote", "Notes", "lvNote", "lblNoteCount", "%1 Note records in total", "lblNoteLossy"},
 };
 
 // The legend of the row colours, in the order New, Diff, Same.
@@ -116,6 +119,14 @@ TfmDataPage::TfmDataPage(AppKind source, QWidget* parent) : TfmPage(parent), m_s
         auto* count = new QLabel(sheet);
         count->setObjectName(QString::fromLatin1(info.Count));
         sheetLayout->addWidget(count);
+        auto* lossy = new QLabel(sheet);
+        lossy->setObjectName(QString::fromLatin1(info.Lossy));
+        lossy->setWordWrap(true);
+        QPalette warning = lossy->palette();
+        warning.setColor(QPalette::WindowText, QColor(192, 0, 0));
+        lossy->setPalette(warning);
+        lossy->hide();
+        sheetLayout->addWidget(lossy);
         auto* hint = new QLabel(
             QStringLiteral(
                 "You may double click the items in the above list to see more detail record information."),
@@ -128,6 +139,7 @@ TfmDataPage::TfmDataPage(AppKind source, QWidget* parent) : TfmPage(parent), m_s
         m_lists[type] = list;
         m_models[type] = model;
         m_counts[type] = count;
+        m_lossy[type] = lossy;
     }
 
     // What the row colours mean, in the colours of the settings (UpdateLegend).
@@ -204,6 +216,12 @@ void TfmDataPage::FillTab(DataType type)
     FitColumns(type);
     list->setUpdatesEnabled(true);
     UpdateCount(type);
+    const std::string lossy =
+        connector != nullptr
+            ? MigrationFlow::LossyRecordsText(m_source, type, connector->GetLossyRecordCount())
+            : std::string();
+    m_lossy[type]->setText(QString::fromStdString(platform::AnsiToUtf8(lossy)));
+    m_lossy[type]->setVisible(!lossy.empty());
 }
 
 void TfmDataPage::FitColumns(DataType type)

@@ -85,6 +85,7 @@ private:
     QTreeView* m_lists[kDataTypeCount] = {};
     CompareModel* m_models[kDataTypeCount] = {};
     QLabel* m_counts[kDataTypeCount] = {};
+    QLabel* m_lossy[kDataTypeCount] = {};
     // The legend of the row colours: New, Diff, Same.
     QLabel* m_legend[3] = {};
     bool m_filled[kDataTypeCount] = {};

@@ -5,8 +5,10 @@
 #include <string>
 
 #include "cli/CliSession.h"
+#include "engine/MigrationFlow.h"
 #include "misc/FlowCancel.h"
 #include "misc/Settings.h"
+#include "platform/CodePage.h"
 
 namespace {
 
@@ -91,6 +93,11 @@ int RunMigrateCommand(const CxAppRegistry& apps, const CliArguments& args, IFron
         });
         out << "  " << CliDataTypeName(type) << ": " << counts[MatchNew] << " new, " << counts[MatchDiff]
             << " diff, " << counts[MatchSame] << " same\n";
+        if (const std::string lossy =
+                MigrationFlow::LossyRecordsText(args.source, type, connector->GetLossyRecordCount());
+            !lossy.empty()) {
+            out << "    " << platform::AnsiToUtf8(lossy) << "\n";
+        }
     }
 
     if (!args.dryRun && !SubmitSelection(nullptr, target)) {

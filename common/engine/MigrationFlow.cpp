@@ -11,6 +11,7 @@
 #include "misc/CxMILog.h"
 #include "misc/CxStoreVisit.h"
 #include "misc/FlowCancel.h"
+#include "platform/CodePage.h"
 
 namespace {
 
@@ -490,6 +491,26 @@ std::string MigrationFlow::NoConnectorText(AppKind kind, DataType type)
     return text;
 }
 
+std::string MigrationFlow::LossyRecordsText(AppKind kind, DataType type, int count)
+{
+    if (count <= 0 || !IsValidDataType(type)) {
+        return std::string();
+    }
+    static const char* const kOne[kDataTypeCount] = {"contact", "calendar item", "task", "note"};
+    static const char* const kMany[kDataTypeCount] = {"contacts", "calendar items", "tasks", "notes"};
+    const KindFlow* flow = FindFlow(kind);
+    std::string text = std::to_string(count) + " ";
+    if (flow != nullptr) {
+        text += std::string(flow->errorName) + " ";
+    }
+    text += count == 1 ? std::string(kOne[type]) + " has" : std::string(kMany[type]) + " have";
+    text += " characters that the code page " + platform::AnsiCodePage() +
+            " lacks; each became \"?\". FERRYWISE_CODEPAGE chooses another 8-bit code page (for example "
+            "1251 for Cyrillic) when the program starts; characters that none holds, such as Japanese, "
+            "cannot be kept.";
+    return text;
+}
+
 std::optional<ConnectorConfig> MigrationFlow::MakeConfig(AppKind kind, DataType type,
                                                          const FWSettings& settings,
                                                          const std::string& workingFolder)
@@ -578,6 +599,10 @@ bool MigrationFlow::Load(ParentWindow parent, AppKind kind, AppKind partner, std
             FW_LOG(0, "%s", message.c_str());
             ShowError(parent, message);
             return false;
+        }
+        if (const std::string lossy = LossyRecordsText(kind, type, connector->GetLossyRecordCount());
+            !lossy.empty()) {
+            FW_LOG(0, "%s", lossy.c_str());
         }
         // What the connector wants the user to read before the flow goes on (a database the
         // source does not have, say): long enough to be read.

@@ -44,6 +44,10 @@ public:
     static std::optional<ConnectorConfig> MakeConfig(AppKind kind, DataType type, const FWSettings& settings,
                                                      const std::string& workingFolder);
 
+    // What a load says of records whose texts lost characters to the ANSI code page: how many,
+    // of which application and data type, and how to keep them. Empty for a count of 0.
+    static std::string LossyRecordsText(AppKind kind, DataType type, int count);
+
     // Our error text for a connector the build cannot make.
     static std::string NoConnectorText(AppKind kind, DataType type);
 };

@@ -146,6 +146,7 @@ std::unique_ptr<CxDataReader> CxHelperBaseUtil::MakeDataReader_()
 
 void CxHelperBaseUtil::Clear()
 {
+    m_nLossyRecords = 0;
     std::remove(StatusFilePath().c_str());
     std::remove(ErrorFilePath().c_str());
 }
@@ -157,6 +158,9 @@ bool CxHelperBaseUtil::Load()
     SetCommand(CommandLoad);
     // A record file that no helper wrote in this run is never taken for its result.
     const bool loaded = InvokeHelper_() && LoadFromFile();
+    if (loaded) {
+        m_nLossyRecords = ReadLossyRecords_();
+    }
     LogWords(loaded ? 2 : 0, loaded ? m_words.loadDone : m_words.loadFailed);
     return loaded;
 }
@@ -230,6 +234,18 @@ void CxHelperBaseUtil::ReadErrorFile_()
     std::snprintf(key, sizeof(key), "%s%d", CxHelperProtocol::kErrorKeyPrefix, count);
     errors.ReadString(CxHelperProtocol::kErrorSection, key, m_szErrorText, kErrorTextSize, "");
     m_bError = true;
+}
+
+int CxHelperBaseUtil::ReadLossyRecords_() const
+{
+    const std::string path = ControlFilePath();
+    CxIniUtil control(nullptr, nullptr);
+    if (!control.SetPath(path.c_str())) {
+        return 0;
+    }
+    const int count =
+        control.ReadInt(CxHelperProtocol::kControlSection, CxHelperProtocol::kLossyRecordsKey, 0);
+    return count > 0 ? count : 0;
 }
 
 void CxHelperBaseUtil::RequestStop_()

@@ -67,6 +67,8 @@ public:
 
     bool GetErrorFlag() const override { return m_bError; }
     std::string GetErrorText() const override { return m_szErrorText; }
+    // What the helper reported in its control file when the last load ended.
+    int GetLossyRecordCount() const override { return m_nLossyRecords; }
     // Working folder, log folder and level, database, ID file, user and password.
     void Configure(const ConnectorConfig& config) override;
 
@@ -131,6 +133,8 @@ protected:
     void ReadErrorFile_();
     // When the helper still runs (control file [Status] Running non-zero), asks it to stop.
     void RequestStop_();
+    // The control file's count of records that lost characters to the code page.
+    int ReadLossyRecords_() const;
 
     void SetDirty(bool dirty) { m_bDirty = dirty; }
     void SetCommand(int command) { m_nCommand = command; }
@@ -145,6 +149,7 @@ private:
 
     bool m_bDirty = true;
     bool m_bError = false;
+    int m_nLossyRecords = 0;
     int m_nLogLevel = 3;
     bool m_bLogEnabled = false;
     int m_nCommand = CommandLoad;

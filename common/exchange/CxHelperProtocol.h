@@ -57,6 +57,9 @@ inline constexpr char kErrorKeyPrefix[] = "Error.";
 inline constexpr char kControlSection[] = "Status";
 inline constexpr char kRunningKey[] = "Running";
 inline constexpr char kStopKey[] = "Stop";
+// Written by our helpers when a load ends: how many records had characters that the ANSI code
+// page lacks (each became '?'). A helper that does not write it lost none that it knows of.
+inline constexpr char kLossyRecordsKey[] = "LossyRecords";
 
 // The status file's line ending.
 inline constexpr char kStatusLineEnd[] = "\r\n";

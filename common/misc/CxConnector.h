@@ -56,6 +56,9 @@ public:
     // After a successful Load: a text for the wait window that the user should read before
     // the flow goes on (ANSI code page); empty for none.
     virtual std::string GetLoadNotice() const { return std::string(); }
+    // After a Load: how many of the records had characters that the ANSI code page lacks
+    // (each became '?'); 0 when none, or when the connector cannot tell.
+    virtual int GetLossyRecordCount() const { return 0; }
 
     virtual void Configure(const ConnectorConfig& config) = 0;
 

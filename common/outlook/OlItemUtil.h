@@ -15,6 +15,7 @@
 #include "misc/CommRecords.h"
 #include "misc/CxDebugUtil.h"
 #include "outlook/OlComm.h"
+#include "platform/CodePage.h"
 
 // The log lines of one connector; a null text is a line the connector does not write. Each
 // line keeps the file and line of the connector's table, so that the log names the connector.
@@ -119,14 +120,19 @@ public:
     bool Load() override
     {
         Clear();
+        m_lossyRecords = 0;
         if (m_pFolder == nullptr || m_pDataMgr == nullptr) {
             return false;
         }
         return WalkFolder();
     }
+    // Items of the last load whose texts lost characters to the ANSI code page.
+    int GetLossyRecordCount() const override { return m_lossyRecords; }
+
     // Empties the store, lets go of the items its records carried, then the base list.
     void Clear() override
     {
+        m_lossyRecords = 0;
         if (m_pDataMgr != nullptr) {
             m_pDataMgr->Clear();
         }
@@ -335,6 +341,7 @@ protected:
     CDispCmd* m_pFolder = nullptr; // the default folder while connected
     std::unique_ptr<Store> m_pDataMgr;
     bool m_bFolderOpen = false;
+    int m_lossyRecords = 0;
 
 private:
     static constexpr int kFolderNameSize = 31;
@@ -380,10 +387,14 @@ private:
         CopyText(native->FolderName, folderName);
         CopyStoreId(*native, storeId);
         CDispCmd item(object);
+        const platform::AnsiLossWatch loss;
         if (!ReadItem(item, *native)) {
             return;
         }
         ToCommon(*native, *record);
+        if (loss.Lost()) {
+            ++m_lossyRecords;
+        }
         native->Item = Hold(object) ? object : nullptr;
         record->NativeRecord = native.get();
         record->NativeSize = sizeof(Native);

@@ -27,6 +27,7 @@ public:
     // The user's folder has no database of this kind: the progress text says so before the
     // flow goes on.
     std::string GetLoadNotice() const override { return platform::Utf8ToAnsi(m_front.GetLoadNotice()); }
+    int GetLossyRecordCount() const override { return m_front.GetLossyRecordCount(); }
     void Clear() override { m_front.Clear(); }
     // The file and the reason, in the code page of every text the flows show.
     std::string GetErrorText() const override { return platform::Utf8ToAnsi(m_front.GetLoadError()); }

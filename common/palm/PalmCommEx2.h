@@ -16,6 +16,7 @@
 #include "palm/PalmConnection.h"
 #include "palm/PalmLoadError.h"
 #include "palm/PalmMDBAccessor.h"
+#include "platform/CodePage.h"
 
 // The information record of a 6.x database; never filled.
 struct PmInfoEx2
@@ -69,6 +70,8 @@ public:
 
     // Why the last load failed, for the user (PalmLoadError.h); empty after a load that worked.
     const std::string& GetLoadError() const { return m_loadError; }
+    // Records of the last load whose texts lost characters to the ANSI code page.
+    int LossyRecordCount() const { return m_lossyRecords; }
 
 protected:
     void Say(int level, FwLogText text) const { FW_LOG_AT(level, text.file, text.line, "%s", text.text); }
@@ -85,6 +88,7 @@ protected:
     {
         records.clear();
         m_loadError.clear();
+        m_lossyRecords = 0;
         if (messages.emptyPath != nullptr && path.empty()) {
             Say(0, messages.emptyPath);
             m_loadError = kPmReasonNoFileName;
@@ -120,11 +124,15 @@ protected:
         }
         while (fetched) {
             Rec rec;
+            const platform::AnsiLossWatch loss;
             if (row.size() == columns.size()) {
                 fill(rec, row);
             }
             finish(rec);
             GetCategoryName(rec.categoryId, rec.categoryName);
+            if (loss.Lost()) {
+                ++m_lossyRecords;
+            }
             records.push_back(std::move(rec));
             fetched = m_accessor->SelectNext("Main", columns, row);
             if (!fetched) {
@@ -144,6 +152,7 @@ protected:
     std::unique_ptr<PmCategoryEx2Mgr> m_categories;
     std::unique_ptr<PmInfoEx2> m_info;
     std::string m_loadError;
+    int m_lossyRecords = 0;
 };
 
 // What the four readers hold beside the shared ground: the outcome of the last load and the

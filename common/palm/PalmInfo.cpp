@@ -326,6 +326,7 @@ public:
     int GetLoadedGeneration() const { return m_generation; }
     const std::string& GetLoadError() const { return m_loadError; }
     const std::string& GetLoadNotice() const { return m_loadNotice; }
+    int GetLossyRecordCount() const { return m_generation == kPmEx2 ? m_ex2.LossyRecordCount() : 0; }
     typename Traits::Store* GetStore() { return &m_store; }
 
     // Contacts: the custom-field mapping slots.
@@ -643,6 +644,10 @@ const std::string& PmAddrInfo::GetLoadNotice() const
 {
     return m->GetLoadNotice();
 }
+int PmAddrInfo::GetLossyRecordCount() const
+{
+    return m->GetLossyRecordCount();
+}
 CommAddrMgr* PmAddrInfo::GetStore()
 {
     return m->GetStore();
@@ -692,6 +697,10 @@ void PmAddrInfo::UseCustomFieldMap()
     const std::string& Class::GetLoadNotice() const                                                          \
     {                                                                                                        \
         return m->GetLoadNotice();                                                                           \
+    }                                                                                                        \
+    int Class::GetLossyRecordCount() const                                                                   \
+    {                                                                                                        \
+        return m->GetLossyRecordCount();                                                                     \
     }                                                                                                        \
     Store* Class::GetStore()                                                                                 \
     {                                                                                                        \

@@ -45,6 +45,9 @@ public:
     // After a load by user that found no database of this kind in the user's folder (which
     // loads nothing and succeeds): a line saying so; empty otherwise.
     const std::string& GetLoadNotice() const;
+    // Records of the last load whose texts lost characters to the ANSI code page (6.x files
+    // hold Unicode; the earlier ones are in the code page already).
+    int GetLossyRecordCount() const;
     CommAddrMgr* GetStore();
     bool SetMappingSlot(int index, std::int32_t key); // index 0..9
     // The custom field mapping of Palm Desktop (CustomFieldMap.h), slots 1 to 9 into
@@ -76,6 +79,9 @@ public:
     // After a load by user that found no database of this kind in the user's folder (which
     // loads nothing and succeeds): a line saying so; empty otherwise.
     const std::string& GetLoadNotice() const;
+    // Records of the last load whose texts lost characters to the ANSI code page (6.x files
+    // hold Unicode; the earlier ones are in the code page already).
+    int GetLossyRecordCount() const;
     CommDateMgr* GetStore();
     static int CheckFile(const std::string& path) { return PmCheckDateFile(path); }
 
@@ -103,6 +109,9 @@ public:
     // After a load by user that found no database of this kind in the user's folder (which
     // loads nothing and succeeds): a line saying so; empty otherwise.
     const std::string& GetLoadNotice() const;
+    // Records of the last load whose texts lost characters to the ANSI code page (6.x files
+    // hold Unicode; the earlier ones are in the code page already).
+    int GetLossyRecordCount() const;
     CommTaskMgr* GetStore();
     static int CheckFile(const std::string& path) { return PmCheckTodoFile(path); }
 
@@ -130,6 +139,9 @@ public:
     // After a load by user that found no database of this kind in the user's folder (which
     // loads nothing and succeeds): a line saying so; empty otherwise.
     const std::string& GetLoadNotice() const;
+    // Records of the last load whose texts lost characters to the ANSI code page (6.x files
+    // hold Unicode; the earlier ones are in the code page already).
+    int GetLossyRecordCount() const;
     CommNoteMgr* GetStore();
     static int CheckFile(const std::string& path) { return PmCheckMemoFile(path); }
 

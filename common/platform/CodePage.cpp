@@ -186,13 +186,24 @@ char32_t NextUtf8(std::string_view s, size_t& i)
     return cp;
 }
 
+thread_local std::size_t t_lostCharacters = 0;
+
 unsigned char ToAnsiChar(const CodePageTables& t, char32_t cp)
 {
     auto it = t.fromUnicode.find(cp);
-    return it == t.fromUnicode.end() ? static_cast<unsigned char>('?') : it->second;
+    if (it == t.fromUnicode.end()) {
+        ++t_lostCharacters;
+        return static_cast<unsigned char>('?');
+    }
+    return it->second;
 }
 
 } // namespace
+
+std::size_t AnsiLostCharacters()
+{
+    return t_lostCharacters;
+}
 
 std::string AnsiCodePage()
 {

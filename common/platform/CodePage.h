@@ -3,6 +3,7 @@
 // Windows-1252 unless the FERRYWISE_CODEPAGE environment variable or the emulated
 // registry value HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Nls\CodePage\ACP
 // names another ("1250", "CP1251", "ISO-8859-15", ...).
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,22 @@ std::u16string AnsiToUtf16(std::string_view ansi);
 std::string Utf16ToAnsi(std::u16string_view utf16);
 std::string AnsiToUtf8(std::string_view ansi);
 std::string Utf8ToAnsi(std::string_view utf8);
+// Characters that Utf16ToAnsi and Utf8ToAnsi found no counterpart for (each became '?'), on
+// this thread since it began.
+std::size_t AnsiLostCharacters();
+
+// Whether the conversions on this thread lost a character since the watch was made: a reader
+// makes one per record to tell the records whose texts the code page could not hold.
+class AnsiLossWatch
+{
+public:
+    AnsiLossWatch() : m_start(AnsiLostCharacters()) {}
+    bool Lost() const { return AnsiLostCharacters() != m_start; }
+
+private:
+    std::size_t m_start;
+};
+
 // UTF-16 as UTF-8, whatever the code page; a lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16);
 

@@ -75,7 +75,9 @@ bool HelperSession::Begin(const char* paramPath)
     platform::ProfileEditor control(m_controlPath.c_str());
     control.WriteString(kControlSection, kRunningKey, kFlagOn);
     control.WriteString(kControlSection, kStopKey, kFlagOff);
+    control.WriteString(kControlSection, kLossyRecordsKey, "0");
     control.Commit();
+    m_lossyRecords = 0;
     m_running = true;
     return true;
 }
@@ -83,7 +85,10 @@ bool HelperSession::Begin(const char* paramPath)
 int HelperSession::End()
 {
     if (m_running) {
-        platform::WritePrivateProfileString(kControlSection, kRunningKey, kFlagOff, m_controlPath.c_str());
+        platform::ProfileEditor control(m_controlPath.c_str());
+        control.WriteString(kControlSection, kLossyRecordsKey, std::to_string(m_lossyRecords).c_str());
+        control.WriteString(kControlSection, kRunningKey, kFlagOff);
+        control.Commit();
         m_running = false;
     }
     return m_errorCount == 0 ? 0 : 1;

@@ -47,6 +47,11 @@ public:
     // Reads the control file: true when [Status] Stop is 1.
     bool StopRequested() const;
 
+    // Counts a record whose texts lost characters to the ANSI code page; End reports the count
+    // in the control file.
+    void NoteLossyRecord() { ++m_lossyRecords; }
+    int LossyRecords() const { return m_lossyRecords; }
+
     // Appends one failure to the error file and logs it at level 0.
     void ReportError(const std::string& text);
     int ErrorCount() const { return m_errorCount; }
@@ -62,5 +67,6 @@ private:
     std::string m_folder;
     HelperParamFile m_params;
     int m_errorCount = 0;
+    int m_lossyRecords = 0;
     bool m_running = false;
 };

@@ -37,6 +37,7 @@ struct FakePlan
     bool cancelDuringLoad = false;
     bool cancelDuringCommit = false;
     FlowCancel::Answer cancelAnswer = FlowCancel::Answer::NothingRunning;
+    int lossyRecords = 0; // records whose texts lost characters to the code page
     std::vector<FakeRecord> records;
 };
 
@@ -149,6 +150,7 @@ public:
         m_errorText = plan.errorText;
         return plan.commitResult;
     }
+    int GetLossyRecordCount() const override { return PlanOf(m_kind, m_type).lossyRecords; }
     bool GetErrorFlag() const override { return m_error; }
     std::string GetErrorText() const override { return m_errorText; }
     void Configure(const ConnectorConfig& config) override { configs.push_back(config); }

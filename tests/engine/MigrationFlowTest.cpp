@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "EngineFixture.h"
+#include "platform/CodePage.h"
 #include "platform/KnownFolders.h"
 
 namespace fwtest {
@@ -953,6 +954,43 @@ TEST_F(SubmitFixture, ACancelWhileWritingIsRefusedAndTheMigrationCompletes)
     }
     EXPECT_TRUE(frontEnd.boxes.empty());
     EXPECT_NE(std::string(FlowCancel::RefusedText()).find("half written"), std::string::npos);
+}
+
+// Records that lost characters to the code page: the load says how many in the log, in words
+// that name the application and the data type and how to keep such characters.
+TEST_F(EngineFixture, RecordsThatLostCharactersAreCountedInTheLog)
+{
+    struct Case
+    {
+        AppKind kind;
+        DataType type;
+        int count;
+        const char* opening; // of the text; empty: no text
+    };
+    const Case cases[] = {
+        {kAppGoogle, kDataContacts, 1, "1 Google contact has characters that the code page "},
+        {kAppOutlook, kDataCalendar, 3, "3 Outlook calendar items have characters that the code page "},
+        {kAppPalm, kDataNotes, 2, "2 Palm Desktop notes have characters"},
+        {kAppPalm, kDataTasks, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Tag(c.kind, c.type));
+        const std::string text = MigrationFlow::LossyRecordsText(c.kind, c.type, c.count);
+        EXPECT_EQ(text.rfind(c.opening, 0), 0u) << text;
+        EXPECT_EQ(text.empty(), c.count == 0);
+        if (!text.empty()) {
+            EXPECT_NE(text.find("FERRYWISE_CODEPAGE"), std::string::npos);
+            EXPECT_NE(text.find(platform::AnsiCodePage() + " lacks"), std::string::npos) << text;
+        }
+    }
+
+    RegisterAllFakes();
+    PlanOf(kAppPalm, kDataContacts).lossyRecords = 2;
+    ASSERT_TRUE(MigrationFlow::Load(parent, kAppPalm, kAppNone));
+    EXPECT_NE(DebugLog().find(MigrationFlow::LossyRecordsText(kAppPalm, kDataContacts, 2)),
+              std::string::npos);
+    EXPECT_EQ(DebugLog().find("Palm Desktop calendar items have"), std::string::npos);
+    EXPECT_TRUE(frontEnd.boxes.empty());
 }
 
 } // namespace

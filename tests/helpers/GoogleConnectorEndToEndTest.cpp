@@ -131,6 +131,40 @@ TEST_F(GoogleConnectorEndToEndTest, ContactsAreWrittenBackIntoTheExport)
     EXPECT_EQ(connector.GetAddrStore()->Search(&changed, nullptr, &index), SearchSame);
 }
 
+// Records with text the code page cannot hold are counted, each once, by the helper that read
+// them; a load without such text counts none.
+TEST_F(GoogleConnectorEndToEndTest, RecordsThatLoseCharactersToTheCodePageAreCounted)
+{
+    m_home.WriteFile(
+        "export/Contacts/c.vcf",
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:\xe5\xb1\xb1\xe7\x94\xb0 \xe5\xa4\xaa\xe9\x83\x8e\r\n"
+        "N:\xe5\xb1\xb1\xe7\x94\xb0;\xe5\xa4\xaa\xe9\x83\x8e;;;\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:J\xc3\xbcrgen M\xc3\xbcller\r\nN:M\xc3\xbcller;J\xc3\xbcrgen;;;\r\n"
+        "END:VCARD\r\n");
+    m_home.WriteFile("export/Calendar/cal.ics",
+                     "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nX-WR-CALNAME:Work\r\n"
+                     "BEGIN:VEVENT\r\nUID:a1\r\nDTSTART:20261224T100000Z\r\nDTEND:20261224T110000Z\r\n"
+                     "SUMMARY:\xe4\xbc\x9a\xe8\xad\xb0\r\nEND:VEVENT\r\n"
+                     "BEGIN:VEVENT\r\nUID:a2\r\nDTSTART:20261225T100000Z\r\nDTEND:20261225T110000Z\r\n"
+                     "SUMMARY:F\xc3\xa4hre\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    CxGAddrUtil contacts;
+    CxGDateUtil calendar;
+    for (CxConnector* connector :
+         {static_cast<CxConnector*>(&contacts), static_cast<CxConnector*>(&calendar)}) {
+        Configure(*connector, m_home.Path("export"));
+        ASSERT_TRUE(connector->Load()) << connector->GetErrorText();
+        ASSERT_FALSE(connector->GetErrorFlag()) << connector->GetErrorText();
+        EXPECT_EQ(connector->GetLossyRecordCount(), 1);
+    }
+    ASSERT_EQ(contacts.GetAddrStore()->GetCount(), 2);
+    EXPECT_NE(Find(contacts.GetAddrStore(), "J\xfcrgen M\xfcller"), nullptr)
+        << "what the code page holds is kept";
+
+    m_home.WriteFile("export/Contacts/c.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ben Acme\r\nEND:VCARD\r\n");
+    ASSERT_TRUE(contacts.Load()) << contacts.GetErrorText();
+    EXPECT_EQ(contacts.GetLossyRecordCount(), 0);
+}
+
 // Contacts from a Google CSV file are served but cannot be changed there: the submit fails
 // with the reason and the file stays as it was.
 TEST_F(GoogleConnectorEndToEndTest, AContactOfAGoogleCsvFileIsNotChangedInSilence)

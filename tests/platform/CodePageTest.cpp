@@ -1,5 +1,6 @@
 #include "platform/CodePage.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -90,12 +91,23 @@ class CodePageUnmappableTest : public CodePageTest, public ::testing::WithParamI
 TEST_P(CodePageUnmappableTest, BecomesQuestionMark)
 {
     const Conversion& c = GetParam();
+    // Each '?' that stands for a character is counted as lost (the tests' texts hold no '?').
+    const auto lost = static_cast<std::size_t>(std::count(c.ansi.begin(), c.ansi.end(), '?'));
     if (!c.utf16.empty()) {
+        const platform::AnsiLossWatch watch;
+        const std::size_t before = platform::AnsiLostCharacters();
         EXPECT_EQ(Utf16ToAnsi(c.utf16), c.ansi);
+        EXPECT_EQ(platform::AnsiLostCharacters() - before, lost);
+        EXPECT_TRUE(watch.Lost());
     }
     if (!c.utf8.empty()) {
+        const std::size_t before = platform::AnsiLostCharacters();
         EXPECT_EQ(Utf8ToAnsi(c.utf8), c.ansi);
+        EXPECT_EQ(platform::AnsiLostCharacters() - before, lost);
     }
+    const platform::AnsiLossWatch clean;
+    EXPECT_EQ(Utf8ToAnsi("caf\xC3\xA9 ?"), "caf\xE9 ?");
+    EXPECT_FALSE(clean.Lost());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -64,6 +64,7 @@ public:
         m_note.Clear();
     }
     void Configure(const ConnectorConfig&) override {}
+    int GetLossyRecordCount() const override { return m_type == kDataContacts ? LossyContacts : 0; }
     CommAddrMgr* GetAddrStore() override { return m_type == kDataContacts ? &m_addr : nullptr; }
     CommDateMgr* GetDateStore() override { return m_type == kDataCalendar ? &m_date : nullptr; }
     CommTaskMgr* GetTaskStore() override { return m_type == kDataTasks ? &m_task : nullptr; }
@@ -74,6 +75,7 @@ public:
     static inline std::vector<CommTaskRec> Task;
     static inline std::vector<CommNoteRec> Note;
     static inline int Loads = 0;
+    static inline int LossyContacts = 0;
 
     CommAddrMgr m_addr;
     CommDateMgr m_date;
@@ -221,6 +223,7 @@ private slots:
     void cleanup()
     {
         EndSession(false);
+        FakeSource::LossyContacts = 0;
         fwtest::UnregisterAllConnectors();
         m_home.reset();
     }
@@ -450,6 +453,28 @@ private slots:
         // The swatch beside each text has the colour too.
         const QImage swatch = page.findChild<QLabel*>("imgDiffColor")->pixmap().toImage();
         QCOMPARE(swatch.pixelColor(swatch.width() / 2, swatch.height() / 2), QColor(0, 255, 0));
+    }
+
+    // Records that lost characters to the code page: the tab says how many, and only then.
+    void lossyRecordsAreNamedOnTheirTab()
+    {
+        SetSwitches(true, false, false, true);
+        LoadCompared(kAppGoogle);
+        FakeSource::LossyContacts = 2;
+        TfmGGData page;
+        page.show();
+        page.EnterPage();
+        auto* contacts = page.findChild<QLabel*>("lblAddrLossy");
+        auto* notes = page.findChild<QLabel*>("lblNoteLossy");
+        QVERIFY(contacts != nullptr && notes != nullptr);
+        QVERIFY(contacts->isVisible());
+        QVERIFY(contacts->text().startsWith("2 Google contacts have characters that the code page"));
+        QVERIFY(contacts->text().contains("FERRYWISE_CODEPAGE"));
+        QVERIFY(notes->isHidden());
+
+        FakeSource::LossyContacts = 0;
+        page.EnterPage();
+        QVERIFY(contacts->isHidden());
     }
 
     void cellTexts_data()

@@ -12,6 +12,7 @@
 #include "kit/HelperSession.h"
 #include "misc/CxDebugUtil.h"
 #include "misc/CxFile.h"
+#include "platform/CodePage.h"
 #include "platform/OleDate.h"
 
 namespace gexport {
@@ -282,7 +283,11 @@ bool LoadEvents(HelperSession& session, Account& account)
         if (!ok || stopped) {
             return;
         }
+        const platform::AnsiLossWatch loss;
         EventToRecord(cal, e, *rec);
+        if (loss.Lost()) {
+            session.NoteLossyRecord();
+        }
         ok = SaveGDateRecord(file, *rec);
         ++written;
         stopped = !session.Progress(what, written, total);

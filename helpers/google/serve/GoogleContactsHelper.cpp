@@ -13,6 +13,7 @@
 #include "kit/HelperSession.h"
 #include "misc/CxDebugUtil.h"
 #include "misc/CxFile.h"
+#include "platform/CodePage.h"
 
 namespace gexport {
 
@@ -435,7 +436,11 @@ bool LoadContacts(HelperSession& session, Account& account)
         if (!ok || stopped) {
             break;
         }
+        const platform::AnsiLossWatch loss;
         ContactToRecord(account.files[f].contacts[i], *rec);
+        if (loss.Lost()) {
+            session.NoteLossyRecord();
+        }
         ok = SaveGGAddrRecord(file, *rec);
         ++written;
         stopped = !session.Progress(what, written, total);
