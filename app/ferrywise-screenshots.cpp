@@ -92,6 +92,8 @@ void Plans()
                                                 {"Clara Diaz", "Old Office"}};
     PlanOf(kAppPalm, kDataCalendar).records = {{"Crossing to Helsinki", "Pier 3"},
                                                {"Crew meeting", "Bridge"}};
+    // The calendar tab says that one item lost characters to the code page.
+    PlanOf(kAppPalm, kDataCalendar).lossyRecords = 1;
     PlanOf(kAppPalm, kDataTasks).records = {{"Renew harbour permit", "1"}, {"Order life jackets", ""}};
     PlanOf(kAppPalm, kDataNotes).records = {{"Timetable ideas", "Summer schedule"}};
 }
