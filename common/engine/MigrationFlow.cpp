@@ -11,6 +11,7 @@
 #include "misc/CxMILog.h"
 #include "misc/CxStoreVisit.h"
 #include "misc/FlowCancel.h"
+#include "misc/FlowProgress.h"
 #include "platform/CodePage.h"
 
 namespace {
@@ -289,6 +290,17 @@ std::string FormatWithError(const char* format, const std::string& error)
         message += "\n" + error;
     }
     return message;
+}
+
+// "Loading Outlook Contacts ..." as "Loading Outlook Contacts: 100 of 250".
+std::string ProgressText(const char* loadProgress, int done, int total)
+{
+    std::string text(loadProgress);
+    const std::size_t dots = text.rfind(" ...");
+    if (dots != std::string::npos && dots + 4 == text.size()) {
+        text.resize(dots);
+    }
+    return text + ": " + std::to_string(done) + " of " + std::to_string(total);
 }
 
 // Lets the wait window's thread make its window before the flow hands it a status file.
@@ -582,7 +594,13 @@ bool MigrationFlow::Load(ParentWindow parent, AppKind kind, AppKind partner, std
             if (!statusPath.empty()) {
                 wait.WatchStatusFile(statusPath);
             }
+            // An in-process reader counts its records in the wait window, as a helper does in
+            // its status file.
+            FlowProgress::SetSink([&wait, &texts](int done, int total) {
+                wait.SetText(ProgressText(texts.loadProgress, done, total).c_str());
+            });
             loaded = connector->Load();
+            FlowProgress::SetSink(nullptr);
             if (FlowCancel::StopWanted()) {
                 return cancelled(texts, connector);
             }

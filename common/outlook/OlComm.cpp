@@ -6,6 +6,7 @@
 
 #include "misc/CxDebugUtil.h"
 #include "misc/FlowCancel.h"
+#include "misc/FlowProgress.h"
 #include "misc/WinUtil.h"
 
 int ClassifyOutlookMajor(int major)
@@ -253,6 +254,10 @@ HRESULT OlBaseUtil::GetDefaultFolder(int folderNumber, IDispatch** folder)
 int OlBaseUtil::WalkItems(CDispCmd& items, const std::function<void(IDispatch* item)>& visit)
 {
     int visited = 0;
+    int count = 0;
+    if (FAILED(items.GetLongProp(u"Count", &count)) || count < 0) {
+        count = 0;
+    }
     IDispatch* item = nullptr;
     HRESULT hr = items.CallObjectMethod(u"GetFirst", &item);
     while (SUCCEEDED(hr) && item != nullptr) {
@@ -262,6 +267,7 @@ int OlBaseUtil::WalkItems(CDispCmd& items, const std::function<void(IDispatch* i
         ++visited;
         item->Release();
         item = nullptr;
+        FlowProgress::Report(visited, count > visited ? count : visited);
         // The user cancelled the load: the rest is not read (the flow drops what was).
         if (FlowCancel::StopWanted()) {
             break;

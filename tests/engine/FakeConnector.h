@@ -14,6 +14,7 @@
 #include "engine/MigrationDriver.h"
 #include "misc/CxConnector.h"
 #include "misc/FlowCancel.h"
+#include "misc/FlowProgress.h"
 
 namespace fwtest {
 
@@ -37,7 +38,8 @@ struct FakePlan
     bool cancelDuringLoad = false;
     bool cancelDuringCommit = false;
     FlowCancel::Answer cancelAnswer = FlowCancel::Answer::NothingRunning;
-    int lossyRecords = 0; // records whose texts lost characters to the code page
+    int lossyRecords = 0;         // records whose texts lost characters to the code page
+    bool reportsProgress = false; // counts its records as an in-process reader does
     std::vector<FakeRecord> records;
 };
 
@@ -125,6 +127,10 @@ public:
         ClearStores();
         for (const FakeRecord& r : plan.records) {
             AddRecord(r);
+            if (plan.reportsProgress) {
+                FlowProgress::Report(static_cast<int>(Stored().size()),
+                                     static_cast<int>(plan.records.size()));
+            }
         }
         if (plan.cancelDuringLoad) {
             plan.cancelAnswer = FlowCancel::Request();

@@ -993,5 +993,30 @@ TEST_F(EngineFixture, RecordsThatLostCharactersAreCountedInTheLog)
     EXPECT_TRUE(frontEnd.boxes.empty());
 }
 
+// An in-process reader's count reaches the wait window: the first record, every hundredth and
+// the last, in the data type's words.
+TEST_F(EngineFixture, AnInProcessReadersCountIsShownWhileItLoads)
+{
+    RegisterAllFakes();
+    FakePlan& plan = PlanOf(kAppOutlook, kDataContacts);
+    for (int i = 0; i < 250; ++i) {
+        plan.records.push_back({"Contact " + std::to_string(i), ""});
+    }
+    plan.reportsProgress = true;
+    g_Settings().SyncDate = g_Settings().SyncTask = g_Settings().SyncNote = false;
+
+    ASSERT_TRUE(MigrationFlow::Load(parent, kAppOutlook, kAppNone));
+
+    const std::vector<std::string> texts = TheJournal().With("text: ");
+    const std::vector<std::string> expected = {
+        "Loading information from Outlook ...", "Loading Outlook Contacts ...",
+        "Loading Outlook Contacts: 1 of 250",   "Loading Outlook Contacts: 100 of 250",
+        "Loading Outlook Contacts: 200 of 250", "Loading Outlook Contacts: 250 of 250"};
+    EXPECT_EQ(texts, expected);
+    // No sink is left behind for a reader that loads outside a flow.
+    FlowProgress::Report(1, 1);
+    EXPECT_EQ(TheJournal().With("text: ").size(), expected.size());
+}
+
 } // namespace
 } // namespace fwtest
