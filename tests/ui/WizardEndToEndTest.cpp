@@ -5,6 +5,7 @@
 // and a user folder of each Palm Desktop generation migrated twice is all the same the second
 // time; so are an Outlook data file, a Google export folder and a stand-in ACT! database. A
 // custom field mapping chosen in its dialog fills the custom fields of the Lotus Notes contacts.
+// Closing the wizard during a slow load cancels it.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 #include "act/ACTLocalSetup.h"
 #include "act/ACTStore.h"
@@ -369,6 +371,53 @@ private slots:
         QVERIFY(RunWizard(main));
         QCOMPARE(Count(main, "lblAddrCount"), QString("0"));
         QCOMPARE(Count(main, "lblNoteCount"), QString("0"));
+    }
+
+    // Closing the wizard while a slow helper loads cancels the load: the helper is asked to stop
+    // through its control file, the wizard says "Cancelled." and stays open on the page it was
+    // on; nothing is migrated.
+    void closingTheWizardDuringASlowLoadCancelsIt()
+    {
+        const std::string helper = m_home->WriteFile(
+            "helpers/fw-notes-contacts",
+            "#!/bin/sh\ndir=$(dirname \"$1\")\nprintf '[Status]\\r\\nRunning=1\\r\\n' > \"$dir/LNAddr.ini\"\n"
+            ": > \"$dir/helper-started\"\n"
+            "while ! grep -q 'Stop=1' \"$dir/LNAddr.ini\"; do sleep 0.05; done\n: > "
+            "\"$dir/helper-stopped\"\nexit 1\n");
+        QCOMPARE(::chmod(helper.c_str(), 0755), 0);
+        ::setenv("FERRYWISE_HELPER_DIR", m_home->Path("helpers").c_str(), 1);
+        QVERIFY(fwtest::WriteClassicUser(m_home->Path("Palm"), "Anna", {}, {}, {}, {}));
+        PmSetDesktopFolderOverride(m_home->Path("Palm"));
+        const std::string work = m_home->Path("config/corvane/FWLN/");
+
+        TfmMain main(fwtest::TestApps());
+        main.show();
+        main.findChild<QRadioButton*>(m_sourceButton)->click();
+        for (const char* box : {"cbAddr", "cbDate", "cbTask", "cbNote"}) {
+            main.findChild<QCheckBox*>(box)->setChecked(std::string(box) == "cbAddr");
+        }
+        auto* next = main.findChild<QPushButton*>("btnNext");
+        for (int step = 1; step <= 3; ++step) {
+            next->click();
+        }
+        QCOMPARE(main.CurrentStep(), 3);
+        QTimer closer;
+        closer.setInterval(20);
+        connect(&closer, &QTimer::timeout, &main, [&] {
+            if (platform::FileExists(work + "helper-started")) {
+                closer.stop();
+                main.close(); // the user closes the window while the wizard is busy
+            }
+        });
+        closer.start();
+        next->click();
+
+        QCOMPARE(main.CurrentStep(), 3);
+        QVERIFY(main.isVisible());
+        QVERIFY(platform::FileExists(work + "helper-stopped"));
+        QCOMPARE(m_frontEnd->boxes.size(), std::size_t(1));
+        QCOMPARE(m_frontEnd->boxes[0].text, std::string("Cancelled."));
+        QVERIFY(!platform::FileExists(work + "MILog.txt"));
     }
 
     // A Palm Desktop 4.0.1 installation, found through the registry, with one classic user:
