@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <array>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -232,15 +233,6 @@ void TfmRecordDetail::AddField(QFormLayout* form, const char* name, const char* 
     }
 }
 
-void TfmRecordDetail::AddDateFields(QFormLayout* form)
-{
-    AddField(form, "edtDescription", "Description:");
-    AddField(form, "edtDate", "Date:");
-    AddField(form, "edtStart", "Start time:");
-    AddField(form, "edtEnd", "End time:");
-    AddField(form, "edtLocation", "Location:");
-}
-
 void TfmRecordDetail::AddCheck(QFormLayout* form, const char* name, const char* caption)
 {
     QWidget* parent = form->parentWidget() != nullptr ? form->parentWidget() : this;
@@ -261,8 +253,12 @@ void TfmRecordDetail::AddTextTab(const char* name, const char* caption, const ch
 }
 
 void TfmRecordDetail::AddListTab(const char* name, const char* caption, const char* list,
-                                 const QStringList& columns)
+                                 std::span<const char* const> names)
 {
+    QStringList columns;
+    for (const char* column : names) {
+        columns << QString::fromLatin1(column);
+    }
     QWidget* page = AddTab(m_tabs, name, caption);
     auto* layout = new QVBoxLayout(page);
     auto* view = new QTreeWidget(page);
@@ -280,15 +276,16 @@ void TfmRecordDetail::AddListTab(const char* name, const char* caption, const ch
     layout->addWidget(view);
 }
 
-void TfmRecordDetail::AddAddressTab(const char* name, const QStringList& inner, const char* postal)
+QVBoxLayout* TfmRecordDetail::AddAddressTab(const char* name, std::span<const char* const> inner,
+                                            const char* postal)
 {
     QWidget* page = AddTab(m_tabs, name, "Addresses");
     auto* layout = new QVBoxLayout(page);
     auto* tabs = new QTabWidget(page);
     tabs->setObjectName(QStringLiteral("pAddresses"));
     layout->addWidget(tabs);
-    for (const QString& each : inner) {
-        const QByteArray key = each.toLatin1();
+    for (const char* each : inner) {
+        const QByteArray key(each);
         QFormLayout* form = AddFormTab(tabs, ("t" + key).constData(), key.constData());
         AddField(form, ("edt" + key + "Address").constData(), "Address:", true);
         AddField(form, ("edt" + key + "City").constData(), "City:");
@@ -296,6 +293,7 @@ void TfmRecordDetail::AddAddressTab(const char* name, const QStringList& inner, 
         AddField(form, ("edt" + key + "Postal").constData(), postal);
         AddField(form, ("edt" + key + "Country").constData(), "Country:");
     }
+    return layout;
 }
 
 void TfmRecordDetail::AddRecurrenceTab(bool withStart, bool yearlyBy)
@@ -376,6 +374,73 @@ void TfmRecordDetail::AddRecurrenceTab(bool withStart, bool yearlyBy)
     layout->addWidget(range);
 }
 
+void TfmRecordDetail::Build(std::span<const Item> layout)
+{
+    static constexpr Item kDateFields[] = {
+        Item::Field("edtDescription", "Description:"), Item::Field("edtDate", "Date:"),
+        Item::Field("edtStart", "Start time:"),        Item::Field("edtEnd", "End time:"),
+        Item::Field("edtLocation", "Location:"),
+    };
+    bool anyTab = false;
+    bool recurrence = false;
+    QFormLayout* form = nullptr;
+    // An address tab's page layout, where a form for further fields goes below the inner tabs.
+    QVBoxLayout* below = nullptr;
+    const auto fields = [&]() {
+        if (form == nullptr && below != nullptr) {
+            form = new QFormLayout();
+            below->addLayout(form);
+        }
+        if (form == nullptr) {
+            Q_ASSERT(!anyTab);
+            form = TopForm();
+        }
+        return form;
+    };
+    const auto tab = [&](QFormLayout* tabForm = nullptr, QVBoxLayout* tabBelow = nullptr) {
+        anyTab = true;
+        form = tabForm;
+        below = tabBelow;
+    };
+    for (const Item& item : layout) {
+        switch (item.What) {
+        case Item::kField:
+            AddField(fields(), item.Name, item.Caption);
+            break;
+        case Item::kCheck:
+            AddCheck(fields(), item.Name, item.Caption);
+            break;
+        case Item::kDateFields:
+            for (const Item& field : kDateFields) {
+                AddField(fields(), field.Name, field.Caption);
+            }
+            break;
+        case Item::kFormTab:
+            tab(AddFormTab(m_tabs, item.Name, item.Caption));
+            break;
+        case Item::kTextTab:
+            AddTextTab(item.Name, item.Caption, item.Control);
+            tab();
+            break;
+        case Item::kListTab:
+            AddListTab(item.Name, item.Caption, item.Control, item.Names);
+            tab();
+            break;
+        case Item::kAddressTab:
+            tab(nullptr, AddAddressTab(item.Name, item.Names, item.Control));
+            break;
+        case Item::kRecurrenceTab:
+            AddRecurrenceTab(item.RangeStart, item.YearlyBy);
+            recurrence = true;
+            tab();
+            break;
+        }
+    }
+    if (recurrence) {
+        ShowRecurrence(-1, 0, 0, false, {}, {});
+    }
+}
+
 void TfmRecordDetail::SetText(const char* name, const QString& text)
 {
     const QString key = QString::fromLatin1(name);
@@ -453,24 +518,59 @@ void TfmRecordDetail::ShowRecurrence(int which, int interval, int dayMask, bool 
 
 namespace {
 
-const QStringList kFieldColumns = {QStringLiteral("Field Name"), QStringLiteral("Field Content")};
-const QStringList kLabelColumns = {QStringLiteral("Label"), QStringLiteral("Content")};
-const QStringList kPhoneColumns = {QStringLiteral("Description"), QStringLiteral("Content")};
+using Item = TfmRecordDetail::Item;
+
+constexpr const char* kFieldColumns[] = {"Field Name", "Field Content"};
+constexpr const char* kLabelColumns[] = {"Label", "Content"};
+constexpr const char* kPhoneColumns[] = {"Description", "Content"};
+constexpr const char* kCustomColumns[] = {"Seq.", "Custom Label", "Custom Content"};
+
+// The layouts that dialogs of more than one source share.
+constexpr Item kNotesTab = Item::TextTab("tNotes", "Notes", "edtNotes");
+constexpr Item kMiscTab = Item::ListTab("tMisc", "Misc Fields", "lvMisc", kFieldColumns);
+constexpr Item kTaskLayout[] = {
+    Item::FormTab("tGeneral", "General"),
+    Item::Field("edtDescription", "Description:"),
+    Item::Field("edtPriority", "Priority:"),
+    Item::Field("edtDueDate", "Due Date:"),
+    Item::Field("edtCategory", "Category:"),
+    Item::Check("cbCompleted", "Completed"),
+    Item::Check("cbPrivate", "Private"),
+    kNotesTab,
+    kMiscTab,
+};
+constexpr Item kNoteLayout[] = {kNotesTab, kMiscTab};
+// The calendar of Outlook and Palm Desktop; only the latter's "Yearly" has a "By:" choice.
+constexpr std::array<Item, 9> CalendarLayout(bool yearlyBy)
+{
+    return {Item::FormTab("tGeneral", "General"),
+            Item::DateFields(),
+            Item::Field("edtCategory", "Category:"),
+            Item::Check("cbAllDay", "All day event"),
+            Item::Check("cbAlarm", "Alarm"),
+            Item::Check("cbPrivate", "Private"),
+            kNotesTab,
+            Item::RecurrenceTab(/*rangeStart=*/false, yearlyBy),
+            kMiscTab};
+}
 
 } // namespace
 
 TfmOLAddrDetail::TfmOLAddrDetail(QWidget* parent)
     : TfmRecordDetail("TfmOLAddrDetail", "Outlook Contact Record Details", "Outlook", "Contact", parent)
 {
-    AddField(TopForm(), "edtName", "Name:");
-    AddField(TopForm(), "edtCompany", "Company:");
-    AddField(TopForm(), "edtJobTitle", "Job Title:");
-    AddTextTab("tNotes", "Notes", "edtNotes");
-    AddAddressTab("tAddresses", {"Work", "Home", "Other", "Mail"}, "Postal:");
-    AddListTab("tMisc", "Misc Fields", "lvMisc", kLabelColumns);
-    AddListTab("tPhones", "Phones and Emails", "lvPhones", kPhoneColumns);
-    AddListTab("tUser", "User-Defined Fields", "lvUser",
-               {QStringLiteral("Seq."), QStringLiteral("Custom Label"), QStringLiteral("Custom Content")});
+    static constexpr const char* kAddresses[] = {"Work", "Home", "Other", "Mail"};
+    static constexpr Item kLayout[] = {
+        Item::Field("edtName", "Name:"),
+        Item::Field("edtCompany", "Company:"),
+        Item::Field("edtJobTitle", "Job Title:"),
+        kNotesTab,
+        Item::AddressTab("tAddresses", kAddresses, "Postal:"),
+        Item::ListTab("tMisc", "Misc Fields", "lvMisc", kLabelColumns),
+        Item::ListTab("tPhones", "Phones and Emails", "lvPhones", kPhoneColumns),
+        Item::ListTab("tUser", "User-Defined Fields", "lvUser", kCustomColumns),
+    };
+    Build(kLayout);
 }
 
 std::size_t TfmOLAddrDetail::NativeSize() const
@@ -575,16 +675,8 @@ QString ResponseStatus(int value)
 TfmOLDateDetail::TfmOLDateDetail(QWidget* parent)
     : TfmRecordDetail("TfmOLDateDetail", "Outlook Calendar Record Details", "Outlook", "Calendar", parent)
 {
-    QFormLayout* general = AddFormTab(GetTabs(), "tGeneral", "General");
-    AddDateFields(general);
-    AddField(general, "edtCategory", "Category:");
-    AddCheck(general, "cbAllDay", "All day event");
-    AddCheck(general, "cbAlarm", "Alarm");
-    AddCheck(general, "cbPrivate", "Private");
-    AddTextTab("tNotes", "Notes", "edtNotes");
-    AddRecurrenceTab(false, false);
-    AddListTab("tMisc", "Misc Fields", "lvMisc", kFieldColumns);
-    ShowRecurrence(-1, 0, 0, false, {}, {});
+    static constexpr auto kLayout = CalendarLayout(false);
+    Build(kLayout);
 }
 
 std::size_t TfmOLDateDetail::NativeSize() const
@@ -655,15 +747,7 @@ void TfmOLDateDetail::Fill(const CommRecordPtr& record)
 TfmOLTaskDetail::TfmOLTaskDetail(QWidget* parent)
     : TfmRecordDetail("TfmOLTaskDetail", "Outlook Task Record Details", "Outlook", "Task", parent)
 {
-    QFormLayout* general = AddFormTab(GetTabs(), "tGeneral", "General");
-    AddField(general, "edtDescription", "Description:");
-    AddField(general, "edtPriority", "Priority:");
-    AddField(general, "edtDueDate", "Due Date:");
-    AddField(general, "edtCategory", "Category:");
-    AddCheck(general, "cbCompleted", "Completed");
-    AddCheck(general, "cbPrivate", "Private");
-    AddTextTab("tNotes", "Notes", "edtNotes");
-    AddListTab("tMisc", "Misc Fields", "lvMisc", kFieldColumns);
+    Build(kTaskLayout);
 }
 
 std::size_t TfmOLTaskDetail::NativeSize() const
@@ -729,8 +813,7 @@ void TfmOLTaskDetail::Fill(const CommRecordPtr& record)
 TfmOLNoteDetail::TfmOLNoteDetail(QWidget* parent)
     : TfmRecordDetail("TfmOLNoteDetail", "Outlook Note Record Details", "Outlook", "Note", parent)
 {
-    AddTextTab("tNotes", "Notes", "edtNotes");
-    AddListTab("tMisc", "Misc Fields", "lvMisc", kFieldColumns);
+    Build(kNoteLayout);
 }
 
 std::size_t TfmOLNoteDetail::NativeSize() const
@@ -787,17 +870,21 @@ QString ActDateTime(double date)
 TfmACTAddrDetail::TfmACTAddrDetail(QWidget* parent)
     : TfmRecordDetail("TfmACTAddrDetail", "ACT! Contact Record Details", "ACT!", "Contact", parent)
 {
-    AddField(TopForm(), "edtName", "Name:");
-    AddField(TopForm(), "edtCompany", "Company:");
-    AddField(TopForm(), "edtJobTitle", "Job Title:");
-    AddAddressTab("tAddresses", {"Work", "Home", "Secondary"}, "Postal:");
-    AddListTab("tSecondary", "Secondary Contacts", "lvSecondary",
-               {QStringLiteral("Field"), QStringLiteral("Content")});
-    AddListTab("tMisc", "Misc Fields", "lvMisc", kLabelColumns);
-    AddTextTab("tNotes", "Notes", "edtNotes");
-    AddListTab("tCustom", "Custom Fields", "lvCustom",
-               {QStringLiteral("Seq."), QStringLiteral("Custom Content")});
-    AddListTab("tPhones", "Phones and Emails", "lvPhones", kPhoneColumns);
+    static constexpr const char* kAddresses[] = {"Work", "Home", "Secondary"};
+    static constexpr const char* kSecondaryColumns[] = {"Field", "Content"};
+    static constexpr const char* kNumberedColumns[] = {"Seq.", "Custom Content"};
+    static constexpr Item kLayout[] = {
+        Item::Field("edtName", "Name:"),
+        Item::Field("edtCompany", "Company:"),
+        Item::Field("edtJobTitle", "Job Title:"),
+        Item::AddressTab("tAddresses", kAddresses, "Postal:"),
+        Item::ListTab("tSecondary", "Secondary Contacts", "lvSecondary", kSecondaryColumns),
+        Item::ListTab("tMisc", "Misc Fields", "lvMisc", kLabelColumns),
+        kNotesTab,
+        Item::ListTab("tCustom", "Custom Fields", "lvCustom", kNumberedColumns),
+        Item::ListTab("tPhones", "Phones and Emails", "lvPhones", kPhoneColumns),
+    };
+    Build(kLayout);
 }
 
 std::size_t TfmACTAddrDetail::NativeSize() const
@@ -904,15 +991,17 @@ void TfmACTAddrDetail::Fill(const CommRecordPtr& record)
 TfmACTDateDetail::TfmACTDateDetail(QWidget* parent)
     : TfmRecordDetail("TfmACTDateDetail", "ACT! Calendar Record Details", "ACT!", "Calendar", parent)
 {
-    QFormLayout* general = AddFormTab(GetTabs(), "tGeneral", "General");
-    AddDateFields(general);
-    AddField(general, "edtEventType", "Event Type:");
-    AddCheck(general, "cbPrivate", "Is Private");
-    AddCheck(general, "cbAllDay", "All day event");
-    AddRecurrenceTab(true, true);
-    AddTextTab("tNotes", "Notes", "edtNotes");
-    AddListTab("tMisc", "Misc Fields", "lvMisc", kFieldColumns);
-    ShowRecurrence(-1, 0, 0, false, {}, {});
+    static constexpr Item kLayout[] = {
+        Item::FormTab("tGeneral", "General"),
+        Item::DateFields(),
+        Item::Field("edtEventType", "Event Type:"),
+        Item::Check("cbPrivate", "Is Private"),
+        Item::Check("cbAllDay", "All day event"),
+        Item::RecurrenceTab(/*rangeStart=*/true, /*yearlyBy=*/true),
+        kNotesTab,
+        kMiscTab,
+    };
+    Build(kLayout);
 }
 
 std::size_t TfmACTDateDetail::NativeSize() const
@@ -945,14 +1034,18 @@ void TfmACTDateDetail::Fill(const CommRecordPtr& record)
 TfmACTTaskDetail::TfmACTTaskDetail(QWidget* parent)
     : TfmRecordDetail("TfmACTTaskDetail", "ACT! Todo Record Details", "ACT!", "Todo", parent)
 {
-    QFormLayout* general = AddFormTab(GetTabs(), "tGeneral", "General");
-    AddField(general, "edtDescription", "Description:");
-    AddField(general, "edtPriority", "Priority:");
-    AddField(general, "edtDueDate", "Due Date:");
-    AddCheck(general, "cbCompleted", "Completed");
-    AddCheck(general, "cbPrivate", "Private");
-    AddTextTab("tNotes", "Notes", "edtNotes");
-    AddListTab("tMisc", "Misc Fields", "lvMisc", kFieldColumns);
+    // The task layout but for "Category:".
+    static constexpr Item kLayout[] = {
+        Item::FormTab("tGeneral", "General"),
+        Item::Field("edtDescription", "Description:"),
+        Item::Field("edtPriority", "Priority:"),
+        Item::Field("edtDueDate", "Due Date:"),
+        Item::Check("cbCompleted", "Completed"),
+        Item::Check("cbPrivate", "Private"),
+        kNotesTab,
+        kMiscTab,
+    };
+    Build(kLayout);
 }
 
 std::size_t TfmACTTaskDetail::NativeSize() const
@@ -978,8 +1071,7 @@ void TfmACTTaskDetail::Fill(const CommRecordPtr& record)
 TfmACTNoteDetail::TfmACTNoteDetail(QWidget* parent)
     : TfmRecordDetail("TfmACTNoteDetail", "ACT! Note Record Details", "ACT!", "Note", parent)
 {
-    AddTextTab("tNotes", "Notes", "edtNotes");
-    AddListTab("tMisc", "Misc Fields", "lvMisc", kFieldColumns);
+    Build(kNoteLayout);
 }
 
 std::size_t TfmACTNoteDetail::NativeSize() const
@@ -1025,15 +1117,18 @@ bool IsGGMisc(int id)
 TfmGGAddrDetail::TfmGGAddrDetail(QWidget* parent)
     : TfmRecordDetail("TfmGGAddrDetail", "Google Contact Record Details", "Google", "Contact", parent)
 {
-    AddField(TopForm(), "edtName", "Name:");
-    AddField(TopForm(), "edtCompany", "Company:");
-    AddField(TopForm(), "edtJobTitle", "Job Title:");
-    AddListTab("tMisc", "Misc Fields", "lvMisc", kLabelColumns);
-    AddAddressTab("tAddresses", {"Home", "Other", "Work"}, "Postal:");
-    AddTextTab("tNotes", "Notes", "edtNotes");
-    AddListTab("tCustom", "Custom Fields", "lvCustom",
-               {QStringLiteral("Seq."), QStringLiteral("Custom Label"), QStringLiteral("Custom Content")});
-    AddListTab("tPhones", "Phones and Emails", "lvPhones", kPhoneColumns);
+    static constexpr const char* kAddresses[] = {"Home", "Other", "Work"};
+    static constexpr Item kLayout[] = {
+        Item::Field("edtName", "Name:"),
+        Item::Field("edtCompany", "Company:"),
+        Item::Field("edtJobTitle", "Job Title:"),
+        Item::ListTab("tMisc", "Misc Fields", "lvMisc", kLabelColumns),
+        Item::AddressTab("tAddresses", kAddresses, "Postal:"),
+        kNotesTab,
+        Item::ListTab("tCustom", "Custom Fields", "lvCustom", kCustomColumns),
+        Item::ListTab("tPhones", "Phones and Emails", "lvPhones", kPhoneColumns),
+    };
+    Build(kLayout);
 }
 
 std::size_t TfmGGAddrDetail::NativeSize() const
@@ -1077,16 +1172,18 @@ void TfmGGAddrDetail::Fill(const CommRecordPtr& record)
 TfmGGDateDetail::TfmGGDateDetail(QWidget* parent)
     : TfmRecordDetail("TfmGGDateDetail", "Google Calendar Record Details", "Google", "Calendar", parent)
 {
-    QFormLayout* general = AddFormTab(GetTabs(), "tGeneral", "General");
-    AddDateFields(general);
-    AddField(general, "edtCategory", "Category:");
-    AddCheck(general, "cbAlarm", "Alarm");
-    AddCheck(general, "cbPrivate", "Private");
-    AddCheck(general, "cbAllDay", "All day event");
-    AddTextTab("tNotes", "Notes", "edtNotes");
-    AddRecurrenceTab(true, false);
-    AddListTab("tMisc", "Misc Fields", "lvMisc", kFieldColumns);
-    ShowRecurrence(-1, 0, 0, false, {}, {});
+    static constexpr Item kLayout[] = {
+        Item::FormTab("tGeneral", "General"),
+        Item::DateFields(),
+        Item::Field("edtCategory", "Category:"),
+        Item::Check("cbAlarm", "Alarm"),
+        Item::Check("cbPrivate", "Private"),
+        Item::Check("cbAllDay", "All day event"),
+        kNotesTab,
+        Item::RecurrenceTab(/*rangeStart=*/true, /*yearlyBy=*/false),
+        kMiscTab,
+    };
+    Build(kLayout);
 }
 
 std::size_t TfmGGDateDetail::NativeSize() const
@@ -1168,24 +1265,29 @@ TfmPDAddrDetail::TfmPDAddrDetail(QWidget* parent)
     layout->addWidget(group);
     layout->addStretch(1);
 
-    AddAddressTab("tAddresses", {"Work", "Home", "Other"}, "Zip:");
-    if (auto* addresses = findChild<QWidget*>(QStringLiteral("tAddresses"))) {
-        auto* extra = new QFormLayout();
-        static_cast<QVBoxLayout*>(addresses->layout())->addLayout(extra);
-        AddField(extra, "edtAssistantName", "Assistant Name:");
-        AddField(extra, "edtAssistantPhone", "Assistant Phone:");
-        AddField(extra, "edtAnniversary", "Anniversary:");
-        AddField(extra, "edtBirthday", "Birthday:");
-    }
-    QFormLayout* online = AddFormTab(GetTabs(), "tOnline", "Online Presense");
-    AddField(online, "edtIM", "IM:");
-    AddField(online, "edtURL", "URL:");
-    QFormLayout* custom = AddFormTab(GetTabs(), "tCustom", "Custom Fields");
-    for (int i = 1; i <= 9; ++i) {
-        AddField(custom, ("edtCustom" + QByteArray::number(i)).constData(),
-                 ("Custom " + QByteArray::number(i) + ":").constData());
-    }
-    AddTextTab("tNotes", "Notes", "edtNotes");
+    static constexpr const char* kAddresses[] = {"Work", "Home", "Other"};
+    static constexpr Item kLayout[] = {
+        Item::AddressTab("tAddresses", kAddresses, "Zip:"),
+        Item::Field("edtAssistantName", "Assistant Name:"),
+        Item::Field("edtAssistantPhone", "Assistant Phone:"),
+        Item::Field("edtAnniversary", "Anniversary:"),
+        Item::Field("edtBirthday", "Birthday:"),
+        Item::FormTab("tOnline", "Online Presense"),
+        Item::Field("edtIM", "IM:"),
+        Item::Field("edtURL", "URL:"),
+        Item::FormTab("tCustom", "Custom Fields"),
+        Item::Field("edtCustom1", "Custom 1:"),
+        Item::Field("edtCustom2", "Custom 2:"),
+        Item::Field("edtCustom3", "Custom 3:"),
+        Item::Field("edtCustom4", "Custom 4:"),
+        Item::Field("edtCustom5", "Custom 5:"),
+        Item::Field("edtCustom6", "Custom 6:"),
+        Item::Field("edtCustom7", "Custom 7:"),
+        Item::Field("edtCustom8", "Custom 8:"),
+        Item::Field("edtCustom9", "Custom 9:"),
+        kNotesTab,
+    };
+    Build(kLayout);
 }
 
 std::size_t TfmPDAddrDetail::NativeSize() const
@@ -1234,16 +1336,8 @@ TfmPDDateDetail::TfmPDDateDetail(QWidget* parent)
     : TfmRecordDetail("TfmPDDateDetail", "Palm Desktop Calendar Record Details", "Palm Desktop", "Calendar",
                       parent)
 {
-    QFormLayout* general = AddFormTab(GetTabs(), "tGeneral", "General");
-    AddDateFields(general);
-    AddField(general, "edtCategory", "Category:");
-    AddCheck(general, "cbAllDay", "All day event");
-    AddCheck(general, "cbAlarm", "Alarm");
-    AddCheck(general, "cbPrivate", "Private");
-    AddTextTab("tNotes", "Notes", "edtNotes");
-    AddRecurrenceTab(false, true);
-    AddListTab("tMisc", "Misc Fields", "lvMisc", kFieldColumns);
-    ShowRecurrence(-1, 0, 0, false, {}, {});
+    static constexpr auto kLayout = CalendarLayout(true);
+    Build(kLayout);
 }
 
 std::size_t TfmPDDateDetail::NativeSize() const
@@ -1284,15 +1378,7 @@ void TfmPDDateDetail::Fill(const CommRecordPtr& record)
 TfmPDTaskDetail::TfmPDTaskDetail(QWidget* parent)
     : TfmRecordDetail("TfmPDTaskDetail", "Palm Desktop Task Record Details", "Palm Desktop", "Task", parent)
 {
-    QFormLayout* general = AddFormTab(GetTabs(), "tGeneral", "General");
-    AddField(general, "edtDescription", "Description:");
-    AddField(general, "edtPriority", "Priority:");
-    AddField(general, "edtDueDate", "Due Date:");
-    AddField(general, "edtCategory", "Category:");
-    AddCheck(general, "cbCompleted", "Completed");
-    AddCheck(general, "cbPrivate", "Private");
-    AddTextTab("tNotes", "Notes", "edtNotes");
-    AddListTab("tMisc", "Misc Fields", "lvMisc", kFieldColumns);
+    Build(kTaskLayout);
 }
 
 std::size_t TfmPDTaskDetail::NativeSize() const
@@ -1323,8 +1409,7 @@ void TfmPDTaskDetail::Fill(const CommRecordPtr& record)
 TfmPDNoteDetail::TfmPDNoteDetail(QWidget* parent)
     : TfmRecordDetail("TfmPDNoteDetail", "Palm Desktop Memo Record Details", "Palm Desktop", "Memo", parent)
 {
-    AddTextTab("tNotes", "Notes", "edtNotes");
-    AddListTab("tMisc", "Misc Fields", "lvMisc", kFieldColumns);
+    Build(kNoteLayout);
 }
 
 std::size_t TfmPDNoteDetail::NativeSize() const

@@ -6,7 +6,9 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <memory>
+#include <span>
 
 #include "misc/AppKind.h"
 #include "misc/CxStoreVisit.h"
@@ -34,29 +36,71 @@ public:
 
     QTabWidget* GetTabs() const { return m_tabs; }
 
+    // One step of a dialog's layout. A dialog's layout is a table of them in order: tabs, and the
+    // fields and check boxes of the form of the tab last added (before any tab: the fields above
+    // the tabs; after an address tab: a form below its inner tabs).
+    struct Item
+    {
+        enum Kind : std::uint8_t
+        {
+            kField,         // Name: the read-only edit; Caption: its "Label:"
+            kCheck,         // Name: the check box; Caption: its text
+            kDateFields,    // "Description:", "Date:", "Start time:", "End time:", "Location:"
+            kFormTab,       // Name: the page; Caption: the tab's
+            kTextTab,       // ... Control: its one multi-line edit (the "Notes" tab)
+            kListTab,       // ... Control: its report-style list; Names: the list's columns
+            kAddressTab,    // Name: the "Addresses" page; Names: the inner tabs, each with the five address
+                            // fields; Control: the caption of the postal code's field
+            kRecurrenceTab, // the "Recurrence" tab; RangeStart: "Start:" in the range group; YearlyBy:
+                            // a "By:" choice on "Yearly"
+        };
+
+        Kind What = kField;
+        const char* Name = nullptr;
+        const char* Caption = nullptr;
+        const char* Control = nullptr;
+        std::span<const char* const> Names = {};
+        bool RangeStart = false;
+        bool YearlyBy = false;
+
+        static constexpr Item Field(const char* name, const char* label) { return {kField, name, label}; }
+        static constexpr Item Check(const char* name, const char* caption) { return {kCheck, name, caption}; }
+        static constexpr Item DateFields() { return {kDateFields}; }
+        static constexpr Item FormTab(const char* name, const char* caption)
+        {
+            return {kFormTab, name, caption};
+        }
+        static constexpr Item TextTab(const char* name, const char* caption, const char* edit)
+        {
+            return {kTextTab, name, caption, edit};
+        }
+        static constexpr Item ListTab(const char* name, const char* caption, const char* list,
+                                      std::span<const char* const> columns)
+        {
+            return {kListTab, name, caption, list, columns};
+        }
+        static constexpr Item AddressTab(const char* name, std::span<const char* const> inner,
+                                         const char* postal)
+        {
+            return {kAddressTab, name, nullptr, postal, inner};
+        }
+        static constexpr Item RecurrenceTab(bool rangeStart, bool yearlyBy)
+        {
+            return {kRecurrenceTab, nullptr, nullptr, nullptr, {}, rangeStart, yearlyBy};
+        }
+    };
+
 protected:
     // Fills from the record, whose native record is set.
     virtual void Fill(const CommRecordPtr& record) = 0;
     // The size of the native record the dialog reads; 0: any (the record borrows it).
     virtual std::size_t NativeSize() const { return 0; }
 
-    // Layout: "Label:" fields above the tabs, tabs with forms, texts, lists and check boxes.
-    QFormLayout* TopForm();
+    // Adds the controls of the layout's items in order; a "Recurrence" tab starts hidden.
+    void Build(std::span<const Item> layout);
+    // For a tab no item describes (the Palm Desktop contact's "General Information").
     QWidget* AddTab(QTabWidget* tabs, const char* name, const char* caption);
-    QFormLayout* AddFormTab(QTabWidget* tabs, const char* name, const char* caption);
     void AddField(QFormLayout* form, const char* name, const char* label, bool multiLine = false);
-    // "Description:", "Date:", "Start time:", "End time:", "Location:" of an appointment.
-    void AddDateFields(QFormLayout* form);
-    void AddCheck(QFormLayout* form, const char* name, const char* caption);
-    // A tab holding one multi-line text (the "Notes" tab).
-    void AddTextTab(const char* name, const char* caption, const char* edit);
-    // A tab holding one report-style list with the columns given.
-    void AddListTab(const char* name, const char* caption, const char* list, const QStringList& columns);
-    // A tab of inner tabs, one per address, each with the five address fields.
-    void AddAddressTab(const char* name, const QStringList& inner, const char* postal);
-    // The "Recurrence" tab and its inner "Daily", "Weekly", "Monthly", "Yearly" tabs; withStart
-    // adds "Start:" to the range group, yearlyBy a "By:" choice on "Yearly".
-    void AddRecurrenceTab(bool withStart, bool yearlyBy);
 
     void SetText(const char* name, const QString& text);
     void SetCheck(const char* name, bool checked);
@@ -70,6 +114,17 @@ protected:
                         const QString& end);
 
 private:
+    QFormLayout* TopForm();
+    QFormLayout* AddFormTab(QTabWidget* tabs, const char* name, const char* caption);
+    void AddCheck(QFormLayout* form, const char* name, const char* caption);
+    void AddTextTab(const char* name, const char* caption, const char* edit);
+    // The first column is 170 wide, or 50 followed by one of 150 where there are more than two.
+    void AddListTab(const char* name, const char* caption, const char* list,
+                    std::span<const char* const> columns);
+    // Returns the page's layout, below the inner tabs.
+    QVBoxLayout* AddAddressTab(const char* name, std::span<const char* const> inner, const char* postal);
+    void AddRecurrenceTab(bool withStart, bool yearlyBy);
+
     QTabWidget* m_tabs = nullptr;
     QFormLayout* m_top = nullptr;
     QVBoxLayout* m_topHolder = nullptr;
