@@ -148,8 +148,8 @@ template <class Rec> const Rec& CommonAs(const CommRecordPtr& record)
 } // namespace
 
 TfmRecordDetail::TfmRecordDetail(const char* name, const char* caption, const char* app, const char* kind,
-                                 QWidget* parent)
-    : QDialog(parent)
+                                 std::size_t nativeSize, QWidget* parent)
+    : QDialog(parent), m_nativeSize(nativeSize)
 {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(QString::fromLatin1(caption));
@@ -189,7 +189,7 @@ void TfmRecordDetail::SetRecord(CxConnector* connector, const CommRecordPtr& rec
         return;
     }
     // An owned copy of another size is not the record this dialog reads.
-    if (size != 0 && NativeSize() != 0 && size != NativeSize()) {
+    if (size != 0 && m_nativeSize != 0 && size != m_nativeSize) {
         return;
     }
     Fill(record);
@@ -557,7 +557,8 @@ constexpr std::array<Item, 9> CalendarLayout(bool yearlyBy)
 } // namespace
 
 TfmOLAddrDetail::TfmOLAddrDetail(QWidget* parent)
-    : TfmRecordDetail("TfmOLAddrDetail", "Outlook Contact Record Details", "Outlook", "Contact", parent)
+    : TfmRecordDetail("TfmOLAddrDetail", "Outlook Contact Record Details", "Outlook", "Contact",
+                      sizeof(OlAddrRec), parent)
 {
     static constexpr const char* kAddresses[] = {"Work", "Home", "Other", "Mail"};
     static constexpr Item kLayout[] = {
@@ -571,11 +572,6 @@ TfmOLAddrDetail::TfmOLAddrDetail(QWidget* parent)
         Item::ListTab("tUser", "User-Defined Fields", "lvUser", kCustomColumns),
     };
     Build(kLayout);
-}
-
-std::size_t TfmOLAddrDetail::NativeSize() const
-{
-    return sizeof(OlAddrRec);
 }
 
 void TfmOLAddrDetail::Fill(const CommRecordPtr& record)
@@ -673,15 +669,11 @@ QString ResponseStatus(int value)
 } // namespace
 
 TfmOLDateDetail::TfmOLDateDetail(QWidget* parent)
-    : TfmRecordDetail("TfmOLDateDetail", "Outlook Calendar Record Details", "Outlook", "Calendar", parent)
+    : TfmRecordDetail("TfmOLDateDetail", "Outlook Calendar Record Details", "Outlook", "Calendar",
+                      sizeof(OlDateRec), parent)
 {
     static constexpr auto kLayout = CalendarLayout(false);
     Build(kLayout);
-}
-
-std::size_t TfmOLDateDetail::NativeSize() const
-{
-    return sizeof(OlDateRec);
 }
 
 void TfmOLDateDetail::Fill(const CommRecordPtr& record)
@@ -745,14 +737,10 @@ void TfmOLDateDetail::Fill(const CommRecordPtr& record)
 }
 
 TfmOLTaskDetail::TfmOLTaskDetail(QWidget* parent)
-    : TfmRecordDetail("TfmOLTaskDetail", "Outlook Task Record Details", "Outlook", "Task", parent)
+    : TfmRecordDetail("TfmOLTaskDetail", "Outlook Task Record Details", "Outlook", "Task", sizeof(OlTaskRec),
+                      parent)
 {
     Build(kTaskLayout);
-}
-
-std::size_t TfmOLTaskDetail::NativeSize() const
-{
-    return sizeof(OlTaskRec);
 }
 
 void TfmOLTaskDetail::Fill(const CommRecordPtr& record)
@@ -811,14 +799,10 @@ void TfmOLTaskDetail::Fill(const CommRecordPtr& record)
 }
 
 TfmOLNoteDetail::TfmOLNoteDetail(QWidget* parent)
-    : TfmRecordDetail("TfmOLNoteDetail", "Outlook Note Record Details", "Outlook", "Note", parent)
+    : TfmRecordDetail("TfmOLNoteDetail", "Outlook Note Record Details", "Outlook", "Note", sizeof(OlNoteRec),
+                      parent)
 {
     Build(kNoteLayout);
-}
-
-std::size_t TfmOLNoteDetail::NativeSize() const
-{
-    return sizeof(OlNoteRec);
 }
 
 void TfmOLNoteDetail::Fill(const CommRecordPtr& record)
@@ -868,7 +852,8 @@ QString ActDateTime(double date)
 } // namespace
 
 TfmACTAddrDetail::TfmACTAddrDetail(QWidget* parent)
-    : TfmRecordDetail("TfmACTAddrDetail", "ACT! Contact Record Details", "ACT!", "Contact", parent)
+    : TfmRecordDetail("TfmACTAddrDetail", "ACT! Contact Record Details", "ACT!", "Contact",
+                      sizeof(ACTAddrRec), parent)
 {
     static constexpr const char* kAddresses[] = {"Work", "Home", "Secondary"};
     static constexpr const char* kSecondaryColumns[] = {"Field", "Content"};
@@ -885,11 +870,6 @@ TfmACTAddrDetail::TfmACTAddrDetail(QWidget* parent)
         Item::ListTab("tPhones", "Phones and Emails", "lvPhones", kPhoneColumns),
     };
     Build(kLayout);
-}
-
-std::size_t TfmACTAddrDetail::NativeSize() const
-{
-    return sizeof(ACTAddrRec);
 }
 
 void TfmACTAddrDetail::Fill(const CommRecordPtr& record)
@@ -989,7 +969,8 @@ void TfmACTAddrDetail::Fill(const CommRecordPtr& record)
 }
 
 TfmACTDateDetail::TfmACTDateDetail(QWidget* parent)
-    : TfmRecordDetail("TfmACTDateDetail", "ACT! Calendar Record Details", "ACT!", "Calendar", parent)
+    : TfmRecordDetail("TfmACTDateDetail", "ACT! Calendar Record Details", "ACT!", "Calendar",
+                      sizeof(ACTDateRec), parent)
 {
     static constexpr Item kLayout[] = {
         Item::FormTab("tGeneral", "General"),
@@ -1002,11 +983,6 @@ TfmACTDateDetail::TfmACTDateDetail(QWidget* parent)
         kMiscTab,
     };
     Build(kLayout);
-}
-
-std::size_t TfmACTDateDetail::NativeSize() const
-{
-    return sizeof(ACTDateRec);
 }
 
 void TfmACTDateDetail::Fill(const CommRecordPtr& record)
@@ -1032,7 +1008,8 @@ void TfmACTDateDetail::Fill(const CommRecordPtr& record)
 }
 
 TfmACTTaskDetail::TfmACTTaskDetail(QWidget* parent)
-    : TfmRecordDetail("TfmACTTaskDetail", "ACT! Todo Record Details", "ACT!", "Todo", parent)
+    : TfmRecordDetail("TfmACTTaskDetail", "ACT! Todo Record Details", "ACT!", "Todo", sizeof(ACTTaskRec),
+                      parent)
 {
     // The task layout but for "Category:".
     static constexpr Item kLayout[] = {
@@ -1046,11 +1023,6 @@ TfmACTTaskDetail::TfmACTTaskDetail(QWidget* parent)
         kMiscTab,
     };
     Build(kLayout);
-}
-
-std::size_t TfmACTTaskDetail::NativeSize() const
-{
-    return sizeof(ACTTaskRec);
 }
 
 void TfmACTTaskDetail::Fill(const CommRecordPtr& record)
@@ -1069,14 +1041,10 @@ void TfmACTTaskDetail::Fill(const CommRecordPtr& record)
 }
 
 TfmACTNoteDetail::TfmACTNoteDetail(QWidget* parent)
-    : TfmRecordDetail("TfmACTNoteDetail", "ACT! Note Record Details", "ACT!", "Note", parent)
+    : TfmRecordDetail("TfmACTNoteDetail", "ACT! Note Record Details", "ACT!", "Note", sizeof(ACTNoteRec),
+                      parent)
 {
     Build(kNoteLayout);
-}
-
-std::size_t TfmACTNoteDetail::NativeSize() const
-{
-    return sizeof(ACTNoteRec);
 }
 
 void TfmACTNoteDetail::Fill(const CommRecordPtr& record)
@@ -1115,7 +1083,8 @@ bool IsGGMisc(int id)
 } // namespace
 
 TfmGGAddrDetail::TfmGGAddrDetail(QWidget* parent)
-    : TfmRecordDetail("TfmGGAddrDetail", "Google Contact Record Details", "Google", "Contact", parent)
+    : TfmRecordDetail("TfmGGAddrDetail", "Google Contact Record Details", "Google", "Contact",
+                      sizeof(GGAddrRec), parent)
 {
     static constexpr const char* kAddresses[] = {"Home", "Other", "Work"};
     static constexpr Item kLayout[] = {
@@ -1129,11 +1098,6 @@ TfmGGAddrDetail::TfmGGAddrDetail(QWidget* parent)
         Item::ListTab("tPhones", "Phones and Emails", "lvPhones", kPhoneColumns),
     };
     Build(kLayout);
-}
-
-std::size_t TfmGGAddrDetail::NativeSize() const
-{
-    return sizeof(GGAddrRec);
 }
 
 void TfmGGAddrDetail::Fill(const CommRecordPtr& record)
@@ -1170,7 +1134,8 @@ void TfmGGAddrDetail::Fill(const CommRecordPtr& record)
 }
 
 TfmGGDateDetail::TfmGGDateDetail(QWidget* parent)
-    : TfmRecordDetail("TfmGGDateDetail", "Google Calendar Record Details", "Google", "Calendar", parent)
+    : TfmRecordDetail("TfmGGDateDetail", "Google Calendar Record Details", "Google", "Calendar",
+                      sizeof(GDateRec), parent)
 {
     static constexpr Item kLayout[] = {
         Item::FormTab("tGeneral", "General"),
@@ -1184,11 +1149,6 @@ TfmGGDateDetail::TfmGGDateDetail(QWidget* parent)
         kMiscTab,
     };
     Build(kLayout);
-}
-
-std::size_t TfmGGDateDetail::NativeSize() const
-{
-    return sizeof(GDateRec);
 }
 
 void TfmGGDateDetail::Fill(const CommRecordPtr& record)
@@ -1237,7 +1197,7 @@ constexpr int kPalmPhoneRows = 6;
 
 TfmPDAddrDetail::TfmPDAddrDetail(QWidget* parent)
     : TfmRecordDetail("TfmPDAddrDetail", "View Palm Desktop Contact Record Details", "Palm Desktop",
-                      "Contact", parent)
+                      "Contact", 0, parent)
 {
     QWidget* page = AddTab(GetTabs(), "tGeneral", "General Information");
     auto* layout = new QVBoxLayout(page);
@@ -1290,11 +1250,6 @@ TfmPDAddrDetail::TfmPDAddrDetail(QWidget* parent)
     Build(kLayout);
 }
 
-std::size_t TfmPDAddrDetail::NativeSize() const
-{
-    return 0;
-}
-
 void TfmPDAddrDetail::Fill(const CommRecordPtr& record)
 {
     const auto& item = NativeAs<PmAddrItem>(record);
@@ -1334,15 +1289,10 @@ void TfmPDAddrDetail::Fill(const CommRecordPtr& record)
 // made from it: the conversion is the one reading of the three database generations.
 TfmPDDateDetail::TfmPDDateDetail(QWidget* parent)
     : TfmRecordDetail("TfmPDDateDetail", "Palm Desktop Calendar Record Details", "Palm Desktop", "Calendar",
-                      parent)
+                      0, parent)
 {
     static constexpr auto kLayout = CalendarLayout(true);
     Build(kLayout);
-}
-
-std::size_t TfmPDDateDetail::NativeSize() const
-{
-    return 0;
 }
 
 void TfmPDDateDetail::Fill(const CommRecordPtr& record)
@@ -1376,14 +1326,10 @@ void TfmPDDateDetail::Fill(const CommRecordPtr& record)
 }
 
 TfmPDTaskDetail::TfmPDTaskDetail(QWidget* parent)
-    : TfmRecordDetail("TfmPDTaskDetail", "Palm Desktop Task Record Details", "Palm Desktop", "Task", parent)
+    : TfmRecordDetail("TfmPDTaskDetail", "Palm Desktop Task Record Details", "Palm Desktop", "Task", 0,
+                      parent)
 {
     Build(kTaskLayout);
-}
-
-std::size_t TfmPDTaskDetail::NativeSize() const
-{
-    return 0;
 }
 
 void TfmPDTaskDetail::Fill(const CommRecordPtr& record)
@@ -1407,14 +1353,10 @@ void TfmPDTaskDetail::Fill(const CommRecordPtr& record)
 }
 
 TfmPDNoteDetail::TfmPDNoteDetail(QWidget* parent)
-    : TfmRecordDetail("TfmPDNoteDetail", "Palm Desktop Memo Record Details", "Palm Desktop", "Memo", parent)
+    : TfmRecordDetail("TfmPDNoteDetail", "Palm Desktop Memo Record Details", "Palm Desktop", "Memo", 0,
+                      parent)
 {
     Build(kNoteLayout);
-}
-
-std::size_t TfmPDNoteDetail::NativeSize() const
-{
-    return 0;
 }
 
 void TfmPDNoteDetail::Fill(const CommRecordPtr& record)

@@ -26,9 +26,10 @@ class TfmRecordDetail : public QDialog
 
 public:
     // name: the class name, also the dialog's objectName; caption: the window title; app and
-    // kind make the header line "View detail information of the <app> <kind> record.".
+    // kind make the header line "View detail information of the <app> <kind> record.";
+    // nativeSize: the size of the native record the dialog reads (0: any, the record borrows it).
     TfmRecordDetail(const char* name, const char* caption, const char* app, const char* kind,
-                    QWidget* parent = nullptr);
+                    std::size_t nativeSize, QWidget* parent = nullptr);
 
     // Fills every control from the record's native record; with no connector, no record or no
     // native record (or one of another size than the dialog reads) nothing is filled.
@@ -93,8 +94,6 @@ public:
 protected:
     // Fills from the record, whose native record is set.
     virtual void Fill(const CommRecordPtr& record) = 0;
-    // The size of the native record the dialog reads; 0: any (the record borrows it).
-    virtual std::size_t NativeSize() const { return 0; }
 
     // Adds the controls of the layout's items in order; a "Recurrence" tab starts hidden.
     void Build(std::span<const Item> layout);
@@ -125,6 +124,7 @@ private:
     QVBoxLayout* AddAddressTab(const char* name, std::span<const char* const> inner, const char* postal);
     void AddRecurrenceTab(bool withStart, bool yearlyBy);
 
+    std::size_t m_nativeSize = 0;
     QTabWidget* m_tabs = nullptr;
     QFormLayout* m_top = nullptr;
     QVBoxLayout* m_topHolder = nullptr;
@@ -138,7 +138,6 @@ private:
                                                                                                              \
     protected:                                                                                               \
         void Fill(const CommRecordPtr& record) override;                                                     \
-        std::size_t NativeSize() const override;                                                             \
     };
 
 FW_DETAIL_CLASS(TfmOLAddrDetail)
