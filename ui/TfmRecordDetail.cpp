@@ -1369,6 +1369,15 @@ void TfmPDNoteDetail::Fill(const CommRecordPtr& record)
 
 // ---- Opening ----
 
+namespace {
+
+template <class Dialog> std::unique_ptr<TfmRecordDetail> Make(QWidget* parent)
+{
+    return std::make_unique<Dialog>(parent);
+}
+
+} // namespace
+
 std::unique_ptr<TfmRecordDetail> MakeRecordDetail(AppKind source, DataType type, QWidget* parent)
 {
     using Maker = std::unique_ptr<TfmRecordDetail> (*)(QWidget*);
@@ -1379,36 +1388,13 @@ std::unique_ptr<TfmRecordDetail> MakeRecordDetail(AppKind source, DataType type,
     };
     static const Entry kEntries[] = {
         {kAppOutlook,
-         {[](QWidget* p) -> std::unique_ptr<TfmRecordDetail> { return std::make_unique<TfmOLAddrDetail>(p); },
-          [](QWidget* p) -> std::unique_ptr<TfmRecordDetail> { return std::make_unique<TfmOLDateDetail>(p); },
-          [](QWidget* p) -> std::unique_ptr<TfmRecordDetail> { return std::make_unique<TfmOLTaskDetail>(p); },
-          [](QWidget* p) -> std::unique_ptr<TfmRecordDetail> {
-              return std::make_unique<TfmOLNoteDetail>(p);
-          }}},
+         {&Make<TfmOLAddrDetail>, &Make<TfmOLDateDetail>, &Make<TfmOLTaskDetail>, &Make<TfmOLNoteDetail>}},
         {kAppACT,
-         {[](QWidget* p) -> std::unique_ptr<TfmRecordDetail> {
-              return std::make_unique<TfmACTAddrDetail>(p);
-          },
-          [](QWidget* p) -> std::unique_ptr<TfmRecordDetail> {
-              return std::make_unique<TfmACTDateDetail>(p);
-          },
-          [](QWidget* p) -> std::unique_ptr<TfmRecordDetail> {
-              return std::make_unique<TfmACTTaskDetail>(p);
-          },
-          [](QWidget* p) -> std::unique_ptr<TfmRecordDetail> {
-              return std::make_unique<TfmACTNoteDetail>(p);
-          }}},
-        {kAppGoogle,
-         {[](QWidget* p) -> std::unique_ptr<TfmRecordDetail> { return std::make_unique<TfmGGAddrDetail>(p); },
-          [](QWidget* p) -> std::unique_ptr<TfmRecordDetail> { return std::make_unique<TfmGGDateDetail>(p); },
-          nullptr, nullptr}},
+         {&Make<TfmACTAddrDetail>, &Make<TfmACTDateDetail>, &Make<TfmACTTaskDetail>,
+          &Make<TfmACTNoteDetail>}},
+        {kAppGoogle, {&Make<TfmGGAddrDetail>, &Make<TfmGGDateDetail>, nullptr, nullptr}},
         {kAppPalm,
-         {[](QWidget* p) -> std::unique_ptr<TfmRecordDetail> { return std::make_unique<TfmPDAddrDetail>(p); },
-          [](QWidget* p) -> std::unique_ptr<TfmRecordDetail> { return std::make_unique<TfmPDDateDetail>(p); },
-          [](QWidget* p) -> std::unique_ptr<TfmRecordDetail> { return std::make_unique<TfmPDTaskDetail>(p); },
-          [](QWidget* p) -> std::unique_ptr<TfmRecordDetail> {
-              return std::make_unique<TfmPDNoteDetail>(p);
-          }}},
+         {&Make<TfmPDAddrDetail>, &Make<TfmPDDateDetail>, &Make<TfmPDTaskDetail>, &Make<TfmPDNoteDetail>}},
     };
     if (type < kDataContacts || type > kDataNotes) {
         return nullptr;
