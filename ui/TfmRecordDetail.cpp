@@ -1199,6 +1199,7 @@ TfmPDAddrDetail::TfmPDAddrDetail(QWidget* parent)
     : TfmRecordDetail("TfmPDAddrDetail", "View Palm Desktop Contact Record Details", "Palm Desktop",
                       "Contact", 0, parent)
 {
+    // "General Information" holds a group of phones that Palm's own labels name: made by hand.
     QWidget* page = AddTab(GetTabs(), "tGeneral", "General Information");
     auto* layout = new QVBoxLayout(page);
     auto* form = new QFormLayout();
