@@ -596,11 +596,12 @@ bool MigrationFlow::Load(ParentWindow parent, AppKind kind, AppKind partner, std
             }
             // An in-process reader counts its records in the wait window, as a helper does in
             // its status file.
-            FlowProgress::SetSink([&wait, &texts](int done, int total) {
-                wait.SetText(ProgressText(texts.loadProgress, done, total).c_str());
-            });
-            loaded = connector->Load();
-            FlowProgress::SetSink(nullptr);
+            {
+                const FlowProgressScope progress([&wait, &texts](int done, int total) {
+                    wait.SetText(ProgressText(texts.loadProgress, done, total).c_str());
+                });
+                loaded = connector->Load();
+            }
             if (FlowCancel::StopWanted()) {
                 return cancelled(texts, connector);
             }

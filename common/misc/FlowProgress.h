@@ -4,6 +4,7 @@
 // "<what>: <done> of <total>". Helper programs say the same through their status files.
 // Set and called on the engine thread.
 #include <functional>
+#include <utility>
 
 class FlowProgress
 {
@@ -16,4 +17,14 @@ public:
     static void Report(int done, int total);
 
     static constexpr int kStep = 100;
+};
+
+// Sets the sink for as long as it lives; an exception leaving the reader's load resets it too.
+class FlowProgressScope
+{
+public:
+    explicit FlowProgressScope(FlowProgress::Sink sink) { FlowProgress::SetSink(std::move(sink)); }
+    ~FlowProgressScope() { FlowProgress::SetSink(nullptr); }
+    FlowProgressScope(const FlowProgressScope&) = delete;
+    FlowProgressScope& operator=(const FlowProgressScope&) = delete;
 };
