@@ -43,13 +43,9 @@ public:
             m_cancel->setEnabled(false);
             m_cancel->setText(QStringLiteral("Cancelling"));
             break;
-        case FlowCancel::Answer::Refused: {
-            QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
-                            QString::fromLatin1(FlowCancel::RefusedText()), QMessageBox::Ok, this);
-            box.setObjectName("CancelRefused");
-            box.exec();
+        case FlowCancel::Answer::Refused:
+            ShowCancelRefused(this);
             break;
-        }
         case FlowCancel::Answer::NothingRunning:
             break;
         }
@@ -261,5 +257,13 @@ void FwMessageBox(QWidget* parent, const std::string& text, const std::string& c
     }
     QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void ShowCancelRefused(QWidget* parent)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
+                    QString::fromLatin1(FlowCancel::RefusedText()), QMessageBox::Ok, parent);
+    box.setObjectName("CancelRefused");
     box.exec();
 }

@@ -42,3 +42,7 @@ private:
 // A message box of the wizard's own pages: through the engine's front end when one is set (so
 // that tests can record it), otherwise a modal box over parent. GUI thread only.
 void FwMessageBox(QWidget* parent, const std::string& text, const std::string& caption, MessageIcon icon);
+
+// Why a cancel is refused while records are written, over parent. Shown directly, not through
+// the front end: the front end's boxes hide the wait window, and the writing goes on.
+void ShowCancelRefused(QWidget* parent);

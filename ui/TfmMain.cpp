@@ -6,7 +6,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -14,6 +13,7 @@
 #include "engine/MigrationDriver.h"
 #include "misc/FlowCancel.h"
 #include "misc/Settings.h"
+#include "ui/QtFrontEnd.h"
 #include "ui/TfmBanner.h"
 #include "ui/TfmDataPage.h"
 #include "ui/TfmDebug.h"
@@ -299,9 +299,7 @@ void TfmMain::closeEvent(QCloseEvent* event)
     if (!isEnabled()) {
         event->ignore();
         if (FlowCancel::Request() == FlowCancel::Answer::Refused) {
-            // Not through the front end: its boxes hide the wait window, which goes on here.
-            QMessageBox::information(this, QStringLiteral("Information"),
-                                     QString::fromLatin1(FlowCancel::RefusedText()));
+            ShowCancelRefused(this);
         }
         return;
     }

@@ -50,7 +50,6 @@ public:
     // Counts a record whose texts lost characters to the ANSI code page; End reports the count
     // in the control file.
     void NoteLossyRecord() { ++m_lossyRecords; }
-    int LossyRecords() const { return m_lossyRecords; }
 
     // Appends one failure to the error file and logs it at level 0.
     void ReportError(const std::string& text);
